@@ -1,0 +1,25 @@
+#pragma once
+// The diagnostic log: entries on the debugger channel (OutputDebugStringA).
+// Entries are built on the main thread only; write() may be called anywhere.
+#include <string>
+
+#include "framework/CString.h"
+
+struct LogEndToken {};
+extern const LogEndToken logEnd;
+
+class DiagnosticLog {
+public:
+    DiagnosticLog& operator<<(const char* text);
+    DiagnosticLog& operator<<(const std::string& text);
+    DiagnosticLog& operator<<(const CString& text) { return *this << static_cast<const char*>(text); }
+    DiagnosticLog& operator<<(const LogEndToken&);
+
+private:
+    std::string m_pending;
+};
+
+extern DiagnosticLog g_log;
+
+// Sends text to the debugger channel at once, as one entry.
+void write(const char* text);

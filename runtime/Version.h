@@ -1,0 +1,11 @@
+#pragma once
+// Java version strings: extraction from -version output and comparison.
+#include <string>
+
+// The text between the quotes on the first line containing ` version "`;
+// empty when there is none.
+std::string ExtractVersion(const std::string& output);
+// True when version is at least minimum, compared numerically by component.
+bool VersionAtLeast(const char* minimum, const char* version);
+// VersionAtLeast(g_minJavaVersion, version).
+bool IsVersionSufficient(const char* version);

@@ -1,0 +1,22 @@
+#pragma once
+// Runs a program as a debuggee and collects what it sends to the debugger
+// channel. Used by "jarstart-tool trace" and by the end-to-end tests.
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+struct DebuggeeResult {
+    bool started;      // false: CreateProcessA failed, error holds why
+    DWORD error;
+    DWORD exitCode;
+};
+
+// commandLine is passed to CreateProcessA unchanged; currentDir may be null.
+// onStarted runs once with the process id right after creation (e.g. to
+// start a watcher for its message boxes); onEntry runs for every
+// OutputDebugStringA entry, with its bytes exactly, in order. Both run on the
+// calling thread, which must be the one that waits.
+DebuggeeResult RunDebuggee(const std::string& commandLine, const char* currentDir,
+                           const std::function<void(const std::string&)>& onEntry,
+                           const std::function<void(DWORD processId)>& onStarted = nullptr);

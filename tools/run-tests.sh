@@ -1,0 +1,11 @@
+#!/usr/bin/env bash
+# Runs the whole test suite headless: a private Wine prefix under build/, one
+# wineserver kept alive for the run (each test process then starts in
+# milliseconds instead of seconds), and a private Xvfb display.
+set -uo pipefail
+build=$(cd "${1:-build}" && pwd)
+export JARSTART_BUILD=$build
+source "$(dirname "${BASH_SOURCE[0]}")/session.sh"
+session_start || exit 1
+trap session_stop EXIT
+cd "$build" && ctest --output-on-failure --timeout 600 -j "${CTEST_JOBS:-1}" ${CTEST_ARGS:-}

@@ -1,0 +1,38 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the build and the tests need. Idempotent: when
+# everything is present it only checks, which takes well under a second.
+set -euo pipefail
+
+packages=(
+  cmake make g++-mingw-w64-i686-posix binutils-mingw-w64-i686 mingw-w64-i686-dev
+  googletest wine wine32:i386 wine64 xvfb xdotool imagemagick x11-utils
+)
+
+missing=()
+status=$(dpkg-query -W -f='${Package}:${Architecture} ${db:Status-Status}\n' 2>/dev/null || true)
+for p in "${packages[@]}"; do
+  name=${p%%:*}
+  arch=${p#*:}; [ "$arch" = "$p" ] && arch=""
+  if [ -n "$arch" ]; then
+    grep -q "^${name}:${arch} installed$" <<<"$status" || missing+=("$p")
+  else
+    grep -Eq "^${name}:[a-z0-9]+ installed$" <<<"$status" || missing+=("$p")
+  fi
+done
+
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+if [ "$(id -u)" != 0 ]; then
+  echo "setup: missing packages: ${missing[*]}" >&2
+  echo "setup: run as root:  dpkg --add-architecture i386 && apt-get update && apt-get install -y ${missing[*]}" >&2
+  exit 1
+fi
+
+echo "setup: installing ${missing[*]}"
+if ! dpkg --print-foreign-architectures | grep -qx i386; then
+  dpkg --add-architecture i386
+fi
+export DEBIAN_FRONTEND=noninteractive
+apt-get update -qq
+apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+echo "setup: done"

@@ -1,0 +1,3 @@
+#pragma once
+// The failure branch: no suitable runtime. Shows the dialog; returns 1.
+int ShowStartFailure();
