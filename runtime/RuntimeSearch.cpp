@@ -1,0 +1,3 @@
+// Stand-in until this subsystem is built.
+#include "runtime/RuntimeSearch.h"
+CString FindJavaRuntime(const CString&) { return CString(); }

@@ -1,0 +1,3 @@
+// Stand-in until this subsystem is built.
+#include "ui/StartFailure.h"
+int ShowStartFailure() { return 1; }
