@@ -1,0 +1,43 @@
+#pragma once
+// Running the real launcher in tests: a configured copy in a temp folder,
+// started under the debugger so that its diagnostic log can be asserted.
+#include <windows.h>
+
+#include <map>
+#include <string>
+#include <vector>
+
+// Copies build\jarstart.exe to folder + exeName and sets its launcher
+// properties: every id 96..105 not in props is made absent. splash, when
+// given, becomes the splash image resource (type 2, id 104). Returns the
+// full path of the copy; fails the current test (and returns "") on error.
+std::string PrepareLauncher(const std::string& folder, const std::map<int, std::string>& props,
+                            const std::string& exeName = "launcher.exe", const std::string* splash = nullptr);
+
+struct SeenDialog {
+    std::string caption;
+    std::string text;       // the message box text or the rich-edit text
+    std::string className;  // the window class of the top-level window
+};
+
+struct RunOptions {
+    std::string currentDir;  // "" = the launcher's folder
+    // Environment of the launcher: JAVA_HOME is unset unless given here.
+    std::map<std::string, std::string> env;
+    // Close every message box / dialog of the launcher as it appears (with
+    // IDOK), recording each in LaunchResult::dialogs.
+    bool dismissDialogs = true;
+};
+
+struct LaunchResult {
+    bool started = false;
+    DWORD exitCode = 0;
+    std::vector<std::string> log;  // every debugger-channel entry, in order
+    std::vector<SeenDialog> dialogs;
+};
+
+// Runs "<exePath>" args under the debugger until it exits.
+LaunchResult RunLauncher(const std::string& exePath, const std::string& args, const RunOptions& options = RunOptions());
+
+// The log entries joined with "\n", for readable test failure messages.
+std::string JoinLog(const std::vector<std::string>& log);
