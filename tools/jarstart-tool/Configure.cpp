@@ -80,12 +80,14 @@ bool ConfigureLauncher(const ConfigureRequest& request, std::string* error) {
     // stays on one volume and never leaves a half-written output behind.
     char temp[MAX_PATH];
     if (!GetTempFileNameA(FolderOf(request.output).c_str(), "jst", 0, temp)) {
-        *error = "cannot create a temporary file beside " + request.output + ": " + SystemMessage(GetLastError());
+        DWORD code = GetLastError();
+        *error = "cannot create a temporary file beside " + request.output + ": " + SystemMessage(code);
         return false;
     }
     TempFile guard(temp);
     if (!CopyFileA(request.input.c_str(), temp, FALSE)) {
-        *error = "cannot copy " + request.input + ": " + SystemMessage(GetLastError());
+        DWORD code = GetLastError();
+        *error = "cannot copy " + request.input + ": " + SystemMessage(code);
         return false;
     }
     std::string updateError;
@@ -94,7 +96,8 @@ bool ConfigureLauncher(const ConfigureRequest& request, std::string* error) {
         return false;
     }
     if (!MoveFileExA(temp, request.output.c_str(), MOVEFILE_REPLACE_EXISTING)) {
-        *error = "cannot write " + request.output + ": " + SystemMessage(GetLastError());
+        DWORD code = GetLastError();
+        *error = "cannot write " + request.output + ": " + SystemMessage(code);
         return false;
     }
     guard.Keep();

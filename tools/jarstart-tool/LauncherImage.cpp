@@ -37,7 +37,8 @@ bool ReadLauncherImage(const std::string& path, LauncherImage* image, std::strin
     }
     ScopedModule module(LoadLibraryExA(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE));
     if (!module) {
-        *error = "cannot load " + path + " as a data file: " + SystemMessage(GetLastError());
+        code = GetLastError();
+        *error = "cannot load " + path + " as a data file: " + SystemMessage(code);
         return false;
     }
     if (!ReadAllResources(module, &image->resources, &code)) {

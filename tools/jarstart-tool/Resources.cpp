@@ -90,7 +90,8 @@ bool ReadAllResources(HMODULE module, std::vector<ResourceItem>* items, DWORD* e
 bool ReplaceAllResources(const std::string& file, const std::vector<ResourceItem>& items, std::string* error) {
     HANDLE update = BeginUpdateResourceA(file.c_str(), TRUE);
     if (!update) {
-        *error = "BeginUpdateResourceA failed: " + SystemMessage(GetLastError());
+        DWORD code = GetLastError();
+        *error = "BeginUpdateResourceA failed: " + SystemMessage(code);
         return false;
     }
     for (const ResourceItem& item : items) {
@@ -103,7 +104,8 @@ bool ReplaceAllResources(const std::string& file, const std::vector<ResourceItem
         }
     }
     if (!EndUpdateResourceA(update, FALSE)) {
-        *error = "EndUpdateResourceA failed: " + SystemMessage(GetLastError());
+        DWORD code = GetLastError();
+        *error = "EndUpdateResourceA failed: " + SystemMessage(code);
         return false;
     }
     return true;
