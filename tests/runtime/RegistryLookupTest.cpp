@@ -8,6 +8,7 @@
 
 #include "launcher/Globals.h"
 #include "runtime/RegistryLookup.h"
+#include "tests/runtime/DriveRoot.h"
 #include "tests/runtime/LogCapture.h"
 #include "tests/runtime/ScratchRegistry.h"
 #include "tests/support/Paths.h"
@@ -150,6 +151,7 @@ TEST_F(RegistryLookupTest, ModernVersionNamesMeetALegacyMinimum) {
 }
 
 TEST_F(RegistryLookupTest, SubkeyWithoutAHomeIsNoCandidateButStillSetsTheRuntimeHome) {
+    DriveRootFile executableAtRoot("bin\\javaw.exe");
     m_registry.CreateKey(HKEY_LOCAL_MACHINE, kRuntimeKey + "\\1.6");
     CString result = FindRuntimeInVersionKeys(HKEY_LOCAL_MACHINE, kRuntimeRegistryKey);
     std::vector<std::string> log = m_log.Entries();
