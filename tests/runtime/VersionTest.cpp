@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "launcher/Globals.h"
 #include "runtime/Version.h"
@@ -96,6 +97,22 @@ TEST_P(VersionAtLeastTest, ComparesComponentsAsNumbers) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Versions, VersionAtLeastTest, testing::ValuesIn(kCompareCases));
+
+// Versions in ascending order, equal neighbours grouped: every pair must
+// compare as its positions do.
+const std::vector<std::vector<const char*>> kAscending = {
+    {"1.2.2"}, {"1.3", "1.3.0"}, {"1.3.1"}, {"1.3.1_20"}, {"1.4", "1.4.0", "4"},
+    {"1.4.2_19"}, {"1.6", "1.6.0", "6"}, {"1.6.0_03", "1.6.0_3"}, {"1.6.0_10"}, {"1.8.0_202", "8.0.202"},
+    {"1.8.0_392"}, {"9"}, {"1.10", "10"}, {"11.0.2", "11.0.2-ea"}, {"17.0.1+12"}, {"17.0.15"}, {"21"},
+};
+
+TEST(VersionOrderTest, EveryPairComparesAsItsPositionInTheOrder) {
+    for (size_t i = 0; i < kAscending.size(); ++i)
+        for (size_t j = 0; j < kAscending.size(); ++j)
+            for (const char* minimum : kAscending[i])
+                for (const char* version : kAscending[j])
+                    EXPECT_EQ(j >= i, VersionAtLeast(minimum, version)) << "minimum " << minimum << ", version " << version;
+}
 
 TEST(IsVersionSufficientTest, ComparesWithTheProcessWideMinimum) {
     CString saved = g_minJavaVersion;
