@@ -107,13 +107,16 @@ POINT PointInCharacter(HWND edit, int index) {
     return point;
 }
 
-// Points Wine's browser list at a script that records each opened address,
-// and restores the list afterwards.
+// Points Wine's browser list at a script that records each address it is
+// asked to open, and restores the list afterwards.
 class RecordingBrowser {
 public:
     RecordingBrowser() {
-        m_record = MakeTempFolder("ui-browser") + "opened.txt";
-        SetEnvironmentVariableA("JARSTART_BROWSER_RECORD", UnixPathOf(m_record).c_str());
+        std::string folder = MakeTempFolder("ui-browser");
+        m_record = folder + "opened.txt";
+        std::string script = folder + "record-browser.sh";
+        WriteFileBytes(script, "#!/bin/sh\nprintf '%s\\n' \"$*\" >> '" + UnixPathOf(m_record) + "'\n");
+        m_ready = RunUnixProgram("chmod +x '" + UnixPathOf(script) + "'");
         RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Wine\\WineBrowser", 0, nullptr, 0, KEY_READ | KEY_WRITE, nullptr,
                         &m_key, nullptr);
         char old[1024] = {};
@@ -121,9 +124,9 @@ public:
         m_hadOld = RegQueryValueExA(m_key, "Browsers", nullptr, nullptr, reinterpret_cast<BYTE*>(old), &size) ==
                    ERROR_SUCCESS;
         m_old = old;
-        std::string script = UnixPathOf(TestDataPath("record-browser.sh"));
-        RegSetValueExA(m_key, "Browsers", 0, REG_SZ, reinterpret_cast<const BYTE*>(script.c_str()),
-                       static_cast<DWORD>(script.size() + 1));
+        std::string browsers = UnixPathOf(script);
+        RegSetValueExA(m_key, "Browsers", 0, REG_SZ, reinterpret_cast<const BYTE*>(browsers.c_str()),
+                       static_cast<DWORD>(browsers.size() + 1));
     }
     ~RecordingBrowser() {
         if (m_hadOld) {
@@ -133,12 +136,13 @@ public:
             RegDeleteValueA(m_key, "Browsers");
         }
         RegCloseKey(m_key);
-        SetEnvironmentVariableA("JARSTART_BROWSER_RECORD", nullptr);
     }
+    bool Ready() const { return m_ready; }
     std::string Opened() const { return ReadFileBytes(m_record); }
 
 private:
     std::string m_record;
+    bool m_ready = false;
     HKEY m_key = nullptr;
     bool m_hadOld = false;
     std::string m_old;
@@ -238,6 +242,7 @@ TEST(StartFailureDialogTest, AClickOnOkClosesIt) {
 
 TEST(StartFailureDialogTest, APressOnTheLinkOpensTheAddressOnceAndTheDialogStaysOpen) {
     RecordingBrowser browser;
+    ASSERT_TRUE(browser.Ready());
     std::string afterMove, afterClick, afterSettle;
     bool openAfterClick = false;
     bool closed = false;

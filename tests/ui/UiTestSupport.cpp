@@ -47,19 +47,26 @@ bool WriteFileBytes(const std::string& path, const std::string& bytes) {
 }
 
 bool RunUnixProgram(const std::string& commandLine, DWORD timeoutMs) {
+    // Wine does not track a Unix child: its process handle is signalled at
+    // once and carries no exit code. So the command runs in a shell that
+    // leaves a marker file when it is done, and the marker is awaited.
+    static int runs = 0;
+    CreateDirectoryA((BuildDir() + "tmp").c_str(), nullptr);
+    std::string marker = BuildDir() + "tmp\\unix-done-" + std::to_string(GetCurrentProcessId()) + "-" +
+                         std::to_string(++runs);
+    DeleteFileA(marker.c_str());
+    std::string line = "/bin/sh -c \"" + commandLine + "; touch '" + UnixPathOf(marker) + "'\"";
     STARTUPINFOA startup = {};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION process = {};
-    std::string line = commandLine;
     if (!CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
         return false;
     }
-    // Wine reports no meaningful exit code for Unix programs; callers check
-    // the effect instead.
-    DWORD waited = WaitForSingleObject(process.hProcess, timeoutMs);
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
-    return waited == WAIT_OBJECT_0;
+    bool done = WaitUntil([&] { return GetFileAttributesA(marker.c_str()) != INVALID_FILE_ATTRIBUTES; }, timeoutMs);
+    DeleteFileA(marker.c_str());
+    return done;
 }
 
 bool MovePointerTo(int x, int y) {
@@ -67,7 +74,8 @@ bool MovePointerTo(int x, int y) {
 }
 
 bool ClickAt(int x, int y) {
-    return MovePointerTo(x, y) && RunUnixProgram("/usr/bin/xdotool click 1");
+    return RunUnixProgram("/usr/bin/xdotool mousemove --sync " + std::to_string(x) + " " + std::to_string(y) +
+                          " click 1");
 }
 
 namespace {
@@ -96,8 +104,10 @@ bool TakeScreenshot(const std::string& name, Screenshot* shot) {
     std::string png = folder + name + ".png";
     std::string ppm = MakeTempFolder("ui-screenshot") + name + ".ppm";
     DeleteFileA(png.c_str());
-    RunUnixProgram("/usr/bin/import -window root \"" + UnixPathOf(png) + "\"");
-    RunUnixProgram("/usr/bin/convert \"" + UnixPathOf(png) + "\" -depth 8 \"ppm:" + UnixPathOf(ppm) + "\"");
+    if (!RunUnixProgram("/usr/bin/import -window root '" + UnixPathOf(png) + "' && /usr/bin/convert '" +
+                        UnixPathOf(png) + "' -depth 8 'ppm:" + UnixPathOf(ppm) + "'")) {
+        return false;
+    }
     return ReadPpm(ppm, shot);
 }
 
