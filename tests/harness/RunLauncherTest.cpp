@@ -7,6 +7,8 @@
 #include "tests/support/FakeRuntime.h"
 #include "tests/support/Launcher.h"
 #include "tests/support/Paths.h"
+#include "launcher/PropertyIds.h"
+#include "tools/jarstart-tool/LauncherImage.h"
 
 namespace {
 
@@ -108,4 +110,27 @@ TEST(RunLauncherTest, HidesJavaHomeUnlessGivenAndRestoresTheTestEnvironment) {
     EXPECT_TRUE(isSet);
     GetEnv("JARSTART_TEST_VAR", &isSet);
     EXPECT_FALSE(isSet);
+}
+
+TEST(RunLauncherTest, PrepareLauncherSetsTheGivenPropertiesAndMakesTheOthersAbsent) {
+    std::string folder = MakeTempFolder("prepare-launcher");
+    std::string splash = "BM not really a picture \x84";
+    std::map<int, std::string> props = {{PROP_START_JAR, "app.jar"}, {PROP_MIN_VERSION, "1.5"}};
+    std::string exe = PrepareLauncher(folder, props, "My App.exe", &splash);
+    ASSERT_EQ(exe, folder + "My App.exe");
+
+    LauncherImage image;
+    std::string error;
+    ASSERT_TRUE(ReadLauncherImage(exe, &image, &error)) << error;
+    for (int id = PROP_SPLASH; id <= PROP_SEARCH_JDK_ONLY; ++id) {
+        auto given = props.find(id);
+        EXPECT_EQ(PropertyValue(image, id), given == props.end() ? "" : given->second) << id;
+    }
+    EXPECT_TRUE(image.hasSplash);
+    EXPECT_EQ(image.splash, splash);
+
+    LaunchResult result = RunLauncher(exe, "x \"y z\"");
+    ASSERT_TRUE(result.started);
+    ASSERT_FALSE(result.log.empty());
+    EXPECT_EQ(result.log[0], "Launcher executed with command line: x \"y z\"");
 }
