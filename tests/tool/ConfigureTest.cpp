@@ -1,0 +1,184 @@
+// configure and show, run as the real tool on copies of the real launcher.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "tests/support/Paths.h"
+#include "tests/tool/RunTool.h"
+#include "tests/tool/ToolTestFiles.h"
+#include "tools/jarstart-tool/FileBytes.h"
+#include "tools/jarstart-tool/StringBlock.h"
+
+namespace {
+struct PropertySetting {
+    int id;
+    const char* name;  // set by name when given, by id otherwise
+    std::string value;
+};
+
+std::string SetArguments(const std::vector<PropertySetting>& settings) {
+    std::string args;
+    for (const PropertySetting& s : settings) {
+        std::string key = s.name ? s.name : std::to_string(s.id);
+        args += " --set " + QuoteArgument(key + "=" + s.value);
+    }
+    return args;
+}
+
+ToolRun Configure(const std::string& input, const std::string& output, const std::string& more) {
+    return RunTool("configure " + QuoteArgument(input) + " -o " + QuoteArgument(output) + more);
+}
+
+std::string LongValue(size_t length) {
+    std::string value;
+    for (size_t i = 0; value.size() < length; ++i) value.push_back("abcdefghijklmnopqrstuvwxyz0123456789"[i % 36]);
+    return value;
+}
+
+// Bytes of every value 0..255, including NULs, so a text conversion would show.
+std::string ImageBytes(size_t length, unsigned seed) {
+    std::string bytes;
+    for (size_t i = 0; i < length; ++i) bytes.push_back(static_cast<char>((i * 131 + seed) & 0xFF));
+    return bytes;
+}
+}  // namespace
+
+TEST(ConfigureTest, ShowReadsBackAllTenPropertiesAsSetByNameOrId) {
+    std::string folder = MakeTempFolder("tool-roundtrip");
+    std::vector<PropertySetting> settings = {
+        {96, "PROP_SPLASH", "yes"},
+        {97, nullptr, ""},  // empty: the launcher's example value "alive" goes
+        {98, "PROP_SPLASH_TIMEOUT", "5"},
+        {99, nullptr, "jre\\bin\\javaw.exe"},
+        {100, "PROP_VM_PARAMS", "-Dapp.name=\"Quill mark\" -Xmx64m"},
+        {101, nullptr, "lib\\" + LongValue(600) + ".jar"},
+        {102, "PROP_WATCH_APP_WINDOW", "caf\xE9 \xE9t\xE9"},
+        {103, nullptr, "work dir\\"},
+        {104, "PROP_MIN_VERSION", "1.6"},
+        {105, "PROP_SEARCH_JDK_ONLY", "0"},
+    };
+    std::string out = folder + "app.exe";
+    ToolRun run = Configure(BuildDir() + "jarstart.exe", out, SetArguments(settings));
+    ASSERT_EQ(run.exitCode, 0u) << run.err;
+    EXPECT_EQ(run.err, "");
+
+    std::string splash;
+    std::map<int, std::string> shown = ShowProperties(out, &splash);
+    ASSERT_EQ(shown.size(), 10u);
+    for (const PropertySetting& s : settings) {
+        EXPECT_EQ(shown[s.id], s.value) << "id " << s.id;
+        EXPECT_EQ(LoadPropertyLikeLauncher(out, s.id), s.value) << "id " << s.id;
+    }
+    EXPECT_EQ(splash, "splash image: absent");
+}
+
+TEST(ConfigureTest, ShowNamesEachPropertyOnItsLine) {
+    ToolRun run = RunTool("show " + QuoteArgument(BuildDir() + "jarstart.exe"));
+    ASSERT_EQ(run.exitCode, 0u) << run.err;
+    std::vector<std::string> lines = Lines(run.out);
+    const char* expected[] = {"96 PROP_SPLASH=", "97 PROP_KEEP_ALIVE=alive", "98 PROP_SPLASH_TIMEOUT=3",
+                              "99 PROP_JRE_PATH=", "100 PROP_VM_PARAMS=", "101 PROP_START_JAR=main.jar",
+                              "102 PROP_WATCH_APP_WINDOW=", "103 PROP_WORK_DIR=", "104 PROP_MIN_VERSION=1.4",
+                              "105 PROP_SEARCH_JDK_ONLY=", "splash image: absent"};
+    ASSERT_EQ(lines.size(), sizeof(expected) / sizeof(expected[0])) << run.out;
+    for (size_t i = 0; i < lines.size(); ++i)
+        EXPECT_EQ(lines[i].compare(0, strlen(expected[i]), expected[i]), 0) << lines[i];
+}
+
+TEST(ConfigureTest, PropertiesNotNamedKeepTheirValues) {
+    std::string folder = MakeTempFolder("tool-keep");
+    std::string out = folder + "app.exe";
+    ASSERT_EQ(Configure(BuildDir() + "jarstart.exe", out, " --set PROP_START_JAR=demo.jar").exitCode, 0u);
+    std::map<int, std::string> before = ShowProperties(BuildDir() + "jarstart.exe");
+    std::map<int, std::string> after = ShowProperties(out);
+    before[101] = "demo.jar";
+    EXPECT_EQ(after, before);
+}
+
+TEST(ConfigureTest, ValuesOfSeveralThousandCharactersAreStoredWhole) {
+    std::string folder = MakeTempFolder("tool-long");
+    std::string out = folder + "app.exe";
+    std::string value = LongValue(3000);
+    ASSERT_EQ(Configure(BuildDir() + "jarstart.exe", out, " --set " + QuoteArgument("PROP_VM_PARAMS=" + value)).exitCode,
+              0u);
+    EXPECT_EQ(ShowProperties(out)[100], value);
+    EXPECT_EQ(LoadPropertyLikeLauncher(out, 100), value);
+}
+
+TEST(ConfigureTest, ReconfiguringAConfiguredExeLeavesExactlyOnePropertyBlock) {
+    std::string folder = MakeTempFolder("tool-reconfigure");
+    std::string first = folder + "first.exe", second = folder + "second.exe";
+    ASSERT_EQ(Configure(BuildDir() + "jarstart.exe", first, " --set PROP_START_JAR=one.jar").exitCode, 0u);
+    ASSERT_EQ(Configure(first, second, " --set PROP_SPLASH=on").exitCode, 0u);
+    EXPECT_EQ(ResourceLanguages(second, 6, StringBlockId(96)).size(), 1u);
+    std::map<int, std::string> shown = ShowProperties(second);
+    EXPECT_EQ(shown[101], "one.jar");
+    EXPECT_EQ(shown[96], "on");
+}
+
+TEST(ConfigureTest, ACopyOfThePropertyBlockInAnotherLanguageIsRemoved) {
+    std::string folder = MakeTempFolder("tool-languages");
+    std::string input = CopyLauncher(folder, "input.exe");
+    // A block for US English, as a resource compiler writes by default.
+    std::vector<std::u16string> strings(16);
+    strings[101 - 96] = u"stale.jar";
+    std::string block;
+    ASSERT_TRUE(EncodeStringBlock(strings, &block));
+    ASSERT_TRUE(AddResource(input, MAKEINTRESOURCEA(6), MAKEINTRESOURCEA(7), 1033, block));
+    ASSERT_EQ(ResourceLanguages(input, 6, 7).size(), 2u);
+
+    std::string out = folder + "app.exe";
+    ASSERT_EQ(Configure(input, out, " --set PROP_START_JAR=fresh.jar").exitCode, 0u);
+    std::vector<unsigned> languages = ResourceLanguages(out, 6, 7);
+    ASSERT_EQ(languages.size(), 1u);
+    EXPECT_EQ(languages[0], 0u);  // LANG_NEUTRAL
+    EXPECT_EQ(LoadPropertyLikeLauncher(out, 101), "fresh.jar");
+}
+
+TEST(ConfigureTest, OtherResourcesAreCopiedUnchanged) {
+    std::string folder = MakeTempFolder("tool-others");
+    std::string input = CopyLauncher(folder, "input.exe");
+    std::string payload = ImageBytes(777, 3);
+    ASSERT_TRUE(AddResource(input, MAKEINTRESOURCEA(10), "EXTRA", 1033, payload));
+    std::string out = folder + "app.exe";
+    ASSERT_EQ(Configure(input, out, " --set 101=x.jar").exitCode, 0u);
+    std::string read;
+    ASSERT_TRUE(ReadNamedResource(out, 10, "EXTRA", &read));
+    EXPECT_EQ(read, payload);
+}
+
+TEST(ConfigureTest, SplashImageIsStoredByteForByteAndReplacedOnReconfigure) {
+    std::string folder = MakeTempFolder("tool-splash");
+    std::string image = ImageBytes(5000, 7), other = ImageBytes(1234, 99);
+    DWORD error = 0;
+    ASSERT_TRUE(WriteFileBytes(folder + "splash.gif", image, &error)) << error;
+    ASSERT_TRUE(WriteFileBytes(folder + "other.gif", other, &error)) << error;
+
+    std::string first = folder + "first.exe";
+    ASSERT_EQ(Configure(BuildDir() + "jarstart.exe", first, " --splash " + QuoteArgument(folder + "splash.gif")).exitCode,
+              0u);
+    std::string read;
+    ASSERT_TRUE(ReadResourceBytes(first, 2, 104, &read));
+    EXPECT_EQ(read, image);
+    std::string splashLine;
+    ShowProperties(first, &splashLine);
+    EXPECT_EQ(splashLine, "splash image: present (5000 bytes)");
+
+    // Not named: kept. Named again: replaced, still in one language only.
+    std::string second = folder + "second.exe", third = folder + "third.exe";
+    ASSERT_EQ(Configure(first, second, " --set PROP_SPLASH=1").exitCode, 0u);
+    ASSERT_TRUE(ReadResourceBytes(second, 2, 104, &read));
+    EXPECT_EQ(read, image);
+    ASSERT_EQ(Configure(second, third, " --splash " + QuoteArgument(folder + "other.gif")).exitCode, 0u);
+    ASSERT_TRUE(ReadResourceBytes(third, 2, 104, &read));
+    EXPECT_EQ(read, other);
+    EXPECT_EQ(ResourceLanguages(third, 2, 104).size(), 1u);
+}
+
+TEST(ConfigureTest, AnExeCanBeConfiguredInPlace) {
+    std::string folder = MakeTempFolder("tool-inplace");
+    std::string exe = CopyLauncher(folder, "app.exe");
+    ASSERT_EQ(Configure(exe, exe, " --set PROP_START_JAR=same.jar").exitCode, 0u);
+    EXPECT_EQ(ShowProperties(exe)[101], "same.jar");
+    EXPECT_EQ(FolderEntries(folder), std::vector<std::string>{"app.exe"});
+}

@@ -1,0 +1,35 @@
+#include "tools/jarstart-tool/PropertyNames.h"
+
+#include <gtest/gtest.h>
+
+TEST(PropertyNamesTest, AcceptsEachNameAndIdOfTheTable) {
+    const struct {
+        const char* key;
+        int id;
+    } accepted[] = {
+        {"PROP_SPLASH", 96},           {"PROP_KEEP_ALIVE", 97},       {"PROP_SPLASH_TIMEOUT", 98},
+        {"PROP_JRE_PATH", 99},         {"PROP_VM_PARAMS", 100},       {"PROP_START_JAR", 101},
+        {"PROP_WATCH_APP_WINDOW", 102}, {"PROP_WORK_DIR", 103},       {"PROP_MIN_VERSION", 104},
+        {"PROP_SEARCH_JDK_ONLY", 105}, {"PROP_DOWNLOAD_URL", 106},    {"96", 96},
+        {"101", 101},                  {"105", 105},                  {"106", 106},
+    };
+    for (const auto& a : accepted) {
+        int id = 0;
+        EXPECT_TRUE(ParsePropertyKey(a.key, &id)) << a.key;
+        EXPECT_EQ(id, a.id) << a.key;
+        if (a.key[0] == 'P') {
+            EXPECT_STREQ(PropertyName(a.id), a.key);
+        }
+    }
+}
+
+TEST(PropertyNamesTest, RejectsEverythingElse) {
+    const char* rejected[] = {"",    "95",   "107",   "111", "0101", "+101", "-1",         " 101", "101 ",
+                              "1e2", "0x60", "prop_splash", "PROP_", "PROP_SPLASH ", "SPLASH", "PROP_DOWNLOAD"};
+    for (const char* key : rejected) {
+        int id = -1;
+        EXPECT_FALSE(ParsePropertyKey(key, &id)) << "\"" << key << "\"";
+        EXPECT_EQ(id, -1) << key;
+    }
+    EXPECT_STREQ(PropertyName(107), "");
+}

@@ -1,0 +1,20 @@
+#pragma once
+// Runs the real build\jarstart-tool.exe as a child process and captures
+// what it writes, so the tests see exactly what a user would.
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+struct ToolRun {
+    bool started = false;
+    DWORD exitCode = 0;
+    std::string out;  // standard output, bytes as written
+    std::string err;  // standard error
+};
+
+// arguments is the tool's command line after its own quoted path.
+ToolRun RunTool(const std::string& arguments);
+
+// out split at line ends ("\r\n" or "\n"), without them.
+std::vector<std::string> Lines(const std::string& text);

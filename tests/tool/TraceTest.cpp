@@ -1,0 +1,74 @@
+// trace: runs a configured launcher under the debugger and prints its log.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "tests/support/Paths.h"
+#include "tests/tool/RunTool.h"
+#include "tests/tool/ToolTestFiles.h"
+
+namespace {
+const char kFirstEntry[] = "Launcher executed with command line: ";
+
+// A configured launcher, as a user's would be.
+std::string ConfiguredLauncher(const std::string& folderName) {
+    std::string folder = MakeTempFolder(folderName);
+    std::string exe = folder + "App.exe";
+    ToolRun run = RunTool("configure " + QuoteArgument(BuildDir() + "jarstart.exe") + " -o " + QuoteArgument(exe) +
+                          " --set PROP_START_JAR=app.jar");
+    EXPECT_EQ(run.exitCode, 0u) << run.err;
+    return exe;
+}
+
+bool HasLine(const std::vector<std::string>& lines, const std::string& wanted) {
+    for (const std::string& line : lines)
+        if (line == wanted) return true;
+    return false;
+}
+}  // namespace
+
+TEST(TraceTest, PrintsTheLaunchersFirstEntryAndItsExitCode) {
+    std::string exe = ConfiguredLauncher("tool-trace");
+    ToolRun run = RunTool("trace " + QuoteArgument(exe) + " -p a b");
+    ASSERT_TRUE(run.started);
+    EXPECT_EQ(run.exitCode, 0u);
+    EXPECT_TRUE(HasLine(Lines(run.out), std::string(kFirstEntry) + "-p a b")) << run.out;
+    EXPECT_EQ(Lines(run.err), std::vector<std::string>{"exit code: 0"});
+}
+
+TEST(TraceTest, PassesTheRestOfTheCommandLineExactlyAsTyped) {
+    std::string exe = ConfiguredLauncher("tool-trace-typed");
+    const std::string rest = "-p  \"two  blanks\" x\\\"y  \"\" end";
+    ToolRun run = RunTool("trace " + QuoteArgument(exe) + "   " + rest);
+    EXPECT_EQ(run.exitCode, 0u);
+    EXPECT_TRUE(HasLine(Lines(run.out), std::string(kFirstEntry) + "-p  \"two  blanks\" x\\\\\"y  \"\" end")) << run.out;
+}
+
+TEST(TraceTest, EscapesControlBytesOnOneLineAndRawModeWritesEntriesExactly) {
+    std::string exe = ConfiguredLauncher("tool-trace-raw");
+    ToolRun escaped = RunTool("trace " + QuoteArgument(exe) + " a\tb\\c");
+    EXPECT_TRUE(HasLine(Lines(escaped.out), std::string(kFirstEntry) + "a\\tb\\\\c")) << escaped.out;
+
+    ToolRun raw = RunTool("trace --raw " + QuoteArgument(exe) + " a\tb\\c");
+    EXPECT_EQ(raw.exitCode, 0u);
+    std::string entry = std::string(kFirstEntry) + "a\tb\\c";
+    EXPECT_NE(raw.out.find(entry + '\0'), std::string::npos) << raw.out;
+    EXPECT_EQ(raw.out.back(), '\0');
+    EXPECT_EQ(raw.out.find('\n'), std::string::npos);
+}
+
+TEST(TraceTest, ExitsWithTheDebuggeesExitCode) {
+    // The tool itself is a debuggee that ends with 2 on an unknown command.
+    ToolRun run = RunTool("trace " + QuoteArgument(BuildDir() + "jarstart-tool.exe") + " frobnicate");
+    EXPECT_EQ(run.exitCode, 2u);
+    std::vector<std::string> err = Lines(run.err);
+    ASSERT_FALSE(err.empty());
+    EXPECT_EQ(err.back(), "exit code: 2");
+}
+
+TEST(TraceTest, AnExeThatCannotStartIsABadInput) {
+    std::string folder = MakeTempFolder("tool-trace-missing");
+    ToolRun run = RunTool("trace " + QuoteArgument(folder + "missing.exe") + " -p");
+    EXPECT_EQ(run.exitCode, 2u);
+    EXPECT_EQ(run.err.compare(0, 28, "jarstart-tool: cannot start "), 0) << run.err;
+}

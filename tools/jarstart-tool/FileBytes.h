@@ -1,0 +1,14 @@
+#pragma once
+// Whole-file reads and writes, and the one-line text of a Windows error.
+#include <windows.h>
+
+#include <string>
+
+// False with GetLastError's value in *error when the file cannot be opened
+// or read whole.
+bool ReadFileBytes(const std::string& path, std::string* bytes, DWORD* error);
+// Creates or truncates path. False with the error code on failure.
+bool WriteFileBytes(const std::string& path, const std::string& bytes, DWORD* error);
+
+// The system's message for error, on one line without the final period.
+std::string SystemMessage(DWORD error);

@@ -1,0 +1,29 @@
+#pragma once
+// What the companion tool reads of a launcher executable: all its resources,
+// the launcher properties and the splash image, as the launcher would see them.
+#include <map>
+#include <string>
+#include <vector>
+
+#include "tools/jarstart-tool/Resources.h"
+
+enum {
+    PROPERTY_BLOCK_ID = 7,  // string ids 96..111
+    SPLASH_RESOURCE_ID = 104,
+};
+
+struct LauncherImage {
+    std::vector<ResourceItem> resources;
+    // The 16 strings of the property block as the resource loader picks it
+    // (LANG_NEUTRAL first); all empty when the image has none.
+    std::vector<std::u16string> propertyBlock;
+    bool hasSplash = false;
+    std::string splash;
+};
+
+// False with a one-line message naming the file when it is missing,
+// unreadable, not a PE executable, or its resources cannot be read.
+bool ReadLauncherImage(const std::string& path, LauncherImage* image, std::string* error);
+
+// The ANSI value of property id (96..111) from the block; "" when absent.
+std::string PropertyValue(const LauncherImage& image, int id);

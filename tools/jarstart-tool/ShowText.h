@@ -1,0 +1,10 @@
+#pragma once
+// What "jarstart-tool show" prints for a launcher.
+#include <string>
+
+#include "tools/jarstart-tool/LauncherImage.h"
+
+// One line "ID NAME=VALUE" for each id 96..105 (and 106 when it is set),
+// values as the launcher reads them, then "splash image: present (N bytes)"
+// or "splash image: absent". Lines end with "\n".
+std::string FormatShow(const LauncherImage& image);

@@ -1,0 +1,177 @@
+#include "tools/jarstart-tool/ToolArgs.h"
+
+#include "tools/jarstart-tool/PropertyNames.h"
+
+namespace {
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+size_t SkipBlanks(const std::string& line, size_t i) {
+    while (i < line.size() && IsBlank(line[i])) ++i;
+    return i;
+}
+
+// The program name takes no escapes: it ends at the closing quote or a blank.
+CommandLineArgument ProgramName(const std::string& line) {
+    CommandLineArgument program = {std::string(), 0};
+    size_t i = 0;
+    if (i < line.size() && line[i] == '"') {
+        size_t close = line.find('"', 1);
+        if (close == std::string::npos) close = line.size();
+        program.value = line.substr(1, close - 1);
+        program.end = close < line.size() ? close + 1 : close;
+        return program;
+    }
+    while (i < line.size() && !IsBlank(line[i])) ++i;
+    program.value = line.substr(0, i);
+    program.end = i;
+    return program;
+}
+}  // namespace
+
+std::vector<CommandLineArgument> SplitCommandLine(const std::string& line) {
+    std::vector<CommandLineArgument> result;
+    result.push_back(ProgramName(line));
+    size_t i = SkipBlanks(line, result.back().end);
+    while (i < line.size()) {
+        CommandLineArgument arg = {std::string(), 0};
+        bool quoted = false;
+        while (i < line.size() && (quoted || !IsBlank(line[i]))) {
+            char c = line[i];
+            if (c == '\\') {
+                size_t run = 0;
+                while (i < line.size() && line[i] == '\\') {
+                    ++run;
+                    ++i;
+                }
+                if (i < line.size() && line[i] == '"') {
+                    arg.value.append(run / 2, '\\');
+                    if (run % 2) {
+                        arg.value.push_back('"');
+                        ++i;
+                    }
+                } else {
+                    arg.value.append(run, '\\');
+                }
+            } else if (c == '"') {
+                if (quoted && i + 1 < line.size() && line[i + 1] == '"') {
+                    arg.value.push_back('"');
+                    i += 2;
+                } else {
+                    quoted = !quoted;
+                    ++i;
+                }
+            } else {
+                arg.value.push_back(c);
+                ++i;
+            }
+        }
+        arg.end = i;
+        result.push_back(arg);
+        i = SkipBlanks(line, i);
+    }
+    return result;
+}
+
+std::string TextAfterArgument(const std::string& line, size_t index) {
+    std::vector<CommandLineArgument> args = SplitCommandLine(line);
+    if (index >= args.size()) return std::string();
+    return line.substr(SkipBlanks(line, args[index].end));
+}
+
+namespace {
+bool ParseConfigure(const std::vector<std::string>& args, ToolArgs* parsed, std::string* error) {
+    bool haveOutput = false;
+    for (size_t i = 1; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        bool takesValue = arg == "-o" || arg == "--set" || arg == "--splash";
+        if (takesValue && i + 1 >= args.size()) {
+            *error = arg + " needs a value";
+            return false;
+        }
+        if (arg == "-o") {
+            parsed->output = args[++i];
+            haveOutput = true;
+        } else if (arg == "--set") {
+            const std::string& setting = args[++i];
+            size_t equals = setting.find('=');
+            if (equals == std::string::npos) {
+                *error = "--set needs NAME=VALUE, got \"" + setting + "\"";
+                return false;
+            }
+            std::string key = setting.substr(0, equals);
+            int id = 0;
+            if (!ParsePropertyKey(key, &id)) {
+                *error = "unknown property \"" + key + "\" (a name PROP_... or an id 96..105)";
+                return false;
+            }
+            parsed->props[id] = setting.substr(equals + 1);
+        } else if (arg == "--splash") {
+            parsed->setSplash = true;
+            parsed->splashFile = args[++i];
+        } else if (!arg.empty() && arg[0] == '-') {
+            *error = "unknown option \"" + arg + "\" for configure";
+            return false;
+        } else if (parsed->exe.empty()) {
+            parsed->exe = arg;
+        } else {
+            *error = "configure takes one launcher, got a second: \"" + arg + "\"";
+            return false;
+        }
+    }
+    if (parsed->exe.empty()) {
+        *error = "configure needs the launcher to copy";
+        return false;
+    }
+    if (!haveOutput || parsed->output.empty()) {
+        *error = "configure needs -o <out.exe>";
+        return false;
+    }
+    return true;
+}
+}  // namespace
+
+bool ParseToolArgs(const std::vector<std::string>& args, ToolArgs* parsed, std::string* error) {
+    *parsed = ToolArgs();
+    if (args.empty()) {
+        *error = "no command given (configure, show or trace)";
+        return false;
+    }
+    const std::string& command = args[0];
+    if (command == "configure") {
+        parsed->command = ToolCommand::Configure;
+        return ParseConfigure(args, parsed, error);
+    }
+    if (command == "show") {
+        parsed->command = ToolCommand::Show;
+        if (args.size() != 2 || args[1].empty()) {
+            *error = "show takes exactly one exe";
+            return false;
+        }
+        parsed->exe = args[1];
+        return true;
+    }
+    if (command == "trace") {
+        parsed->command = ToolCommand::Trace;
+        size_t i = 1;
+        if (i < args.size() && args[i] == "--raw") {
+            parsed->raw = true;
+            ++i;
+        }
+        if (i >= args.size() || args[i].empty()) {
+            *error = "trace needs the exe to run";
+            return false;
+        }
+        parsed->exe = args[i];
+        parsed->exeArgument = i + 1;  // the program name is argument 0
+        return true;
+    }
+    *error = "unknown command \"" + command + "\" (configure, show or trace)";
+    return false;
+}
+
+const char* ToolUsage() {
+    return "usage:\n"
+           "  jarstart-tool configure <launcher.exe> -o <out.exe> [--set NAME=VALUE]... [--splash FILE]\n"
+           "  jarstart-tool show <exe>\n"
+           "  jarstart-tool trace [--raw] <exe> [args...]\n";
+}

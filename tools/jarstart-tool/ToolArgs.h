@@ -1,0 +1,44 @@
+#pragma once
+// The companion tool's command line, parsed from plain data so that every
+// rule can be tested (and fuzzed) without running the tool.
+#include <map>
+#include <string>
+#include <vector>
+
+// One argument of a Windows command line: its value after the C runtime's
+// quoting rules, and the offset just past its last character.
+struct CommandLineArgument {
+    std::string value;
+    size_t end;
+};
+
+// Splits a command line as the C runtime does for argv: the program name
+// (element 0) ends at the closing quote or the first blank; the other
+// arguments are separated by blanks and tabs, with "..." grouping,
+// backslashes escaping a following quote, and "" inside quotes giving a quote.
+std::vector<CommandLineArgument> SplitCommandLine(const std::string& line);
+
+// The command line after argument index (0 = the program), from the first
+// non-blank character on, exactly as typed; "" when nothing follows.
+std::string TextAfterArgument(const std::string& line, size_t index);
+
+enum class ToolCommand { Configure, Show, Trace };
+
+struct ToolArgs {
+    ToolCommand command = ToolCommand::Show;
+    std::string exe;                   // configure: the input; show, trace: the exe
+    std::string output;                // configure -o
+    std::map<int, std::string> props;  // configure --set, by id
+    bool setSplash = false;
+    std::string splashFile;            // configure --splash
+    bool raw = false;                  // trace --raw
+    size_t exeArgument = 0;            // trace: index of the exe among the arguments, the program being 0
+};
+
+// args are the arguments after the program name. False with a one-line
+// message for an unknown command or option, a missing operand, a missing -o,
+// or an unknown property name or id.
+bool ParseToolArgs(const std::vector<std::string>& args, ToolArgs* parsed, std::string* error);
+
+// The usage text, several lines.
+const char* ToolUsage();
