@@ -1,4 +1,77 @@
-// Stand-in until this subsystem is built.
 #include "ui/Splash.h"
-bool CreateSplashWindow(HINSTANCE, int) { return true; }
-IStream* LoadSplashImageStream() { return nullptr; }
+
+#include "launcher/Globals.h"
+#include "launcher/LauncherProperties.h"
+#include "launcher/Messages.h"
+#include "launcher/PropertyIds.h"
+#include "ui/Ole.h"
+
+namespace {
+
+const int kSplashResourceId = 104;
+const DWORD kSplashStyle = WS_POPUP | SS_BITMAP;  // 0x8000000E: no frame, sizes itself to its bitmap
+
+// The bitmap the window shows belongs to the picture, so the picture lives
+// until the process ends, after the window is gone.
+struct SplashPictureRelease {
+    ~SplashPictureRelease() { ReleasePicture(g_splashPicture); }
+} s_splashPictureRelease;
+
+// Centres on the whole primary screen, not the work area. An image larger
+// than the screen gets a negative position, truncated toward zero.
+void CentreOnScreen(HWND window) {
+    RECT rect;
+    GetWindowRect(window, &rect);
+    int x = (GetSystemMetrics(SM_CXSCREEN) + rect.left - rect.right) / 2;
+    int y = (GetSystemMetrics(SM_CYSCREEN) + rect.top - rect.bottom) / 2;
+    SetWindowPos(window, HWND_TOP, x, y, 0, 0, SWP_NOSIZE);
+}
+
+}  // namespace
+
+IStream* LoadSplashImageStream() {
+    IStream* stream = CreateMemoryStream();
+    if (!stream) return nullptr;
+    HMODULE module = GetModuleHandleA(nullptr);
+    // A missing resource is not reported here: the stream stays empty and
+    // the picture load fails on it with the same message as a bad image.
+    HRSRC resource = FindResourceA(module, MAKEINTRESOURCEA(kSplashResourceId), MAKEINTRESOURCEA(2));
+    if (resource) {
+        HGLOBAL data = LoadResource(module, resource);
+        const void* bytes = data ? LockResource(data) : nullptr;
+        DWORD size = SizeofResource(module, resource);
+        if (bytes && size > 0) stream->Write(bytes, size, nullptr);
+    }
+    LARGE_INTEGER start = {};
+    stream->Seek(start, STREAM_SEEK_SET, nullptr);
+    return stream;
+}
+
+bool CreateSplashWindow(HINSTANCE instance, int showCommand) {
+    if (!g_splashActive && !g_keepAlive) return true;
+    g_splashWnd = CreateWindowExA(WS_EX_TOOLWINDOW, "STATIC", "", kSplashStyle, 0, 0, CW_USEDEFAULT, CW_USEDEFAULT,
+                                  nullptr, nullptr, instance, nullptr);
+    // Without the splash the window only owns the start-up timer.
+    if (!g_splashActive) return true;
+    BringWindowToTop(g_splashWnd);
+
+    g_splashCountdown = ReadIntProperty(PROP_SPLASH_TIMEOUT);
+    if (g_splashCountdown < 1) g_splashCountdown = 2;
+    g_watchAppWindow = ReadBoolProperty(PROP_WATCH_APP_WINDOW) ? 1 : 0;
+
+    IStream* stream = LoadSplashImageStream();
+    g_splashPicture = LoadPicture(stream);
+    if (!g_splashPicture) {
+        ShowErrorMessage("Cannot load splash screen. Probably unsupported or invalid file.");
+        if (stream) stream->Release();
+        return false;
+    }
+    // The static control takes the bitmap's size.
+    SendMessageA(g_splashWnd, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(GetPictureHandle(g_splashPicture)));
+    CentreOnScreen(g_splashWnd);
+    // Painted now: the message loop runs only after the application starts.
+    ShowWindow(g_splashWnd, showCommand);
+    UpdateWindow(g_splashWnd);
+    stream->Release();
+    return true;
+}

@@ -1,0 +1,57 @@
+#include "ui/Ole.h"
+
+#include <olectl.h>
+
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "tests/ui/UiTestSupport.h"
+
+namespace {
+
+IStream* StreamOf(const std::string& bytes) {
+    IStream* stream = CreateMemoryStream();
+    if (stream && !bytes.empty()) stream->Write(bytes.data(), static_cast<ULONG>(bytes.size()), nullptr);
+    LARGE_INTEGER start = {};
+    if (stream) stream->Seek(start, STREAM_SEEK_SET, nullptr);
+    return stream;
+}
+
+}  // namespace
+
+TEST(OleTest, BmpFilesGifsAndJpegsLoadAsBitmapsOfTheImageSize) {
+    const char* files[] = {"splash.bmp", "splash.gif", "splash.jpg"};
+    for (const char* file : files) {
+        std::string bytes = ReadFileBytes(TestDataPath(file));
+        ASSERT_FALSE(bytes.empty()) << file;
+        IStream* stream = StreamOf(bytes);
+        ASSERT_NE(stream, nullptr);
+        IPicture* picture = LoadPicture(stream);
+        stream->Release();
+        ASSERT_NE(picture, nullptr) << file;
+        short type = PICTYPE_UNINITIALIZED;
+        picture->get_Type(&type);
+        EXPECT_EQ(type, PICTYPE_BITMAP) << file;
+        BITMAP bitmap = {};
+        ASSERT_NE(GetObjectA(static_cast<HBITMAP>(GetPictureHandle(picture)), sizeof(bitmap), &bitmap), 0) << file;
+        EXPECT_EQ(bitmap.bmWidth, 40) << file;
+        EXPECT_EQ(bitmap.bmHeight, 30) << file;
+        ReleasePicture(picture);
+        EXPECT_EQ(picture, nullptr);
+    }
+}
+
+TEST(OleTest, PackedBitmapsEmptyStreamsAndTextAreNotPictures) {
+    const std::string cases[] = {ReadFileBytes(TestDataPath("splash-packed.dib")), std::string(),
+                                 std::string("not an image at all")};
+    for (const std::string& bytes : cases) {
+        IStream* stream = StreamOf(bytes);
+        ASSERT_NE(stream, nullptr);
+        IPicture* picture = LoadPicture(stream);
+        stream->Release();
+        EXPECT_EQ(picture, nullptr) << bytes.size() << " bytes";
+        ReleasePicture(picture);
+    }
+    EXPECT_EQ(LoadPicture(nullptr), nullptr);
+}
