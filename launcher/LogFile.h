@@ -1,7 +1,7 @@
 #pragma once
 // "log.txt": the application's console output in debug mode. Opened by the
 // main thread, written by the application pipe's reader thread, closed at
-// process exit. A lock keeps the close from racing a write.
+// process exit while that thread may still be writing.
 #include <cstdio>
 
 #include <windows.h>
@@ -9,6 +9,9 @@
 class LogFile {
 public:
     LogFile();
+    // Closes the file. The lock is never deleted: the reader thread may
+    // still call Write after the exit handlers have run, and then finds the
+    // file closed and does nothing.
     ~LogFile();
     LogFile(const LogFile&) = delete;
     LogFile& operator=(const LogFile&) = delete;
@@ -16,12 +19,15 @@ public:
     // Creates or truncates name in text mode, shared deny-none. A failed
     // open is silent: later writes do nothing.
     void Open(const char* name);
-    // Writes the chunk up to its NUL and flushes.
+    // Writes the chunk up to its NUL and flushes, so the file is complete
+    // after every chunk. Does nothing when the file is not open.
     void Write(const char* chunk);
+    // Waits for a Write in progress, then closes; every chunk whose Write
+    // took the lock first is in the file.
     void Close();
-    bool IsOpen() const { return m_file != nullptr; }
+    bool IsOpen() const;
 
 private:
-    CRITICAL_SECTION m_lock;
+    mutable CRITICAL_SECTION m_lock;
     FILE* m_file;
 };

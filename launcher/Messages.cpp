@@ -1,4 +1,30 @@
-// Stand-in until this subsystem is built.
 #include "launcher/Messages.h"
-void ShowErrorMessage(const char*) {}
-void ShowInfoMessage(const char*) {}
+
+#include <cstdio>
+#include <cstring>
+
+void ShowErrorMessage(const char* text) {
+    MessageBoxA(nullptr, text, "", MB_ICONERROR);
+}
+
+void ShowInfoMessage(const char* text) {
+    MessageBoxA(nullptr, text, "", MB_ICONINFORMATION);
+}
+
+CString SystemErrorText(DWORD error) {
+    char* message = nullptr;
+    DWORD length = FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
+                                      FORMAT_MESSAGE_IGNORE_INSERTS,
+                                  nullptr, error, 0, reinterpret_cast<char*>(&message), 0, nullptr);
+    if (length == 0 || !message) {
+        char fallback[40];
+        std::snprintf(fallback, sizeof fallback, "Windows error %lu", static_cast<unsigned long>(error));
+        return CString(fallback);
+    }
+    // The system text ends in CR LF; in a message box that is an empty line.
+    while (length > 0 && (message[length - 1] == '\r' || message[length - 1] == '\n' || message[length - 1] == ' '))
+        --length;
+    CString text(message, static_cast<int>(length));
+    LocalFree(message);
+    return text;
+}

@@ -1,4 +1,89 @@
-// Stand-in until this subsystem is built.
 #include "launcher/VmOptions.h"
-CString LoadVmOptions() { return CString(); }
-CString ReadVmOptionLines(FILE*) { return CString(); }
+
+#include <share.h>
+
+#include <windows.h>
+
+#include "launcher/DiagnosticLog.h"
+#include "launcher/LauncherFolder.h"
+#include "launcher/LauncherProperties.h"
+#include "launcher/PropertyIds.h"
+
+namespace {
+
+// One line read the way a stream reads a line into a character buffer of
+// kLineBuffer bytes: the line feed is consumed but not stored; the end of
+// the file sets eof; a line that fills the buffer stops there with fail set
+// and its next character left unread; a read that takes nothing at all
+// (not even a line feed) sets fail too.
+const int kLineBuffer = 4096;
+
+struct LineRead {
+    bool good;  // no eof, fail or error flag after this read
+};
+
+LineRead ReadLine(FILE* file, char* buffer) {
+    int stored = 0;
+    int taken = 0;
+    bool eof = false;
+    bool fail = false;
+    for (;;) {
+        int c = std::getc(file);
+        if (c == EOF) {
+            eof = true;
+            if (std::ferror(file)) fail = true;
+            break;
+        }
+        if (c == '\n') {
+            ++taken;
+            break;
+        }
+        if (stored == kLineBuffer - 1) {
+            std::ungetc(c, file);
+            fail = true;
+            break;
+        }
+        buffer[stored++] = static_cast<char>(c);
+        ++taken;
+    }
+    if (taken == 0) fail = true;
+    buffer[stored] = '\0';
+    LineRead result = {!eof && !fail};
+    return result;
+}
+
+}  // namespace
+
+CString ReadVmOptionLines(FILE* file) {
+    CString options;
+    char line[kLineBuffer];
+    // The state is tested before each read and every read is kept, the
+    // failing last one included: that is what gives a file ending in a line
+    // feed its second trailing blank and an empty file its single blank.
+    bool good = true;
+    while (good) {
+        good = ReadLine(file, line).good;
+        options += line;
+        options += ' ';
+    }
+    return options;
+}
+
+CString LoadVmOptions() {
+    char path[MAX_PATH];
+    GetLauncherFolder(path);  // the full path is kept: "tool.exe.vmoptions"
+    CString fileName = CString(path) + ".vmoptions";
+
+    write("Loading VM options.");
+    g_log << "Try to load VM options from file: " << fileName << logEnd;
+
+    FILE* file = _fsopen(fileName, "r", _SH_DENYNO);
+    if (!file) {
+        g_log << "File was not found: " << fileName << logEnd;
+        return ReadStringProperty(PROP_VM_PARAMS);
+    }
+    g_log << "File was found: " << fileName << logEnd;
+    CString options = ReadVmOptionLines(file);
+    std::fclose(file);
+    return options;
+}

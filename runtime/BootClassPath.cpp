@@ -1,4 +1,32 @@
-// Stand-in until this subsystem is built.
 #include "runtime/BootClassPath.h"
-CString BuildBootClassPath() { return CString(); }
-CString QuoteLibJar(const char*) { return CString(); }
+
+#include <windows.h>
+
+#include "framework/ScopedWin.h"
+#include "launcher/DiagnosticLog.h"
+#include "launcher/Globals.h"
+
+CString QuoteLibJar(const char* fileName) {
+    return "\"" + g_runtimeHome + "\\lib\\" + fileName + "\"";
+}
+
+CString BuildBootClassPath() {
+    g_log << "JDK PATH..." << logEnd;
+    g_log << g_runtimeHome << logEnd;
+    // Without a home the pattern would list \lib at the root of the current
+    // drive, which belongs to no runtime.
+    if (g_runtimeHome.IsEmpty()) return CString();
+    CString pattern = g_runtimeHome + "\\lib\\*.jar";
+    WIN32_FIND_DATAA entry;
+    ScopedFindHandle search(FindFirstFileA(pattern, &entry));
+    if (!search.IsValid()) return CString();
+    // Listing order, no sorting and no attribute test: whatever the wildcard
+    // matches goes on the path.
+    CString classPath = QuoteLibJar(entry.cFileName);
+    while (FindNextFileA(search, &entry)) {
+        classPath += ";";
+        classPath += QuoteLibJar(entry.cFileName);
+    }
+    g_log << classPath << logEnd;
+    return classPath;
+}

@@ -1,3 +1,128 @@
-// Stand-in until this subsystem is built.
 #include "runtime/RuntimeSearch.h"
-CString FindJavaRuntime(const CString&) { return CString(); }
+
+#include <windows.h>
+
+#include <vector>
+
+#include "launcher/DiagnosticLog.h"
+#include "launcher/Globals.h"
+#include "launcher/LauncherProperties.h"
+#include "launcher/PathExists.h"
+#include "launcher/PropertyIds.h"
+#include "runtime/RegistryLookup.h"
+#include "runtime/Version.h"
+#include "runtime/VersionProbe.h"
+
+namespace {
+
+const char kDefaultMinVersion[] = "1.3";
+
+// Every registry step asks the machine-wide hive first, so a runtime
+// registered in both is taken from HKEY_LOCAL_MACHINE.
+const HKEY kHives[] = {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER};
+
+CString ExecutableIn(const CString& home) {
+    return home + "\\bin\\" + g_javaExeName;
+}
+
+// The registry's current-version runtime of a hive, if it reports at least
+// the minimum; "" otherwise.
+CString FindCurrentVersionRuntime(HKEY hive) {
+    CString home = GetCurrentJreHome(hive);
+    // No "CurrentVersion" or no "JavaHome": nothing to probe.
+    if (home.IsEmpty()) return CString();
+    CString version = ProbeJavaVersion(home);
+    if (!IsVersionSufficient(version)) return CString();
+    CString candidate = ExecutableIn(home);
+    return PathExists(candidate) ? candidate : CString();
+}
+
+// JRE mode's registry steps: current versions, runtime version keys, then
+// development-kit version keys; "" when none was accepted.
+CString FindRuntimeInRegistry() {
+    for (HKEY hive : kHives) {
+        CString candidate = FindCurrentVersionRuntime(hive);
+        if (!candidate.IsEmpty()) return candidate;
+    }
+    for (HKEY hive : kHives) {
+        CString candidate = FindRuntimeInVersionKeys(hive, kRuntimeRegistryKey);
+        if (PathExists(candidate)) return candidate;
+    }
+    for (HKEY hive : kHives) {
+        CString candidate = FindJdkInRegistry(hive);
+        if (PathExists(candidate)) return candidate;
+    }
+    return CString();
+}
+
+CString ReadJavaHome() {
+    // The largest value an environment variable can hold; the result is not
+    // examined, so an unset variable reads as "".
+    std::vector<char> buffer(32768, '\0');
+    GetEnvironmentVariableA("JAVA_HOME", buffer.data(), 32767);
+    return CString(buffer.data());
+}
+
+// The JAVA_HOME step and, after it, the current directory.
+CString FindRuntimeFromJavaHome() {
+    CString home = ReadJavaHome();
+    CString candidate = ExecutableIn(home);
+    // An unset JAVA_HOME would name \bin\javaw.exe at the drive root.
+    if (home.IsEmpty() || !PathExists(candidate)) {
+        g_log << "JAVA_HOME not found" << logEnd;
+        g_log << "Try current dir." << logEnd;
+        return g_javaExeName;
+    }
+    // Only a development kit carries tools.jar.
+    if (g_searchJdkOnly && !PathExists(home + "\\lib\\tools.jar")) return CString();
+    CString version = ProbeJavaVersion(home);
+    if (VersionAtLeast(g_minJavaVersion, version)) {
+        g_log << "JAVA_HOME found" << logEnd;
+        return candidate;
+    }
+    // A runtime the user pointed at but that is too old is not replaced by
+    // whatever the current directory holds.
+    g_log << "Incorrect version" << logEnd;
+    return CString();
+}
+
+}  // namespace
+
+CString FindJavaRuntime(const CString& launcherFolder) {
+    g_minJavaVersion = ReadStringProperty(PROP_MIN_VERSION);
+    if (g_minJavaVersion.IsEmpty()) g_minJavaVersion = kDefaultMinVersion;
+    g_log << (g_searchJdkOnly ? "Search for Jdk only..." : "Search for Jre...") << logEnd;
+
+    CString jrePath = ReadStringProperty(PROP_JRE_PATH);
+    g_log << "PROP_JRE_PATH: " << jrePath << logEnd;
+    CString local = launcherFolder + "\\" + jrePath;
+    g_log << "Try bundled JRE or JDK path: " << local << logEnd;
+    if (PathExists(local)) {
+        g_log << "Bundled Jre or jdk found" << logEnd;
+        // The bundled runtime's home is fixed, whatever PROP_JRE_PATH names.
+        g_runtimeHome = launcherFolder + "\\..\\jre";
+        return local;
+    }
+
+    if (g_searchJdkOnly) {
+        g_log << "Search in registry for Jdk only..." << logEnd;
+        for (HKEY hive : kHives) {
+            CString candidate = FindJdkInRegistry(hive);
+            if (PathExists(candidate)) {
+                g_log << "Jdk key found in registry" << logEnd;
+                return candidate;
+            }
+        }
+    } else {
+        g_log << "Bundled Jre not found" << logEnd;
+        CString candidate = FindRuntimeInRegistry();
+        if (!candidate.IsEmpty()) {
+            // After a development-kit key this repeats the line that
+            // FindJdkInRegistry has just written.
+            g_log << "Jre key found in registry" << logEnd;
+            return candidate;
+        }
+        g_log << "Jre key not found in registry" << logEnd;
+    }
+    return FindRuntimeFromJavaHome();
+}

@@ -1,5 +1,77 @@
-// Stand-in until this subsystem is built.
 #include "runtime/Version.h"
-std::string ExtractVersion(const std::string&) { return std::string(); }
-bool VersionAtLeast(const char*, const char*) { return false; }
-bool IsVersionSufficient(const char*) { return false; }
+
+#include <vector>
+
+#include "launcher/Globals.h"
+
+namespace {
+
+const char kVersionMarker[] = " version \"";
+
+// Numbers beyond this are clamped: no real version gets near it, and a
+// clamped component still orders above every real one.
+const unsigned long kComponentLimit = 999999999UL;
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsSeparator(char c) { return c == '.' || c == '_' || c == '-' || c == '+'; }
+
+// The digit runs of a version, e.g. 1.6.0_03 -> 1 6 0 3. Reading stops at
+// the first character that is neither a digit nor a separator followed by a
+// digit, so a closing quote or a trailing "-ea" ends it.
+std::vector<unsigned long> ParseComponents(const char* text) {
+    std::vector<unsigned long> components;
+    const char* p = text;
+    while (p && IsDigit(*p)) {
+        unsigned long value = 0;
+        for (; IsDigit(*p); ++p) {
+            if (value <= kComponentLimit) value = value * 10 + static_cast<unsigned long>(*p - '0');
+        }
+        components.push_back(value > kComponentLimit ? kComponentLimit : value);
+        if (!IsSeparator(*p) || !IsDigit(p[1])) break;
+        ++p;
+    }
+    // Before 9 the runtimes called themselves 1.x: 1.8.0_202 is release 8.
+    if (components.size() > 1 && components[0] == 1) components.erase(components.begin());
+    return components;
+}
+
+}  // namespace
+
+std::string ExtractVersion(const std::string& output) {
+    size_t lineStart = 0;
+    while (lineStart < output.size()) {
+        size_t lineEnd = output.find('\n', lineStart);
+        if (lineEnd == std::string::npos) lineEnd = output.size();
+        size_t marker = output.find(kVersionMarker, lineStart);
+        if (marker != std::string::npos && marker < lineEnd) {
+            size_t first = marker + sizeof(kVersionMarker) - 1;
+            size_t last = output.find('"', first);
+            if (last == std::string::npos || last > lineEnd) {
+                // No closing quote on the line: the rest of the line, without
+                // the carriage return of a CRLF line end.
+                last = lineEnd;
+                if (last > first && output[last - 1] == '\r') --last;
+            }
+            return output.substr(first, last - first);
+        }
+        lineStart = lineEnd + 1;
+    }
+    return std::string();
+}
+
+bool VersionAtLeast(const char* minimum, const char* version) {
+    std::vector<unsigned long> have = ParseComponents(version);
+    if (have.empty()) return false;
+    std::vector<unsigned long> need = ParseComponents(minimum);
+    size_t count = have.size() > need.size() ? have.size() : need.size();
+    for (size_t i = 0; i < count; ++i) {
+        unsigned long h = i < have.size() ? have[i] : 0;
+        unsigned long n = i < need.size() ? need[i] : 0;
+        if (h != n) return h > n;
+    }
+    return true;
+}
+
+bool IsVersionSufficient(const char* version) {
+    return VersionAtLeast(g_minJavaVersion, version);
+}

@@ -1,8 +1,78 @@
-// Stand-in until this subsystem is built.
 #include "runtime/VersionProbe.h"
-JavaVersionLog::JavaVersionLog() : CConsolePipe(1, PIPE_KEEP_OBJECT), m_ended(nullptr) { InitializeCriticalSection(&m_lock); }
-JavaVersionLog::~JavaVersionLog() {}
-void JavaVersionLog::OnOutput(const char*) {}
-std::string JavaVersionLog::GetOutput() { return m_capturedText; }
-bool JavaVersionLog::WaitForEnd(DWORD) { return true; }
-CString ProbeJavaVersion(const CString&) { return CString(); }
+
+#include <new>
+
+#include "launcher/DiagnosticLog.h"
+#include "runtime/Version.h"
+
+namespace {
+
+// A sound runtime answers -version well within this even on a cold start;
+// past it the probe gives up rather than hold the launch.
+const DWORD kProbeTimeoutMs = 3000;
+
+}  // namespace
+
+JavaVersionLog::JavaVersionLog()
+    : CConsolePipe(1, PIPE_KEEP_OBJECT),
+      // Manual reset: once the output has ended it stays ended for every waiter.
+      m_ended(CreateEventA(nullptr, TRUE, FALSE, nullptr)) {
+    InitializeCriticalSection(&m_lock);
+}
+
+JavaVersionLog::~JavaVersionLog() {
+    // Stop a reader that may still be running before the lock and the event
+    // it uses go away.
+    Close();
+    if (m_ended) CloseHandle(m_ended);
+    DeleteCriticalSection(&m_lock);
+}
+
+void JavaVersionLog::OnOutput(const char* text) {
+    if (!text) {
+        if (m_ended) SetEvent(m_ended);
+        return;
+    }
+    write(text);
+    // The probing thread copies the text while this reader thread appends;
+    // the lock makes every copy end on a chunk boundary.
+    EnterCriticalSection(&m_lock);
+    m_capturedText += text;
+    LeaveCriticalSection(&m_lock);
+}
+
+std::string JavaVersionLog::GetOutput() {
+    EnterCriticalSection(&m_lock);
+    std::string copy = m_capturedText;
+    LeaveCriticalSection(&m_lock);
+    return copy;
+}
+
+bool JavaVersionLog::WaitForEnd(DWORD timeoutMs) {
+    if (!m_ended) {
+        Sleep(timeoutMs);
+        return false;
+    }
+    return WaitForSingleObject(m_ended, timeoutMs) == WAIT_OBJECT_0;
+}
+
+CString ProbeJavaVersion(const CString& home) {
+    JavaVersionLog* probe = nullptr;
+    // An empty home would start \bin\java.exe at the root of the current
+    // drive, which is no runtime anyone chose: nothing is run for it.
+    if (!home.IsEmpty()) {
+        // Never deleted: when the wait gives up, the reader thread may still
+        // be running and using the object, so it stays alive until the
+        // launcher ends.
+        probe = new (std::nothrow) JavaVersionLog();
+        if (!probe) return CString();
+        // Quoted: under C:\Program Files an unquoted path makes CreateProcessA
+        // try C:\Program.exe first.
+        CString command = "\"" + home + "\\bin\\java.exe\" -version";
+        if (probe->Execute(command) == 0) probe->WaitForEnd(kProbeTimeoutMs);
+    }
+    g_log << "Info = " << logEnd;
+    g_log << (probe ? probe->GetOutput() : std::string()) << logEnd;
+    // Read again: after a timeout more output may have arrived since.
+    return CString(ExtractVersion(probe ? probe->GetOutput() : std::string()));
+}

@@ -7,11 +7,16 @@
 #include "framework/CString.h"
 #include "process/ConsolePipe.h"
 
+// Gathers the output of a -version run. OnOutput runs on the pipe's reader
+// thread, GetOutput on the probing thread.
 class JavaVersionLog : public CConsolePipe {
 public:
     JavaVersionLog();
     ~JavaVersionLog() override;
+    JavaVersionLog(const JavaVersionLog&) = delete;
+    JavaVersionLog& operator=(const JavaVersionLog&) = delete;
     void OnOutput(const char* text) override;
+    // A copy of the output so far; never ends inside a chunk.
     std::string GetOutput();
     // Waits until the output has ended or timeoutMs passed; true when ended.
     bool WaitForEnd(DWORD timeoutMs);
@@ -22,4 +27,7 @@ private:
     std::string m_capturedText;
 };
 
+// The version that "<home>\bin\java.exe" -version reports, or "" (empty
+// home, no start, no version line, no answer within 3 s). Returns as soon as
+// the output has ended.
 CString ProbeJavaVersion(const CString& home);

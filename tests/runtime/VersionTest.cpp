@@ -1,0 +1,128 @@
+// Reading the version out of -version output and comparing it with the
+// minimum: pure text, so every case is one row of a table.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "launcher/Globals.h"
+#include "runtime/Version.h"
+
+namespace {
+
+struct ExtractCase {
+    const char* what;
+    std::string output;
+    const char* version;
+};
+
+const ExtractCase kExtractCases[] = {
+    {"classic first line with the lines that follow it",
+     "java version \"1.6.0_03\"\r\nJava(TM) SE Runtime Environment (build 1.6.0_03-b05)\r\n"
+     "Java HotSpot(TM) Client VM (build 1.6.0_03-b05, mixed mode, sharing)\r\n",
+     "1.6.0_03"},
+    {"open build with a release date after the quotes",
+     "openjdk version \"17.0.15\" 2025-04-15\nOpenJDK Runtime Environment (build 17.0.15+6)\n", "17.0.15"},
+    {"open build of a legacy 1.x release", "openjdk version \"1.8.0_392\"\nOpenJDK Runtime Environment\n",
+     "1.8.0_392"},
+    {"a Picked up line printed before the version line",
+     "Picked up JAVA_TOOL_OPTIONS: -Dfile.encoding=UTF-8\nopenjdk version \"11.0.2\" 2019-01-15\n", "11.0.2"},
+    {"a Picked up line whose own text holds quotes",
+     "Picked up _JAVA_OPTIONS: -Dx=\"a b\"\njava version \"1.4.2_19\"\n", "1.4.2_19"},
+    {"empty output", "", ""},
+    {"only the fourteen characters before the version", "java version \"", ""},
+    {"no line with a version", "Error: could not find java.dll\nError: Could not find Java SE Runtime Environment.\n",
+     ""},
+    {"version line without a closing quote ends at the line end", "java version \"1.7.0\r\nmore\n", "1.7.0"},
+    {"a version word without the blank before it does not count", "version \"9\"\n", ""},
+};
+
+class ExtractVersionTest : public testing::TestWithParam<ExtractCase> {};
+
+TEST_P(ExtractVersionTest, TakesTheQuotedTextOfTheFirstVersionLine) {
+    const ExtractCase& c = GetParam();
+    EXPECT_EQ(c.version, ExtractVersion(c.output)) << c.what;
+}
+
+INSTANTIATE_TEST_SUITE_P(Outputs, ExtractVersionTest, testing::ValuesIn(kExtractCases));
+
+struct CompareCase {
+    const char* minimum;
+    const char* version;
+    bool atLeast;
+};
+
+const CompareCase kCompareCases[] = {
+    // Components compare as numbers, the legacy 1.x read as x on both sides.
+    {"11", "1.8.0_202", false},
+    {"11", "11.0.2", true},
+    {"11", "17.0.15", true},
+    {"11", "8", false},
+    {"1.8", "17.0.15", true},
+    {"1.8", "9", true},
+    {"1.8", "1.8.0_392", true},
+    {"17", "1.8.0", false},
+    {"1.6.0_10", "1.6.0_03", false},
+    {"1.6.0_03", "1.6.0_10", true},
+    {"1.4", "1.10", true},
+    {"1.4", "1.10.0", true},
+    // The classic examples keep their results.
+    {"1.4", "1.6.0_03", true},
+    {"1.4", "1.4.2_19", true},
+    {"1.4", "1.4", true},
+    {"1.4", "1.3.1_20", false},
+    {"1.4", "1.3.1", false},
+    {"1.3", "1.3", true},
+    // A missing component counts as 0.
+    {"1.6.0", "1.6", true},
+    {"1.6.0_01", "1.6", false},
+    {"11.0.0", "11", true},
+    // Reading stops at the first character that is no digit or separator.
+    {"17", "17-ea", true},
+    {"17.0.1", "17.0.1+12", true},
+    {"17.0.2", "17.0.1+12", false},
+    {"1.5", "1.6\" trailing text", true},
+    {"1.7", "1.6\" 1.9", false},
+    // Versions without digits never pass.
+    {"1.3", "", false},
+    {"1.3", "abc", false},
+    {"1.3", "\"1.6\"", false},
+};
+
+class VersionAtLeastTest : public testing::TestWithParam<CompareCase> {};
+
+TEST_P(VersionAtLeastTest, ComparesComponentsAsNumbers) {
+    const CompareCase& c = GetParam();
+    EXPECT_EQ(c.atLeast, VersionAtLeast(c.minimum, c.version)) << "minimum " << c.minimum << ", version " << c.version;
+}
+
+INSTANTIATE_TEST_SUITE_P(Versions, VersionAtLeastTest, testing::ValuesIn(kCompareCases));
+
+// Versions in ascending order, equal neighbours grouped: every pair must
+// compare as its positions do.
+const std::vector<std::vector<const char*>> kAscending = {
+    {"1.2.2"}, {"1.3", "1.3.0"}, {"1.3.1"}, {"1.3.1_20"}, {"1.4", "1.4.0", "4"},
+    {"1.4.2_19"}, {"1.6", "1.6.0", "6"}, {"1.6.0_03", "1.6.0_3"}, {"1.6.0_10"}, {"1.8.0_202", "8.0.202"},
+    {"1.8.0_392"}, {"9"}, {"1.10", "10"}, {"11.0.2", "11.0.2-ea"}, {"17.0.1+12"}, {"17.0.15"}, {"21"},
+};
+
+TEST(VersionOrderTest, EveryPairComparesAsItsPositionInTheOrder) {
+    for (size_t i = 0; i < kAscending.size(); ++i)
+        for (size_t j = 0; j < kAscending.size(); ++j)
+            for (const char* minimum : kAscending[i])
+                for (const char* version : kAscending[j])
+                    EXPECT_EQ(j >= i, VersionAtLeast(minimum, version)) << "minimum " << minimum << ", version " << version;
+}
+
+TEST(IsVersionSufficientTest, ComparesWithTheProcessWideMinimum) {
+    CString saved = g_minJavaVersion;
+    g_minJavaVersion = "11";
+    EXPECT_FALSE(IsVersionSufficient("1.8.0_202"));
+    EXPECT_TRUE(IsVersionSufficient("11.0.2"));
+    g_minJavaVersion = "1.3";
+    EXPECT_TRUE(IsVersionSufficient("1.8.0_202"));
+    EXPECT_FALSE(IsVersionSufficient("1.2.2"));
+    g_minJavaVersion = saved;
+}
+
+}  // namespace
