@@ -49,6 +49,32 @@ struct ChildRun {
     std::string resultFile;
 };
 
+// The resource update functions take a size of 0 for "delete", so an empty
+// resource is made from a one-byte one whose data entry is then given the
+// size 0 in the file itself. With LOAD_LIBRARY_AS_DATAFILE the file is
+// mapped as it is, so the entry's address in the mapping is its file offset.
+bool EmptyTheSplashResource(const std::string& exe) {
+    HMODULE module = LoadLibraryExA(exe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    if (!module) return false;
+    HRSRC entry = FindResourceA(module, MAKEINTRESOURCEA(104), MAKEINTRESOURCEA(2));
+    const BYTE* base = reinterpret_cast<const BYTE*>(reinterpret_cast<ULONG_PTR>(module) & ~static_cast<ULONG_PTR>(3));
+    LONG offset = entry ? static_cast<LONG>(reinterpret_cast<const BYTE*>(entry) - base) : -1;
+    DWORD size = entry ? SizeofResource(module, entry) : 0;
+    FreeLibrary(module);
+    if (offset < 0 || size != 1) return false;
+    HANDLE file = CreateFileA(exe.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    // IMAGE_RESOURCE_DATA_ENTRY: OffsetToData, then Size.
+    DWORD sizeField = 0, done = 0;
+    bool ok = SetFilePointer(file, offset + 4, nullptr, FILE_BEGIN) != INVALID_SET_FILE_POINTER &&
+              ReadFile(file, &sizeField, 4, &done, nullptr) && done == 4 && sizeField == 1;
+    DWORD zero = 0;
+    ok = ok && SetFilePointer(file, offset + 4, nullptr, FILE_BEGIN) != INVALID_SET_FILE_POINTER &&
+         WriteFile(file, &zero, 4, &done, nullptr) && done == 4;
+    CloseHandle(file);
+    return ok;
+}
+
 // A copy of this program with splash as resource 104 (none when null).
 std::string MakeSplashCopy(const std::string& name, const std::string* splash) {
     char self[MAX_PATH] = {};
@@ -58,9 +84,10 @@ std::string MakeSplashCopy(const std::string& name, const std::string* splash) {
     request.input = self;
     request.output = copy;
     request.setSplash = true;
-    request.splashBytes = splash ? *splash : std::string();
+    request.splashBytes = splash && !splash->empty() ? *splash : std::string("x");
     std::string error;
     EXPECT_TRUE(ConfigureLauncher(request, &error)) << error;
+    if (splash && splash->empty()) EXPECT_TRUE(EmptyTheSplashResource(copy));
     if (!splash) {
         HANDLE update = BeginUpdateResourceA(copy.c_str(), FALSE);
         EXPECT_NE(update, nullptr);
