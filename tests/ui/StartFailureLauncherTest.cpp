@@ -2,8 +2,12 @@
 // dialog and ends with 1 however the dialog is closed.
 #include <windows.h>
 
+#include <psapi.h>
+
+#include <algorithm>
 #include <map>
 #include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -68,6 +72,12 @@ private:
 std::string RichEditText(HWND edit) {
     char text[1024] = {};
     SendMessageA(edit, WM_GETTEXT, sizeof(text), reinterpret_cast<LPARAM>(text));
+    return text;
+}
+
+std::string Lower(std::string text) {
+    std::transform(text.begin(), text.end(), text.begin(),
+                   [](unsigned char c) { return static_cast<char>(tolower(c)); });
     return text;
 }
 
@@ -147,13 +157,12 @@ TEST(StartFailureLauncherTest, NoRuntimeShowsTheDialogWithTheRuntimeKindAndVersi
 
 TEST(StartFailureLauncherTest, ARichEditLibraryPlantedBesideTheLauncherIsNotLoaded) {
     // A file of that name in the launcher's folder (a downloads folder, say)
-    // must not run inside the launcher. This one is no library at all: were
-    // it loaded, the dialog's rich-edit class would be missing and the
-    // dialog could not be created.
+    // must not run inside the launcher: the library the running dialog uses
+    // comes from the system folder, and the dialog works.
     WithoutJavaHome noJavaHome;
     std::string exe = ConfiguredLauncher("planted", {});
     std::string folder = exe.substr(0, exe.find_last_of('\\') + 1);
-    ASSERT_TRUE(WriteFileBytes(folder + "RICHED32.DLL", "MZ planted, not a library"));
+    ASSERT_TRUE(CopyFileA(exe.c_str(), (folder + "RICHED32.DLL").c_str(), FALSE));
     std::string line = "\"" + exe + "\"";
     STARTUPINFOA startup = {};
     startup.cb = sizeof(startup);
@@ -165,6 +174,19 @@ TEST(StartFailureLauncherTest, ARichEditLibraryPlantedBesideTheLauncherIsNotLoad
         return search.found != nullptr;
     }, 30000);
     std::string text = search.found ? RichEditText(GetDlgItem(search.found, 1004)) : std::string();
+    std::vector<std::string> richEditModules;
+    HMODULE modules[512];
+    DWORD needed = 0;
+    if (EnumProcessModules(process.hProcess, modules, sizeof(modules), &needed)) {
+        for (DWORD i = 0; i < needed / sizeof(HMODULE) && i < 512; ++i) {
+            char path[MAX_PATH] = {};
+            GetModuleFileNameExA(process.hProcess, modules[i], path, MAX_PATH);
+            std::string lower = Lower(path);
+            if (lower.size() >= 12 && lower.compare(lower.size() - 12, 12, "riched32.dll") == 0) {
+                richEditModules.push_back(lower);
+            }
+        }
+    }
     if (search.found) PostMessageA(search.found, WM_COMMAND, IDOK, 0);
     bool ended = WaitForSingleObject(process.hProcess, 15000) == WAIT_OBJECT_0;
     if (!ended) TerminateProcess(process.hProcess, 99);
@@ -173,5 +195,9 @@ TEST(StartFailureLauncherTest, ARichEditLibraryPlantedBesideTheLauncherIsNotLoad
 
     ASSERT_NE(search.found, nullptr) << "the dialog could not be created";
     EXPECT_NE(text.find("https://adoptium.net/"), std::string::npos);
+    char system[MAX_PATH] = {};
+    GetSystemDirectoryA(system, MAX_PATH);
+    ASSERT_EQ(richEditModules.size(), 1u);
+    EXPECT_EQ(richEditModules[0], Lower(std::string(system) + "\\riched32.dll"));
     EXPECT_TRUE(ended);
 }
