@@ -27,9 +27,10 @@ TEST(OleTest, BmpFilesGifsAndJpegsLoadAsBitmapsOfTheImageSize) {
         ASSERT_FALSE(bytes.empty()) << file;
         IStream* stream = StreamOf(bytes);
         ASSERT_NE(stream, nullptr);
-        IPicture* picture = LoadPicture(stream);
+        HRESULT result = S_OK;
+        IPicture* picture = LoadPicture(stream, &result);
         stream->Release();
-        ASSERT_NE(picture, nullptr) << file;
+        ASSERT_NE(picture, nullptr) << file << ": 0x" << std::hex << result;
         short type = PICTYPE_UNINITIALIZED;
         picture->get_Type(&type);
         EXPECT_EQ(type, PICTYPE_BITMAP) << file;
