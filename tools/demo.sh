@@ -68,10 +68,32 @@ TXT
 export JAVA_HOME="Z:$(printf '%s' "$demo/runtime" | tr / '\\')"
 # Output goes to files, not pipes: Wine's background services inherit the
 # handles and would keep a pipe open long after the program ended.
+# A launcher that finds no runtime shows a dialog and waits for the user:
+# after a while take a picture of the screen and end it, so make demo ends.
+wait_s=${DEMO_WAIT_SECONDS:-20}
+(cd "$demo" && exec wine "$tool" trace Demo.exe) >"$build/demo-trace.out" 2>"$build/demo-trace.err" &
+trace_pid=$!
+for _ in $(seq 1 $((wait_s * 10))); do
+  kill -0 "$trace_pid" 2>/dev/null || break
+  sleep 0.1
+done
+ended=""
+if kill -0 "$trace_pid" 2>/dev/null; then
+  ended=1
+  rm -f "$build/demo-screen.png"
+  import -display "$DISPLAY" -window root "$build/demo-screen.png" 2>/dev/null || true
+  echo "demo: Demo.exe still runs after ${wait_s} s (a window waits for the user); screen saved as $build/demo-screen.png, ending it"
+  # Ends every process of the private prefix: only this demo runs in it.
+  wineserver -k 2>/dev/null || true
+fi
 status=0
-(cd "$demo" && wine "$tool" trace Demo.exe) >"$build/demo-trace.out" 2>"$build/demo-trace.err" || status=$?
+wait "$trace_pid" || status=$?
 echo "demo: diagnostic log of Demo.exe ($runtime_note):"
 sed 's/^/  /' "$build/demo-trace.out"
 sed 's/^/  /' "$build/demo-trace.err"
-echo "demo: Demo.exe exited with $status"
+if [ -n "$ended" ]; then
+  echo "demo: Demo.exe was ended by the demo after ${wait_s} s"
+else
+  echo "demo: Demo.exe exited with $status"
+fi
 echo "demo: the folder is $demo"

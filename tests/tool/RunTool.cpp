@@ -23,7 +23,7 @@ void ReadAll(HANDLE pipe, std::string* text) {
 }
 }  // namespace
 
-ToolRun RunTool(const std::string& arguments) {
+ToolRun RunTool(const std::string& arguments, const std::string& currentDir) {
     ToolRun run;
     ScopedHandle outRead, outWrite, errRead, errWrite;
     if (!MakeChildPipe(&outRead, &outWrite) || !MakeChildPipe(&errRead, &errWrite)) return run;
@@ -40,7 +40,8 @@ ToolRun RunTool(const std::string& arguments) {
     std::vector<char> buffer(line.begin(), line.end());
     buffer.push_back('\0');
     PROCESS_INFORMATION info = {};
-    if (!CreateProcessA(nullptr, buffer.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &info)) return run;
+    if (!CreateProcessA(nullptr, buffer.data(), nullptr, nullptr, TRUE, 0, nullptr,
+                        currentDir.empty() ? nullptr : currentDir.c_str(), &startup, &info)) return run;
     ScopedHandle process(info.hProcess), thread(info.hThread);
     run.started = true;
     // Our copies of the child's write ends must go, or the reads never end.

@@ -13,8 +13,9 @@ struct ToolRun {
     std::string err;  // standard error
 };
 
-// arguments is the tool's command line after its own quoted path.
-ToolRun RunTool(const std::string& arguments);
+// arguments is the tool's command line after its own quoted path; the tool
+// runs in currentDir ("" = ours).
+ToolRun RunTool(const std::string& arguments, const std::string& currentDir = std::string());
 
 // out split at line ends ("\r\n" or "\n"), without them.
 std::vector<std::string> Lines(const std::string& text);

@@ -72,3 +72,13 @@ TEST(TraceTest, AnExeThatCannotStartIsABadInput) {
     EXPECT_EQ(run.exitCode, 2u);
     EXPECT_EQ(run.err.compare(0, 28, "jarstart-tool: cannot start "), 0) << run.err;
 }
+
+TEST(TraceTest, ABareNameRunsTheFileInTheCurrentDirectoryNotTheToolsSibling) {
+    // build\jarstart.exe sits beside the tool; the file of the same name in
+    // the current directory is a copy of the tool, which ends with 2 on an
+    // unknown command where the launcher would end with 0.
+    std::string folder = MakeTempFolder("tool-trace-bare");
+    ASSERT_TRUE(CopyFileA((BuildDir() + "jarstart-tool.exe").c_str(), (folder + "jarstart.exe").c_str(), FALSE));
+    ToolRun run = RunTool("trace jarstart.exe frobnicate", folder);
+    EXPECT_EQ(run.exitCode, 2u) << run.out << run.err;
+}

@@ -50,10 +50,20 @@ int RunShow(const ToolArgs& args) {
     return 0;
 }
 
+// CreateProcessA looks for a bare name beside the tool before the current
+// directory, so "trace jarstart.exe" would run the tool's sibling instead of
+// the copy the user is looking at: a file that exists is passed by full path.
+std::string ExistingFullPath(const std::string& path) {
+    char full[MAX_PATH];
+    if (GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES) return path;
+    DWORD n = GetFullPathNameA(path.c_str(), MAX_PATH, full, nullptr);
+    return n > 0 && n < MAX_PATH ? std::string(full, n) : path;
+}
+
 int RunTrace(const ToolArgs& args, const std::string& commandLine) {
     // Rebuilding the rest from argv would lose the blanks and quotes as the
     // user typed them, which is exactly what the launcher's switch parser sees.
-    std::string line = DebuggeeCommandLine(args.exe, TextAfterArgument(commandLine, args.exeArgument));
+    std::string line = DebuggeeCommandLine(ExistingFullPath(args.exe), TextAfterArgument(commandLine, args.exeArgument));
     if (args.raw) _setmode(_fileno(stdout), _O_BINARY);
     DebuggeeResult result = RunDebuggee(line, nullptr, [&args](const std::string& entry) {
         if (args.raw) {
