@@ -1,6 +1,67 @@
-// Stand-in until this subsystem is built.
 #include "process/AppStart.h"
-int StartApplication(CString, CString, CMyConsolePipe*, DWORD*) { return -1; }
-VOID CALLBACK StartupTimerProc(HWND, UINT, UINT_PTR, DWORD) {}
-BOOL CALLBACK AppWindowEnumProc(HWND, LPARAM) { return TRUE; }
-void CloseAppHandles() {}
+
+#include <cstdlib>
+
+#include "launcher/DiagnosticLog.h"
+#include "launcher/Globals.h"
+
+int StartApplication(CString javaPath, CString argumentLine, CMyConsolePipe* pipe, DWORD* startError) {
+    g_log << "execute: " << javaPath << " " << argumentLine << logEnd;
+    // No fixed buffer: a line longer than CreateProcessA accepts fails the
+    // start like any other start failure.
+    CString commandLine = CString("\"") + javaPath + "\" " + argumentLine;
+    g_log << "Full command line: " << commandLine << logEnd;
+
+    // The pipe deletes itself when the application's output ends, possibly
+    // before Execute returns, so the process information is handed out by
+    // Execute and the pipe is not read again after a successful start.
+    PROCESS_INFORMATION started = {};
+    if (pipe->Execute(commandLine, &started) == 0) {
+        g_appProcess = started;
+        return 0;
+    }
+    if (startError) *startError = pipe->GetLastStartError();
+    return -1;
+}
+
+VOID CALLBACK StartupTimerProc(HWND, UINT, UINT_PTR, DWORD) {
+    if (g_splashActive) {
+        --g_splashCountdown;
+        // Ends the launcher inside the call when the application's window
+        // is visible.
+        if (g_watchAppWindow) EnumWindows(AppWindowEnumProc, 0);
+        if (g_splashCountdown == 0) {
+            KillTimer(g_splashWnd, 1);
+            PostQuitMessage(0);
+            return;
+        }
+    }
+    // A failed query (no application was started) leaves the last value.
+    GetExitCodeProcess(g_appProcess.hProcess, &g_appExitCode);
+    if (g_appExitCode != STILL_ACTIVE) {
+        KillTimer(g_splashWnd, 1);
+        // The application is gone: nothing is left to watch, so the launcher
+        // returns its exit code rather than showing the splash until the
+        // countdown ends. Without the splash the tick comes from the modal
+        // loop of the start-failure message, which must stay open.
+        if (g_splashActive) PostQuitMessage(0);
+    }
+}
+
+BOOL CALLBACK AppWindowEnumProc(HWND window, LPARAM) {
+    DWORD processId = 0;
+    GetWindowThreadProcessId(window, &processId);
+    if (processId != g_appProcess.dwProcessId || !(GetWindowLongA(window, GWL_STYLE) & WS_VISIBLE)) return TRUE;
+    g_splashActive = 0;
+    ShowWindow(g_splashWnd, SW_HIDE);
+    // The application runs on; exit handlers close the log file and release
+    // the splash picture.
+    exit(0);
+}
+
+void CloseAppHandles() {
+    if (g_appProcess.hProcess) {
+        CloseHandle(g_appProcess.hProcess);
+        g_appProcess.hProcess = nullptr;
+    }
+}

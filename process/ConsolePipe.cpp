@@ -1,11 +1,176 @@
-// Stand-in until this subsystem is built.
 #include "process/ConsolePipe.h"
+
+#include <string>
+#include <vector>
+
+#include "framework/ScopedWin.h"
+#include "launcher/DiagnosticLog.h"
+
 CConsolePipe::CConsolePipe(int interpreterKind, unsigned options)
     : m_processInfo(), m_options(options), m_interpreterKind(interpreterKind), m_readerThread(nullptr),
       m_process(nullptr), m_inputWrite(INVALID_HANDLE_VALUE), m_outputRead(INVALID_HANDLE_VALUE), m_lastError(0) {}
-CConsolePipe::~CConsolePipe() {}
+
+CConsolePipe::~CConsolePipe() { Close(); }
+
 void CConsolePipe::OnOutput(const char*) {}
-int CConsolePipe::Execute(const char*, PROCESS_INFORMATION*) { return 1; }
-BOOL CConsolePipe::WriteInput(const char*) { return FALSE; }
-void CConsolePipe::Close() {}
-DWORD WINAPI CConsolePipe::ReaderThreadProc(LPVOID) { return 1; }
+
+int CConsolePipe::Execute(const char* command, PROCESS_INFORMATION* started) {
+    if (m_readerThread) {
+        if (m_options & PIPE_INTERACTIVE) {
+            std::string line = std::string(command ? command : "") + "\r\n";
+            WriteInput(line.c_str());
+            return 0;
+        }
+        m_lastError = ERROR_BUSY;
+        return 2;
+    }
+    if (!command || !*command) {
+        m_lastError = ERROR_INVALID_PARAMETER;
+        return 1;
+    }
+
+    // The child's ends must be inheritable so that it receives them; the
+    // launcher keeps only non-inheritable duplicates of its own ends, or the
+    // child would hold our read end open and the output pipe would never
+    // break when the child ends.
+    SECURITY_ATTRIBUTES inheritable = {sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
+    ScopedHandle outputRead, outputWrite, inputWrite, inputRead, errorWrite;
+    HANDLE self = GetCurrentProcess();
+    int result = 0;
+    if (!CreatePipe(outputRead.Receive(), outputWrite.Receive(), &inheritable, 0) ||
+        !DuplicateHandle(self, outputWrite, self, errorWrite.Receive(), 0, TRUE, DUPLICATE_SAME_ACCESS) ||
+        !CreatePipe(inputRead.Receive(), inputWrite.Receive(), &inheritable, 0) ||
+        !DuplicateHandle(self, outputRead, self, &m_outputRead, 0, FALSE, DUPLICATE_SAME_ACCESS) ||
+        !DuplicateHandle(self, inputWrite, self, &m_inputWrite, 0, FALSE, DUPLICATE_SAME_ACCESS)) {
+        m_lastError = GetLastError();
+        // A failed DuplicateHandle may leave its target undefined.
+        if (m_outputRead == nullptr) m_outputRead = INVALID_HANDLE_VALUE;
+        if (m_inputWrite == nullptr) m_inputWrite = INVALID_HANDLE_VALUE;
+        result = 2;
+    }
+    if (result == 0) {
+        outputRead.Close();
+        inputWrite.Close();
+
+        g_log << "CreateProcess: " << command << logEnd;
+        STARTUPINFOA startup = {};
+        startup.cb = sizeof(startup);
+        startup.dwFlags = STARTF_USESTDHANDLES | STARTF_USESHOWWINDOW;
+        startup.wShowWindow = SW_HIDE;
+        startup.hStdInput = inputRead;
+        startup.hStdOutput = outputWrite;
+        startup.hStdError = errorWrite;
+        std::vector<char> commandLine(command, command + lstrlenA(command) + 1);
+        if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, TRUE, CREATE_NEW_PROCESS_GROUP, nullptr,
+                            nullptr, &startup, &m_processInfo)) {
+            m_lastError = GetLastError();
+            result = 1;
+        }
+    }
+    if (result == 0) {
+        // The pipe never uses the child's primary thread.
+        CloseHandle(m_processInfo.hThread);
+        m_processInfo.hThread = nullptr;
+        m_process = m_processInfo.hProcess;
+        if (m_interpreterKind == 0 && (m_options & PIPE_INTERACTIVE)) {
+            std::string line = std::string(command) + "\r\n";
+            WriteInput(line.c_str());
+        }
+        // Only the child may hold the write end of the output pipe now, so
+        // the reader sees the pipe break exactly when the child's side closes.
+        outputWrite.Close();
+        inputRead.Close();
+        errorWrite.Close();
+
+        // The caller's handle is its own duplicate: the pipe closes its
+        // handle when the output ends, which may be at any moment from now.
+        if (started) {
+            *started = m_processInfo;
+            started->hThread = nullptr;
+            if (!DuplicateHandle(self, m_process, self, &started->hProcess, 0, FALSE, DUPLICATE_SAME_ACCESS)) {
+                m_lastError = GetLastError();
+                started->hProcess = nullptr;
+                result = 2;
+            }
+        }
+    }
+    if (result == 0) {
+        // Created suspended: a self-deleting pipe may be gone as soon as the
+        // reader runs, so m_readerThread is stored before it can run and
+        // nothing of the object is touched once it has been resumed.
+        m_readerThread = CreateThread(nullptr, 0, ReaderThreadProc, this, CREATE_SUSPENDED, nullptr);
+        if (!m_readerThread) {
+            m_lastError = GetLastError();
+            result = 2;
+        } else if (ResumeThread(m_readerThread) == static_cast<DWORD>(-1)) {
+            m_lastError = GetLastError();
+            result = 2;
+        } else {
+            return 0;
+        }
+    }
+    if (started && started->hProcess) {
+        CloseHandle(started->hProcess);
+        started->hProcess = nullptr;
+    }
+    Close();
+    return result;
+}
+
+BOOL CConsolePipe::WriteInput(const char* text) {
+    int length = lstrlenA(text);
+    if (length == 0) return FALSE;
+    std::string converted;
+    if (!(m_options & PIPE_RAW_TEXT)) {
+        converted.assign(text, length + 1);
+        CharToOemA(text, &converted[0]);
+        text = converted.c_str();
+    }
+    DWORD written = 0;
+    return WriteFile(m_inputWrite, text, static_cast<DWORD>(length), &written, nullptr);
+}
+
+void CConsolePipe::Close() {
+    if (m_readerThread) {
+        DWORD code = 0;
+        if (GetExitCodeThread(m_readerThread, &code) && code == STILL_ACTIVE) TerminateThread(m_readerThread, 0);
+        CloseHandle(m_readerThread);
+        m_readerThread = nullptr;
+    }
+    if (m_process) {
+        CloseHandle(m_process);
+        m_process = nullptr;
+    }
+    if (m_inputWrite != INVALID_HANDLE_VALUE) {
+        CloseHandle(m_inputWrite);
+        m_inputWrite = INVALID_HANDLE_VALUE;
+    }
+    if (m_outputRead != INVALID_HANDLE_VALUE) {
+        CloseHandle(m_outputRead);
+        m_outputRead = INVALID_HANDLE_VALUE;
+    }
+}
+
+DWORD WINAPI CConsolePipe::ReaderThreadProc(LPVOID parameter) {
+    CConsolePipe* pipe = static_cast<CConsolePipe*>(parameter);
+    // One buffer for the whole run; each chunk is converted in place and
+    // handed over without a copy.
+    char buffer[256];
+    for (;;) {
+        DWORD read = 0;
+        // A broken pipe is the normal end: every holder of the write end
+        // has closed it.
+        if (!ReadFile(pipe->m_outputRead, buffer, sizeof(buffer) - 1, &read, nullptr) || read == 0) break;
+        buffer[read] = '\0';
+        if (!(pipe->m_options & PIPE_RAW_TEXT)) OemToCharA(buffer, buffer);
+        pipe->OnOutput(buffer);
+    }
+    CloseHandle(pipe->m_readerThread);
+    pipe->m_readerThread = nullptr;
+    pipe->OnOutput(nullptr);
+    if (pipe->m_options & PIPE_KEEP_OBJECT)
+        pipe->Close();
+    else
+        delete pipe;
+    return 1;
+}

@@ -18,10 +18,12 @@ public:
     virtual void OnOutput(const char* text);
 
     // 0 started (or text sent to a running interactive child); 1 empty
-    // command or CreateProcessA failed; 2 busy (not interactive), pipe or
-    // thread creation failed. When started is given, it receives the
-    // launcher's own duplicate of the process handle and the ids before the
-    // reader thread starts; the caller closes that handle.
+    // command or CreateProcessA failed; 2 busy (not interactive), or pipe,
+    // handle duplicate or thread creation failed (the pipe is then idle).
+    // When started is given, it receives the caller's own duplicate of the
+    // process handle (the caller closes it; hThread is null) and the ids,
+    // before the reader thread may run: a self-deleting pipe must not be
+    // read after a successful Execute.
     int Execute(const char* command, PROCESS_INFORMATION* started = nullptr);
     BOOL WriteInput(const char* text);
     void Close();

@@ -1,3 +1,13 @@
-// Stand-in until this subsystem is built.
 #include "process/MyConsolePipe.h"
-void CMyConsolePipe::OnOutput(const char*) {}
+
+#include "launcher/DiagnosticLog.h"
+#include "launcher/Globals.h"
+
+// The application-output sink. Runs on the reader thread; g_logToFile was
+// set before any pipe existed, and g_logFile guards itself against the close
+// at process exit, which may come while this thread is still writing.
+void CMyConsolePipe::OnOutput(const char* text) {
+    if (!text) return;
+    if (g_logToFile) g_logFile.Write(text);
+    write(text);
+}

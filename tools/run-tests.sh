@@ -6,6 +6,7 @@ set -uo pipefail
 build=$(cd "${1:-build}" && pwd)
 export JARSTART_BUILD=$build
 source "$(dirname "${BASH_SOURCE[0]}")/session.sh"
-session_start || exit 1
+# Set before starting, so a half-started session is stopped too.
 trap session_stop EXIT
+session_start || exit 1
 cd "$build" && ctest --output-on-failure --timeout 600 -j "${CTEST_JOBS:-1}" ${CTEST_ARGS:-}

@@ -8,6 +8,9 @@ export WINEARCH=win64
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 export WINEDEBUG=${WINEDEBUG:--all}
 export LANG=C.UTF-8; unset LC_ALL
+# Linux environment variables reach every Wine process; a JAVA_HOME of this
+# machine would steer the launcher's runtime search. Tests set it themselves.
+unset JAVA_HOME
 export JARSTART_DISPLAY_FILE=$JARSTART_BUILD/xvfb.display
 if [ -z "${DISPLAY:-}" ] && [ -f "$JARSTART_DISPLAY_FILE" ]; then
   export DISPLAY=$(cat "$JARSTART_DISPLAY_FILE")

@@ -1,6 +1,7 @@
 #pragma once
 // Fake runtime homes built from the stand-in runtime (java.exe / javaw.exe
 // built from tools/standin), configured by a behaviour file beside them.
+#include <map>
 #include <string>
 #include <vector>
 
@@ -10,21 +11,37 @@ struct StandInBehaviour {
     std::string stdoutText;     // printed otherwise, to standard output
     std::string stderrText;     // and to standard error, after stdoutText
     int windowAfterMs = -1;     // create a hidden top-level window at start, show it after N ms; -1 none
+    std::string windowTitle = "Stand-in application";
+    std::string messageBoxText;     // non-empty: a MessageBoxA (MB_OK) after the output, before living on
+    std::string messageBoxCaption;
     int exitCode = 0;
-    int liveMs = 0;             // how long to live (after output) before exiting
+    int liveMs = 0;             // how long to live (after output and message box) before exiting
 };
 
 // Creates <home>\bin\java.exe and <home>\bin\javaw.exe and the behaviour
-// file; with a development kit also <home>\lib\tools.jar; each name in
-// libJars as an empty file <home>\lib\<name>. home has no trailing backslash.
+// file (folders included); with a development kit also <home>\lib\tools.jar;
+// each name in libJars as an empty file <home>\lib\<name>. home has no
+// trailing backslash. Fails the current test when a copy fails.
 void MakeFakeRuntime(const std::string& home, const StandInBehaviour& behaviour = StandInBehaviour(),
                      bool developmentKit = false, const std::vector<std::string>& libJars = {});
+// Replaces the behaviour file of an existing fake runtime.
+void WriteStandInBehaviour(const std::string& home, const StandInBehaviour& behaviour);
 
 // What the stand-in recorded of its last non -version run, started as
-// <home>\bin\<exeName>: its full command line (GetCommandLineA) and current
-// directory. Empty strings when it did not run.
+// <home>\bin\<exeName>: its full command line (GetCommandLineA), current
+// directory, environment and entry time. Empty (found false) when it did
+// not run.
 struct RecordedRun {
+    bool found = false;
     std::string commandLine;
     std::string currentDir;
+    std::map<std::string, std::string> env;  // names as written by the process
+    unsigned long long entryTime = 0;        // GetSystemTimePreciseAsFileTime at entry, 100 ns units
 };
 RecordedRun ReadRecordedRun(const std::string& home, const std::string& exeName = "javaw.exe");
+// Waits up to timeoutMs for the record (the launcher does not wait for the
+// application it starts); found is false on timeout.
+RecordedRun WaitForRecordedRun(const std::string& home, const std::string& exeName = "javaw.exe",
+                               unsigned timeoutMs = 10000);
+// The stand-in executables of this build (build\standin\<exeName>).
+std::string StandInPath(const std::string& exeName);

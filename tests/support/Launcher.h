@@ -3,6 +3,7 @@
 // started under the debugger so that its diagnostic log can be asserted.
 #include <windows.h>
 
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -22,21 +23,30 @@ struct SeenDialog {
 
 struct RunOptions {
     std::string currentDir;  // "" = the launcher's folder
-    // Environment of the launcher: JAVA_HOME is unset unless given here.
+    // Environment of the launcher: JAVA_HOME is unset unless given here. The
+    // test process's own environment is restored afterwards.
     std::map<std::string, std::string> env;
     // Close every message box / dialog of the launcher as it appears (with
     // IDOK), recording each in LaunchResult::dialogs.
     bool dismissDialogs = true;
+    // Runs on the watcher thread for each new dialog, before it is
+    // dismissed (e.g. to read more of it or to press another button).
+    std::function<void(HWND dialog)> onDialog;
+    // A launcher still running after this long is terminated (timedOut).
+    DWORD timeoutMs = 60000;
 };
 
 struct LaunchResult {
     bool started = false;
+    bool timedOut = false;
+    DWORD processId = 0;
     DWORD exitCode = 0;
     std::vector<std::string> log;  // every debugger-channel entry, in order
     std::vector<SeenDialog> dialogs;
 };
 
-// Runs "<exePath>" args under the debugger until it exits.
+// Runs "<exePath>" args (args appended after one blank when not empty)
+// under the debugger until it exits.
 LaunchResult RunLauncher(const std::string& exePath, const std::string& args, const RunOptions& options = RunOptions());
 
 // The log entries joined with "\n", for readable test failure messages.

@@ -1,0 +1,49 @@
+#include "tests/support/ChildProcess.h"
+
+#include <thread>
+#include <vector>
+
+#include "framework/ScopedWin.h"
+
+static void ReadAll(HANDLE pipe, std::string* out) {
+    char buffer[4096];
+    DWORD read = 0;
+    // A broken pipe is the normal end: the child closed its end.
+    while (ReadFile(pipe, buffer, sizeof(buffer), &read, nullptr) && read > 0) out->append(buffer, read);
+}
+
+ChildRun RunCapturing(const std::string& commandLine, const std::string& currentDir) {
+    ChildRun run;
+    SECURITY_ATTRIBUTES inherit = {sizeof(inherit), nullptr, TRUE};
+    ScopedHandle outRead, outWrite, errRead, errWrite;
+    if (!CreatePipe(outRead.Receive(), outWrite.Receive(), &inherit, 0) ||
+        !CreatePipe(errRead.Receive(), errWrite.Receive(), &inherit, 0))
+        return run;
+    // Only the child's ends are inherited.
+    SetHandleInformation(outRead, HANDLE_FLAG_INHERIT, 0);
+    SetHandleInformation(errRead, HANDLE_FLAG_INHERIT, 0);
+
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof(startup);
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdInput = nullptr;
+    startup.hStdOutput = outWrite;
+    startup.hStdError = errWrite;
+    PROCESS_INFORMATION info = {};
+    std::vector<char> line(commandLine.begin(), commandLine.end());
+    line.push_back('\0');
+    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, TRUE, 0, nullptr,
+                        currentDir.empty() ? nullptr : currentDir.c_str(), &startup, &info))
+        return run;
+    ScopedHandle process(info.hProcess), thread(info.hThread);
+    run.started = true;
+    // Our copies of the child's write ends must go, or the reads never end.
+    outWrite.Close();
+    errWrite.Close();
+    std::thread errReader(ReadAll, errRead.Get(), &run.err);
+    ReadAll(outRead, &run.out);
+    errReader.join();
+    WaitForSingleObject(process, INFINITE);
+    GetExitCodeProcess(process, &run.exitCode);
+    return run;
+}

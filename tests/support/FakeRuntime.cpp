@@ -1,0 +1,66 @@
+#include "tests/support/FakeRuntime.h"
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "tests/support/Files.h"
+#include "tests/support/Paths.h"
+#include "tools/common/FileUtil.h"
+#include "tools/common/KeyValueFile.h"
+
+std::string StandInPath(const std::string& exeName) { return BuildDir() + "standin\\" + exeName; }
+
+void WriteStandInBehaviour(const std::string& home, const StandInBehaviour& b) {
+    std::string content = FormatKeyValue("versionText", b.versionText) +
+                          FormatKeyValue("versionDelayMs", std::to_string(b.versionDelayMs)) +
+                          FormatKeyValue("stdoutText", b.stdoutText) + FormatKeyValue("stderrText", b.stderrText) +
+                          FormatKeyValue("windowAfterMs", std::to_string(b.windowAfterMs)) +
+                          FormatKeyValue("windowTitle", b.windowTitle) +
+                          FormatKeyValue("messageBoxText", b.messageBoxText) +
+                          FormatKeyValue("messageBoxCaption", b.messageBoxCaption) +
+                          FormatKeyValue("exitCode", std::to_string(b.exitCode)) +
+                          FormatKeyValue("liveMs", std::to_string(b.liveMs));
+    std::string path = home + "\\bin\\standin.cfg";
+    if (!WriteWholeFile(path, content)) ADD_FAILURE() << "cannot write " << path;
+}
+
+void MakeFakeRuntime(const std::string& home, const StandInBehaviour& behaviour, bool developmentKit,
+                     const std::vector<std::string>& libJars) {
+    std::string bin = home + "\\bin\\";
+    std::string lib = home + "\\lib\\";
+    CreateFolders(bin);
+    for (const char* exe : {"java.exe", "javaw.exe"}) {
+        if (!CopyFileA(StandInPath(exe).c_str(), (bin + exe).c_str(), FALSE))
+            ADD_FAILURE() << "cannot copy " << StandInPath(exe) << " to " << bin << " (error " << GetLastError() << ")";
+    }
+    WriteStandInBehaviour(home, behaviour);
+    if (developmentKit || !libJars.empty()) CreateFolders(lib);
+    if (developmentKit && !WriteWholeFile(lib + "tools.jar", "")) ADD_FAILURE() << "cannot write tools.jar";
+    for (const std::string& jar : libJars)
+        if (!WriteWholeFile(lib + jar, "")) ADD_FAILURE() << "cannot write " << lib << jar;
+}
+
+RecordedRun ReadRecordedRun(const std::string& home, const std::string& exeName) {
+    RecordedRun run;
+    std::string content;
+    if (!ReadWholeFile(home + "\\bin\\" + exeName + ".record", &content)) return run;
+    KeyValues values = ParseKeyValues(content);
+    run.found = true;
+    run.commandLine = FindValue(values, "commandLine");
+    run.currentDir = FindValue(values, "currentDir");
+    run.entryTime = std::stoull(FindValue(values, "entryTime", "0"));
+    for (const auto& kv : values) {
+        if (kv.first != "env") continue;
+        // Skip the first character: the hidden per-drive entries start with '='.
+        size_t equals = kv.second.find('=', 1);
+        if (equals != std::string::npos) run.env[kv.second.substr(0, equals)] = kv.second.substr(equals + 1);
+    }
+    return run;
+}
+
+RecordedRun WaitForRecordedRun(const std::string& home, const std::string& exeName, unsigned timeoutMs) {
+    RecordedRun run;
+    WaitUntil([&] { return (run = ReadRecordedRun(home, exeName)).found; }, timeoutMs);
+    return run;
+}

@@ -1,0 +1,29 @@
+// Apart from Launcher.cpp so that test programs that never configure a
+// launcher do not need the companion tool's code.
+#include <gtest/gtest.h>
+
+#include "tests/support/Launcher.h"
+#include "tests/support/Paths.h"
+#include "tools/common/FileUtil.h"
+#include "tools/jarstart-tool/Configure.h"
+
+std::string PrepareLauncher(const std::string& folder, const std::map<int, std::string>& props,
+                            const std::string& exeName, const std::string* splash) {
+    ConfigureRequest request;
+    request.input = BuildDir() + "jarstart.exe";
+    request.output = folder;
+    if (!request.output.empty() && request.output.back() != '\\') request.output += '\\';
+    request.output += exeName;
+    for (int id = 96; id <= 105; ++id) request.props[id] = "";
+    for (const auto& prop : props) request.props[prop.first] = prop.second;
+    if (splash) {
+        request.setSplash = true;
+        request.splashBytes = *splash;
+    }
+    std::string error;
+    if (!ConfigureLauncher(request, &error)) {
+        ADD_FAILURE() << "cannot configure " << request.output << ": " << error;
+        return std::string();
+    }
+    return request.output;
+}
