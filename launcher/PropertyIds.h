@@ -11,4 +11,5 @@ enum LauncherProperty {
     PROP_WORK_DIR = 103,
     PROP_MIN_VERSION = 104,
     PROP_SEARCH_JDK_ONLY = 105,
+    PROP_DOWNLOAD_URL = 106,
 };

@@ -5,19 +5,27 @@
 
 #include "framework/AppModule.h"
 #include "launcher/Globals.h"
+#include "launcher/LauncherProperties.h"
+#include "launcher/PropertyIds.h"
 #include "ui/NagScreen.h"
 #include "ui/Ole.h"
 #include "ui/RichEditLibrary.h"
 
 const char* const kDownloadPage = "https://adoptium.net/";
 
-CString ComposeStartFailureMessage(bool jdkOnly, const char* minVersion) {
+CString StartFailureDownloadPage() {
+    CString page = ReadStringProperty(PROP_DOWNLOAD_URL);
+    if (page.IsEmpty()) page = kDownloadPage;
+    return page;
+}
+
+CString ComposeStartFailureMessage(bool jdkOnly, const char* minVersion, const char* downloadPage) {
     CString message = "This application cannot start since no appropriate JVM was found.\n";
     message += jdkOnly ? "It is required to have JDK version " : "It is required to have JRE version ";
     message += minVersion;
     message += " or higher installed on your computer.\n";
     message += "Please go to ";
-    message += kDownloadPage;
+    message += downloadPage;
     message += " for installation instructions.";
     return message;
 }
@@ -32,8 +40,10 @@ int ShowStartFailure() {
     CMessageLoop loop;
     BOOL registered = _Module.AddMessageLoop(&loop);
 
-    CString message = ComposeStartFailureMessage(g_searchJdkOnly != 0, g_minJavaVersion);
-    NagScreen dialog("Application Cannot Start", kDownloadPage, message, 55);
+    // The same address is shown and opened: the link is the text itself.
+    CString page = StartFailureDownloadPage();
+    CString message = ComposeStartFailureMessage(g_searchJdkOnly != 0, g_minJavaVersion, page);
+    NagScreen dialog("Application Cannot Start", page, message, 55);
     dialog.RunModal(GetActiveWindow(), 0);
 
     if (registered) _Module.RemoveMessageLoop();

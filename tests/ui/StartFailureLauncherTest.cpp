@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <psapi.h>
+#include <richedit.h>
 
 #include <algorithm>
 #include <map>
@@ -22,7 +23,7 @@ std::string ConfiguredLauncher(const std::string& name, const std::map<int, std:
     ConfigureRequest request;
     request.input = BuildDir() + "jarstart.exe";
     request.output = copy;
-    for (int id = 96; id <= 105; ++id) request.props[id] = "";
+    for (int id = 96; id <= 106; ++id) request.props[id] = "";
     for (const auto& prop : props) request.props[prop.first] = prop.second;
     request.props[101] = "app.jar";
     std::string error;
@@ -200,4 +201,67 @@ TEST(StartFailureLauncherTest, ARichEditLibraryPlantedBesideTheLauncherIsNotLoad
     ASSERT_EQ(richEditModules.size(), 1u);
     EXPECT_EQ(richEditModules[0], Lower(std::string(system) + "\\riched32.dll"));
     EXPECT_TRUE(ended);
+}
+
+namespace {
+
+// The screen position inside the character at index of a rich-edit text in
+// another process: the packed-result form of EM_POSFROMCHAR carries no
+// pointer, so it works across processes.
+POINT PointInCharacterOf(HWND edit, int index) {
+    LRESULT here = SendMessageA(edit, EM_POSFROMCHAR, index, 0);
+    LRESULT next = SendMessageA(edit, EM_POSFROMCHAR, index + 1, 0);
+    POINT point = {(static_cast<short>(LOWORD(here)) + static_cast<short>(LOWORD(next))) / 2,
+                   static_cast<short>(HIWORD(here)) + 6};
+    ClientToScreen(edit, &point);
+    return point;
+}
+
+}  // namespace
+
+TEST(StartFailureLauncherTest, ALaunchersOwnDownloadAddressIsShownAndAClickOnItOpensIt) {
+    const std::string address = "https://downloads.example.org/runtime17";
+    RecordingBrowser browser;
+    ASSERT_TRUE(browser.Ready());
+    WithoutJavaHome noJavaHome;
+    std::string exe = ConfiguredLauncher("download-url", {{106, address}});
+    std::string line = "\"" + exe + "\"";
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION process = {};
+    ASSERT_TRUE(CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process));
+    DialogSearch search = {process.dwProcessId, nullptr};
+    WaitUntil([&] {
+        EnumWindows(FindDialog, reinterpret_cast<LPARAM>(&search));
+        return search.found != nullptr;
+    }, 30000);
+    std::string text, opened;
+    if (search.found) {
+        HWND edit = GetDlgItem(search.found, 1004);
+        text = RichEditText(edit);
+        // The control's own text: one "\r" per line end, as it counts them.
+        std::string counted = text;
+        counted.erase(std::remove(counted.begin(), counted.end(), '\n'), counted.end());
+        int link = static_cast<int>(counted.find("downloads.example"));
+        if (link >= 0) {
+            POINT press = PointInCharacterOf(edit, link + 3);
+            ClickAt(press.x, press.y);
+            WaitUntil([&] { return !browser.Opened().empty(); }, 15000);
+            opened = browser.Opened();
+        }
+        PostMessageA(search.found, WM_COMMAND, IDOK, 0);
+    }
+    bool ended = WaitForSingleObject(process.hProcess, 15000) == WAIT_OBJECT_0;
+    if (!ended) TerminateProcess(process.hProcess, 99);
+    DWORD exitCode = 0;
+    GetExitCodeProcess(process.hProcess, &exitCode);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+
+    ASSERT_NE(search.found, nullptr) << "no dialog appeared";
+    EXPECT_NE(text.find("Please go to " + address + " for installation instructions."), std::string::npos) << text;
+    EXPECT_EQ(text.find("adoptium"), std::string::npos) << text;
+    EXPECT_EQ(opened, address + "\n");
+    EXPECT_TRUE(ended);
+    EXPECT_EQ(exitCode, 1u);
 }

@@ -21,3 +21,15 @@ TEST(StartFailureMessageTest, NamesTheRuntimeKindAndVersionAndTheDownloadPage) {
     }
 }
 
+
+TEST(StartFailureMessageTest, NamesTheLaunchersOwnDownloadAddressWhenGivenOne) {
+    EXPECT_EQ(std::string(ComposeStartFailureMessage(false, "17", "https://downloads.example.org/runtime")),
+              "This application cannot start since no appropriate JVM was found.\n"
+              "It is required to have JRE version 17 or higher installed on your computer.\n"
+              "Please go to https://downloads.example.org/runtime for installation instructions.");
+}
+
+TEST(StartFailureMessageTest, ALauncherWithoutADownloadAddressUsesTheBuiltInPage) {
+    // This test program's string table has no PROP_DOWNLOAD_URL.
+    EXPECT_EQ(std::string(StartFailureDownloadPage()), kDownloadPage);
+}

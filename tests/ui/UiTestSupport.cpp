@@ -124,3 +124,31 @@ bool ColourNear(COLORREF a, COLORREF b, int tolerance) {
     return std::abs(GetRValue(a) - GetRValue(b)) <= tolerance && std::abs(GetGValue(a) - GetGValue(b)) <= tolerance &&
            std::abs(GetBValue(a) - GetBValue(b)) <= tolerance;
 }
+
+RecordingBrowser::RecordingBrowser() {
+    std::string folder = MakeTempFolder("ui-browser");
+    m_record = folder + "opened.txt";
+    std::string script = folder + "record-browser.sh";
+    WriteFileBytes(script, "#!/bin/sh\nprintf '%s\\n' \"$*\" >> '" + UnixPathOf(m_record) + "'\n");
+    m_ready = RunUnixProgram("chmod +x '" + UnixPathOf(script) + "'");
+    RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Wine\\WineBrowser", 0, nullptr, 0, KEY_READ | KEY_WRITE, nullptr,
+                    &m_key, nullptr);
+    char old[1024] = {};
+    DWORD size = sizeof(old) - 1;
+    m_hadOld = RegQueryValueExA(m_key, "Browsers", nullptr, nullptr, reinterpret_cast<BYTE*>(old), &size) ==
+               ERROR_SUCCESS;
+    m_old = old;
+    std::string browsers = UnixPathOf(script);
+    RegSetValueExA(m_key, "Browsers", 0, REG_SZ, reinterpret_cast<const BYTE*>(browsers.c_str()),
+                   static_cast<DWORD>(browsers.size() + 1));
+}
+
+RecordingBrowser::~RecordingBrowser() {
+    if (m_hadOld) {
+        RegSetValueExA(m_key, "Browsers", 0, REG_SZ, reinterpret_cast<const BYTE*>(m_old.c_str()),
+                       static_cast<DWORD>(m_old.size() + 1));
+    } else {
+        RegDeleteValueA(m_key, "Browsers");
+    }
+    RegCloseKey(m_key);
+}

@@ -38,3 +38,21 @@ bool TakeScreenshot(const std::string& name, Screenshot* shot);
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs);
 // Near within tolerance in each colour channel.
 bool ColourNear(COLORREF a, COLORREF b, int tolerance);
+
+// Points Wine's browser list at a script that records each address it is
+// asked to open, and restores the list afterwards.
+class RecordingBrowser {
+public:
+    RecordingBrowser();
+    ~RecordingBrowser();
+    bool Ready() const { return m_ready; }
+    // Every address opened so far, one a line.
+    std::string Opened() const { return ReadFileBytes(m_record); }
+
+private:
+    std::string m_record;
+    bool m_ready = false;
+    HKEY m_key = nullptr;
+    bool m_hadOld = false;
+    std::string m_old;
+};
