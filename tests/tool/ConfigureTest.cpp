@@ -182,3 +182,18 @@ TEST(ConfigureTest, AnExeCanBeConfiguredInPlace) {
     EXPECT_EQ(ShowProperties(exe)[101], "same.jar");
     EXPECT_EQ(FolderEntries(folder), std::vector<std::string>{"app.exe"});
 }
+
+TEST(ConfigureTest, TheDownloadAddressIsShownOnlyWhenSet) {
+    std::string folder = MakeTempFolder("tool-download-url");
+    std::string out = folder + "app.exe";
+    ToolRun run = Configure(BuildDir() + "jarstart.exe", out, " --set PROP_DOWNLOAD_URL=https://downloads.example.org/rt");
+    ASSERT_EQ(run.exitCode, 0u) << run.err;
+    ToolRun shown = RunTool("show " + QuoteArgument(out));
+    EXPECT_NE(shown.out.find("106 PROP_DOWNLOAD_URL=https://downloads.example.org/rt"), std::string::npos)
+        << shown.out;
+    EXPECT_EQ(LoadPropertyLikeLauncher(out, 106), "https://downloads.example.org/rt");
+
+    ToolRun cleared = Configure(out, out, " --set 106=");
+    ASSERT_EQ(cleared.exitCode, 0u) << cleared.err;
+    EXPECT_EQ(RunTool("show " + QuoteArgument(out)).out.find("PROP_DOWNLOAD_URL"), std::string::npos);
+}

@@ -4,6 +4,7 @@
 
 #include "tools/jarstart-tool/AnsiText.h"
 #include "tools/jarstart-tool/FileBytes.h"
+#include "tools/jarstart-tool/IconFile.h"
 #include "tools/jarstart-tool/LauncherImage.h"
 #include "tools/jarstart-tool/PropertyNames.h"
 #include "tools/jarstart-tool/StringBlock.h"
@@ -20,7 +21,11 @@ bool IsReplaced(const ResourceItem& item, const ConfigureRequest& request) {
     // Every language of the property block goes: a second copy in another
     // language would leave two values for one id.
     if (item.type.Is(6) && item.name.Is(PROPERTY_BLOCK_ID)) return true;
-    return request.setSplash && item.type.Is(2) && item.name.Is(SPLASH_RESOURCE_ID);
+    if (request.setSplash && item.type.Is(2) && item.name.Is(SPLASH_RESOURCE_ID)) return true;
+    // A new icon replaces every icon: images of an old group left behind
+    // would be dead weight, an old group a second icon.
+    if (request.setIcon && (item.type.Is(3) || item.type.Is(14))) return true;
+    return request.setVersion && item.type.Is(16);
 }
 
 // Removes the temporary file unless the rename took it.
@@ -46,6 +51,8 @@ bool ConfigureLauncher(const ConfigureRequest& request, std::string* error) {
         *error = "no output file given";
         return false;
     }
+    std::vector<IconImage> icons;
+    if (request.setIcon && !ParseIconFile(request.iconBytes, &icons, error)) return false;
     LauncherImage image;
     if (!ReadLauncherImage(request.input, &image, error)) return false;
 
@@ -74,6 +81,18 @@ bool ConfigureLauncher(const ConfigureRequest& request, std::string* error) {
         splash.language = MAKELANGID(LANG_NEUTRAL, SUBLANG_NEUTRAL);
         splash.bytes = request.splashBytes;
         items.push_back(splash);
+    }
+    if (request.setIcon) {
+        std::vector<ResourceItem> iconItems = IconResources(icons, MAKELANGID(LANG_NEUTRAL, SUBLANG_NEUTRAL));
+        items.insert(items.end(), iconItems.begin(), iconItems.end());
+    }
+    if (request.setVersion) {
+        ResourceItem version;
+        version.type = ResourceId::Number(16);  // RT_VERSION
+        version.name = ResourceId::Number(VERSION_RESOURCE_ID);
+        version.language = VERSION_LANGUAGE;
+        version.bytes = EncodeVersionInfo(request.version);
+        items.push_back(version);
     }
 
     // The temporary copy sits beside the output so that the final rename

@@ -1,7 +1,10 @@
 #pragma once
-// Writing a configured copy of a launcher: its properties and splash image.
+// Writing a configured copy of a launcher: its properties, splash image,
+// icon and version information.
 #include <map>
 #include <string>
+
+#include "tools/jarstart-tool/VersionInfo.h"
 
 struct ConfigureRequest {
     std::string input;                 // the launcher to copy
@@ -9,6 +12,10 @@ struct ConfigureRequest {
     std::map<int, std::string> props;  // ids 96..106 to set; "" makes the property absent
     bool setSplash = false;
     std::string splashBytes;           // the image file's bytes, stored unchanged
+    bool setIcon = false;
+    std::string iconBytes;             // an .ico file: every image replaces the exe's icons
+    bool setVersion = false;
+    VersionFields version;             // replaces the exe's version information
 };
 
 // False with a one-line message in *error when it fails; the output is then

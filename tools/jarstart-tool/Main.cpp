@@ -36,6 +36,23 @@ int RunConfigure(const ToolArgs& args) {
             return Fail("cannot read " + args.splashFile + ": " + SystemMessage(code));
         request.setSplash = true;
     }
+    if (args.setIcon) {
+        DWORD code = 0;
+        if (!ReadFileBytes(args.iconFile, &request.iconBytes, &code))
+            return Fail("cannot read " + args.iconFile + ": " + SystemMessage(code));
+        request.setIcon = true;
+    }
+    if (args.setVersion) {
+        VersionFields& version = request.version;
+        version.hasNumber = !args.version.empty();
+        if (version.hasNumber && !ParseVersionNumber(args.version, version.number))
+            return Fail("--version needs up to four numbers 0..65535 such as 1.2.3.4, got \"" + args.version + "\"");
+        version.product = args.product;
+        version.company = args.company;
+        version.description = args.description;
+        version.copyright = args.copyright;
+        request.setVersion = true;
+    }
     std::string error;
     if (!ConfigureLauncher(request, &error)) return Fail(error);
     return 0;

@@ -83,7 +83,13 @@ bool ParseConfigure(const std::vector<std::string>& args, ToolArgs* parsed, std:
     bool haveOutput = false;
     for (size_t i = 1; i < args.size(); ++i) {
         const std::string& arg = args[i];
-        bool takesValue = arg == "-o" || arg == "--set" || arg == "--splash";
+        std::string* versionField = arg == "--version"       ? &parsed->version
+                                    : arg == "--product"     ? &parsed->product
+                                    : arg == "--company"     ? &parsed->company
+                                    : arg == "--description" ? &parsed->description
+                                    : arg == "--copyright"   ? &parsed->copyright
+                                                             : nullptr;
+        bool takesValue = arg == "-o" || arg == "--set" || arg == "--splash" || arg == "--icon" || versionField;
         if (takesValue && i + 1 >= args.size()) {
             *error = arg + " needs a value";
             return false;
@@ -101,13 +107,19 @@ bool ParseConfigure(const std::vector<std::string>& args, ToolArgs* parsed, std:
             std::string key = setting.substr(0, equals);
             int id = 0;
             if (!ParsePropertyKey(key, &id)) {
-                *error = "unknown property \"" + key + "\" (a name PROP_... or an id 96..105)";
+                *error = "unknown property \"" + key + "\" (a name PROP_... or an id 96..106)";
                 return false;
             }
             parsed->props[id] = setting.substr(equals + 1);
         } else if (arg == "--splash") {
             parsed->setSplash = true;
             parsed->splashFile = args[++i];
+        } else if (arg == "--icon") {
+            parsed->setIcon = true;
+            parsed->iconFile = args[++i];
+        } else if (versionField) {
+            parsed->setVersion = true;
+            *versionField = args[++i];
         } else if (!arg.empty() && arg[0] == '-') {
             *error = "unknown option \"" + arg + "\" for configure";
             return false;
@@ -172,6 +184,8 @@ bool ParseToolArgs(const std::vector<std::string>& args, ToolArgs* parsed, std::
 const char* ToolUsage() {
     return "usage:\n"
            "  jarstart-tool configure <launcher.exe> -o <out.exe> [--set NAME=VALUE]... [--splash FILE]\n"
+           "                [--icon FILE.ico] [--version 1.2.3.4] [--product TEXT] [--company TEXT]\n"
+           "                [--description TEXT] [--copyright TEXT]\n"
            "  jarstart-tool show <exe>\n"
            "  jarstart-tool trace [--raw] <exe> [args...]\n";
 }

@@ -31,6 +31,13 @@ struct ToolArgs {
     std::map<int, std::string> props;  // configure --set, by id
     bool setSplash = false;
     std::string splashFile;            // configure --splash
+    bool setIcon = false;
+    std::string iconFile;              // configure --icon
+    // configure --version, --product, --company, --description,
+    // --copyright: any of them writes the whole version information anew.
+    bool setVersion = false;
+    std::string version;               // as typed; checked by the configure step
+    std::string product, company, description, copyright;
     bool raw = false;                  // trace --raw
     size_t exeArgument = 0;            // trace: index of the exe among the arguments, the program being 0
 };
