@@ -48,6 +48,7 @@ RecordedRun ReadRecordedRun(const std::string& home, const std::string& exeName)
     KeyValues values = ParseKeyValues(content);
     run.found = true;
     run.commandLine = FindValue(values, "commandLine");
+    run.commandLineUtf8 = FindValue(values, "commandLineUtf8");
     run.currentDir = FindValue(values, "currentDir");
     run.entryTime = std::stoull(FindValue(values, "entryTime", "0"));
     for (const auto& kv : values) {

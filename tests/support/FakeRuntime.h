@@ -34,6 +34,7 @@ void WriteStandInBehaviour(const std::string& home, const StandInBehaviour& beha
 struct RecordedRun {
     bool found = false;
     std::string commandLine;
+    std::string commandLineUtf8;  // GetCommandLineW in UTF-8: intact whatever the code page
     std::string currentDir;
     std::map<std::string, std::string> env;  // names as written by the process
     unsigned long long entryTime = 0;        // GetSystemTimePreciseAsFileTime at entry, 100 ns units

@@ -94,6 +94,14 @@ unsigned long long PreciseNow() {
 
 void WriteRecord(const std::string& path, unsigned long long entryTime) {
     std::string record = FormatKeyValue("commandLine", GetCommandLineA());
+    // The ANSI line loses what this process's code page cannot show; the
+    // UTF-8 form of the wide line keeps every character the parent passed.
+    const wchar_t* wide = GetCommandLineW();
+    int size = WideCharToMultiByte(CP_UTF8, 0, wide, -1, nullptr, 0, nullptr, nullptr);
+    std::string utf8(size > 0 ? size : 1, '\0');
+    if (size > 0) WideCharToMultiByte(CP_UTF8, 0, wide, -1, &utf8[0], size, nullptr, nullptr);
+    utf8.resize(strlen(utf8.c_str()));
+    record += FormatKeyValue("commandLineUtf8", utf8);
     char dir[MAX_PATH * 2] = "";
     GetCurrentDirectoryA(sizeof(dir), dir);
     record += FormatKeyValue("currentDir", dir);

@@ -1,0 +1,113 @@
+// Text outside the Western code page, end to end: this program carries the
+// launcher's manifest, so its own ANSI strings are UTF-8 like the
+// launcher's, and the stand-in runtime's record keeps the wide command line.
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "framework/ScopedWin.h"
+#include "tests/support/FakeRuntime.h"
+#include "tests/support/Launcher.h"
+#include "tests/support/Paths.h"
+#include "tests/support/Registry.h"
+#include "tools/jarstart-tool/Configure.h"
+
+namespace {
+const char kOmega[] = "\xce\xa9\xce\xbc\xce\xad\xce\xb3\xce\xb1";  // Ωμέγα in UTF-8
+const char kJapan[] = "\xe6\x97\xa5\xe6\x9c\xac";                  // 日本
+
+std::string ManifestOf(const std::string& exe) {
+    ScopedModule module(LoadLibraryExA(exe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE));
+    if (!module) return std::string();
+    HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(24));  // RT_MANIFEST
+    if (!found) return std::string();
+    const char* bytes = static_cast<const char*>(LockResource(LoadResource(module, found)));
+    return bytes ? std::string(bytes, SizeofResource(module, found)) : std::string();
+}
+
+int FindEntry(const std::vector<std::string>& log, const std::string& entry) {
+    for (size_t i = 0; i < log.size(); ++i) {
+        if (log[i] == entry) return static_cast<int>(i);
+    }
+    return -1;
+}
+}  // namespace
+
+TEST(UnicodeTextTest, TheLauncherCarriesAManifestForUtf8DpiAwarenessCommonControlsAndTheSupportedSystems) {
+    // Read back from the built launcher and from a configured copy, which
+    // must keep it.
+    std::string copy = MakeTempFolder("unicode-manifest") + "app.exe";
+    ConfigureRequest request;
+    request.input = BuildDir() + "jarstart.exe";
+    request.output = copy;
+    request.props[101] = "app.jar";
+    std::string error;
+    ASSERT_TRUE(ConfigureLauncher(request, &error)) << error;
+    for (const std::string& exe : {BuildDir() + "jarstart.exe", copy}) {
+        SCOPED_TRACE(exe);
+        std::string manifest = ManifestOf(exe);
+        ASSERT_FALSE(manifest.empty()) << "no manifest resource 1";
+        const char* pieces[] = {
+            ">UTF-8</activeCodePage>",
+            "<dpiAware xmlns=\"http://schemas.microsoft.com/SMI/2005/WindowsSettings\">true/pm</dpiAware>",
+            ">PerMonitorV2, PerMonitor</dpiAwareness>",
+            "name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\"",
+            "<requestedExecutionLevel level=\"asInvoker\" uiAccess=\"false\"/>",
+            "{e2011457-1546-43c5-a5fe-008deee3d3f0}",  // Vista
+            "{35138b9a-5d96-4fbd-8e2d-a2440225f93a}",  // 7
+            "{4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38}",  // 8
+            "{1f676c76-80e1-4239-95bb-83d0f6d0da78}",  // 8.1
+            "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}",  // 10 and 11
+        };
+        for (const char* piece : pieces) EXPECT_NE(manifest.find(piece), std::string::npos) << piece;
+    }
+}
+
+TEST(UnicodeTextTest, TheManifestsCodePageIsHonouredHereAsOnWindows10From1903) {
+    // Wine honours activeCodePage: the ANSI and OEM code pages of a program
+    // carrying the manifest both become UTF-8, as on Windows 10 1903+.
+    EXPECT_EQ(GetACP(), static_cast<UINT>(CP_UTF8));
+    EXPECT_EQ(GetOEMCP(), static_cast<UINT>(CP_UTF8));
+    // And a file name of any script round-trips through the A functions.
+    std::string folder = MakeTempFolder(std::string("unicode-") + kOmega);
+    std::string file = folder + kJapan + ".txt";
+    ScopedHandle handle(CreateFileA(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    ASSERT_NE(static_cast<HANDLE>(handle), INVALID_HANDLE_VALUE);
+    // The same file, named through the wide functions.
+    wchar_t wide[MAX_PATH] = {};
+    ASSERT_GT(MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, file.c_str(), -1, wide, MAX_PATH), 0);
+    EXPECT_NE(std::wstring(wide).find(L"\x03a9\x03bc\x03ad\x03b3\x03b1\\\x65e5\x672c.txt"), std::wstring::npos);
+    EXPECT_NE(GetFileAttributesW(wide), INVALID_FILE_ATTRIBUTES);
+}
+
+TEST(UnicodeTextTest, AFolderAJarAVmOptionAndArgumentsOutsideCodePage1252ReachTheRuntimeIntact) {
+    JavaSoftRegistryGuard registry;
+    std::string root = MakeTempFolder("unicode-launch");
+    std::string appFolder = root + kOmega + " " + kJapan + "\\";
+    ASSERT_TRUE(CreateDirectoryA(appFolder.c_str(), nullptr));
+    // The runtime sits in an ASCII folder: the stand-in itself is no
+    // Unicode program and names its record after its own path.
+    MakeFakeRuntime(root + "rt");
+    std::string jar = std::string(kJapan) + ".jar";
+    std::string vmOption = std::string("-Dtitle=") + kOmega;
+    std::string exe = PrepareLauncher(appFolder, {{101, jar}, {100, vmOption}, {99, "..\\rt\\bin\\javaw.exe"}});
+    ASSERT_FALSE(exe.empty());
+    std::string arguments = std::string(kOmega) + " " + kJapan + "-\xc3\xa9";  // and an é, in UTF-8
+    LaunchResult result = RunLauncher(exe, "-p " + arguments);
+
+    std::string folder = appFolder.substr(0, appFolder.size() - 1);
+    std::string javaPath = folder + "\\..\\rt\\bin\\javaw.exe";
+    std::string argumentLine = vmOption + " -jar " + jar + " " + arguments;
+    EXPECT_GE(FindEntry(result.log, "Path to exe file of launcher: " + folder), 0) << JoinLog(result.log);
+    EXPECT_GE(FindEntry(result.log, "PROP_START_JAR: " + jar), 0) << JoinLog(result.log);
+    EXPECT_GE(FindEntry(result.log, "Jre path: " + javaPath), 0) << JoinLog(result.log);
+    EXPECT_GE(FindEntry(result.log, "Full argument line: " + argumentLine), 0) << JoinLog(result.log);
+    EXPECT_EQ(result.exitCode, 0u) << JoinLog(result.log);
+
+    RecordedRun run = WaitForRecordedRun(root + "rt");
+    ASSERT_TRUE(run.found);
+    EXPECT_EQ(run.commandLineUtf8, "\"" + javaPath + "\" " + argumentLine);
+}
