@@ -193,7 +193,8 @@ TEST(IconTest, ABogusIconFileExitsWithTwoAMessageAndNoOutput) {
         return bytes;
     };
     std::string manyImages = good;
-    manyImages[4] = static_cast<char>(200);  // a directory of 200 entries in a small file
+    manyImages[4] = static_cast<char>(0xFF);  // a directory of 65535 entries in a small file
+    manyImages[5] = static_cast<char>(0xFF);
     std::string zeroImages = good.substr(0, 4) + std::string("\0\0", 2) + good.substr(6);
     std::string cursor = good;
     cursor[2] = 2;

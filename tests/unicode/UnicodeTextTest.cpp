@@ -100,7 +100,8 @@ TEST(UnicodeTextTest, AFolderAJarAVmOptionAndArgumentsOutsideCodePage1252ReachTh
 
     std::string folder = appFolder.substr(0, appFolder.size() - 1);
     std::string javaPath = folder + "\\..\\rt\\bin\\javaw.exe";
-    std::string argumentLine = vmOption + " -jar " + jar + " " + arguments;
+    // The pass switch keeps the blank before the text it passes on.
+    std::string argumentLine = vmOption + " -jar " + jar + "  " + arguments;
     EXPECT_GE(FindEntry(result.log, "Path to exe file of launcher: " + folder), 0) << JoinLog(result.log);
     EXPECT_GE(FindEntry(result.log, "PROP_START_JAR: " + jar), 0) << JoinLog(result.log);
     EXPECT_GE(FindEntry(result.log, "Jre path: " + javaPath), 0) << JoinLog(result.log);
