@@ -1,0 +1,219 @@
+// make bench: what the launcher costs between CreateProcess and the
+// application's first statement, compared with starting the runtime
+// directly; what a version probe costs; how big the launcher is.
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "launcher/PropertyIds.h"
+#include "runtime/VersionProbe.h"
+#include "tests/support/FakeRuntime.h"
+#include "tests/support/Paths.h"
+#include "tests/support/Registry.h"
+#include "tools/bench/Report.h"
+#include "tools/bench/StartTiming.h"
+#include "tools/common/FileUtil.h"
+#include "tools/jarstart-tool/Configure.h"
+
+namespace {
+
+const int kWarmUpPairs = 2;
+// Back-to-back starts overlap the previous processes' teardown on a small
+// machine and scatter the numbers.
+const int kPauseMs = 300;
+const int kMemoryRuns = 5;
+const char kRuntimeKey[] = "SOFTWARE\\JavaSoft\\Java Runtime Environment";
+const char kCurrentVersion[] = "1.6";
+const char kOldVersion[] = "1.2";
+
+struct Scenario {
+    std::string key;
+    std::string description;
+    int probes;
+    std::string launcher;      // configured copy
+    std::string runtimeHome;   // whose javaw.exe the launcher starts
+    std::function<void()> prepare;  // registry and environment
+};
+
+void ClearRegistry() {
+    for (HKEY hive : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER}) RegDeleteTreeA(hive, "SOFTWARE\\JavaSoft");
+}
+
+void RegisterCurrentVersion(HKEY hive, const std::string& version, const std::string& home) {
+    WriteRegString(hive, kRuntimeKey, "CurrentVersion", version);
+    WriteRegString(hive, std::string(kRuntimeKey) + "\\" + version, "JavaHome", home);
+}
+
+unsigned long long FileBytes(const std::string& path) {
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return 0;
+    return (static_cast<unsigned long long>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+}
+
+// The launcher measured: build\jarstart.exe unless --launcher names another
+// build of it (e.g. a copy kept from before a change, for comparison).
+std::string g_launcherInput;
+
+std::string ConfigureLauncherIn(const std::string& folder, const std::string& jrePath) {
+    ConfigureRequest request;
+    request.input = g_launcherInput;
+    request.output = folder + "\\launcher.exe";
+    // Every property absent but these: no splash, so the launcher ends
+    // right after starting the runtime.
+    for (int id = PROP_SPLASH; id <= PROP_SEARCH_JDK_ONLY; ++id) request.props[id] = "";
+    request.props[PROP_START_JAR] = "app.jar";
+    request.props[PROP_JRE_PATH] = jrePath;
+    std::string error;
+    if (!ConfigureLauncher(request, &error)) {
+        fprintf(stderr, "bench: cannot configure %s: %s\n", request.output.c_str(), error.c_str());
+        return std::string();
+    }
+    return request.output;
+}
+
+StartResult MeasureStarts(const Scenario& scenario, int runs) {
+    StartResult result;
+    result.scenario = scenario.key;
+    result.description = scenario.description;
+    result.probes = scenario.probes;
+    if (scenario.launcher.empty()) {
+        result.error = "the launcher copy could not be configured";
+        return result;
+    }
+    ClearRegistry();
+    SetEnvironmentVariableA("JAVA_HOME", nullptr);
+    scenario.prepare();
+    std::string bare = scenario.runtimeHome + "\\bin\\javaw.exe";
+    fprintf(stderr, "bench: %s ...\n", scenario.key.c_str());
+    std::vector<double> launcherMs, bareMs, peakKb;
+    for (int i = 0; i < kWarmUpPairs + runs; ++i) {
+        TimedStart viaLauncher = TimeStart(scenario.launcher, "", scenario.runtimeHome);
+        Sleep(kPauseMs);
+        TimedStart direct = TimeStart(bare, "-jar app.jar", scenario.runtimeHome);
+        Sleep(kPauseMs);
+        for (const TimedStart* start : {&viaLauncher, &direct}) {
+            if (!start->ok) {
+                result.error = start->error;
+                return result;
+            }
+        }
+        if (i < kWarmUpPairs) continue;
+        launcherMs.push_back(viaLauncher.startMs);
+        bareMs.push_back(direct.startMs);
+    }
+    // Apart from the timed runs: sampling the memory use costs CPU.
+    for (int i = 0; i < kMemoryRuns; ++i) {
+        TimedStart sampled = TimeStart(scenario.launcher, "", scenario.runtimeHome, true);
+        Sleep(kPauseMs);
+        if (sampled.ok) peakKb.push_back(static_cast<double>(sampled.peakWorkingSet) / 1024.0);
+    }
+    result.launcherMs = Summarize(launcherMs);
+    result.bareMs = Summarize(bareMs);
+    result.peakWorkingSetKb = Summarize(peakKb);
+    return result;
+}
+
+ProbeResult MeasureProbe(const std::string& name, const std::string& home, int answerDelayMs, int runs) {
+    ProbeResult result;
+    result.name = name;
+    result.answerDelayMs = answerDelayMs;
+    LARGE_INTEGER frequency;
+    QueryPerformanceFrequency(&frequency);
+    std::vector<double> ms;
+    for (int i = 0; i < 1 + runs; ++i) {
+        LARGE_INTEGER before, after;
+        QueryPerformanceCounter(&before);
+        CString version = ProbeJavaVersion(CString(home.c_str()));
+        QueryPerformanceCounter(&after);
+        result.version = static_cast<const char*>(version);
+        // The first probe warms the file cache and is not counted.
+        if (i > 0) ms.push_back(static_cast<double>(after.QuadPart - before.QuadPart) * 1000.0 / frequency.QuadPart);
+        Sleep(kPauseMs);
+    }
+    result.ms = Summarize(ms);
+    return result;
+}
+
+std::string OptionValue(int argc, char** argv, const char* name) {
+    for (int i = 1; i + 1 < argc; ++i)
+        if (std::string(argv[i]) == name) return argv[i + 1];
+    return std::string();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    BenchResults results;
+    std::string runs = OptionValue(argc, argv, "--runs");
+    results.runs = runs.empty() ? 20 : std::max(1, atoi(runs.c_str()));
+    g_launcherInput = OptionValue(argc, argv, "--launcher");
+    if (g_launcherInput.empty()) g_launcherInput = BuildDir() + "jarstart.exe";
+    results.warmUp = kWarmUpPairs;
+    results.pauseMs = kPauseMs;
+
+    std::string tmp = MakeTempFolder("bench");
+    StandInBehaviour current;  // answers "1.6.0_03" at once, above the default minimum
+    StandInBehaviour old;
+    old.versionText = "java version \"1.2.2\"\n";
+
+    std::string bundledHome = tmp + "bundled\\jre";
+    MakeFakeRuntime(bundledHome, current);
+    std::string registryHome = tmp + "registry\\runtime";
+    MakeFakeRuntime(registryHome, current);
+    std::string javaHome = tmp + "javahome\\runtime";
+    MakeFakeRuntime(javaHome, current);
+    std::string lastHome = tmp + "allprobes\\runtime";
+    MakeFakeRuntime(lastHome, current);
+    std::string oldHome = tmp + "allprobes\\old";
+    MakeFakeRuntime(oldHome, old);
+
+    std::vector<Scenario> scenarios = {
+        {"bundled", "bundled runtime (PROP_JRE_PATH)", 0, ConfigureLauncherIn(tmp + "bundled", "jre\\bin\\javaw.exe"),
+         bundledHome, [] {}},
+        {"registry", "registry current version", 1, ConfigureLauncherIn(tmp + "registry", ""), registryHome,
+         [&] { RegisterCurrentVersion(HKEY_LOCAL_MACHINE, kCurrentVersion, registryHome); }},
+        {"java_home", "JAVA_HOME", 1, ConfigureLauncherIn(tmp + "javahome", ""), javaHome,
+         [&] { SetEnvironmentVariableA("JAVA_HOME", javaHome.c_str()); }},
+        // Both hives name a runtime below the default minimum of 1.3: two
+        // probes refused, no version key accepted, then JAVA_HOME's probe.
+        {"all_probes", "nothing found until JAVA_HOME", 3, ConfigureLauncherIn(tmp + "allprobes", ""), lastHome,
+         [&] {
+             RegisterCurrentVersion(HKEY_LOCAL_MACHINE, kOldVersion, oldHome);
+             RegisterCurrentVersion(HKEY_CURRENT_USER, kOldVersion, oldHome);
+             SetEnvironmentVariableA("JAVA_HOME", lastHome.c_str());
+         }},
+    };
+    for (const Scenario& scenario : scenarios) results.starts.push_back(MeasureStarts(scenario, results.runs));
+    ClearRegistry();
+    SetEnvironmentVariableA("JAVA_HOME", nullptr);
+
+    std::string quickHome = tmp + "probe\\quick";
+    MakeFakeRuntime(quickHome, current);
+    StandInBehaviour slow = current;
+    slow.versionDelayMs = 600;
+    std::string slowHome = tmp + "probe\\slow";
+    MakeFakeRuntime(slowHome, slow);
+    results.probes.push_back(MeasureProbe("answers at once", quickHome, 0, 10));
+    results.probes.push_back(MeasureProbe("answers after 600 ms", slowHome, 600, 5));
+
+    results.exePath = g_launcherInput;
+    results.exeBytes = FileBytes(g_launcherInput);
+    results.configuredBytes = FileBytes(scenarios[0].launcher);
+
+    printf("%s", FormatTable(results).c_str());
+    std::string json = BuildDir() + "bench.json";
+    if (!WriteWholeFile(json, FormatJson(results))) {
+        fprintf(stderr, "cannot write %s\n", json.c_str());
+        return 2;
+    }
+    printf("\nwritten: %s\n", json.c_str());
+    for (const StartResult& start : results.starts)
+        if (!start.error.empty()) return 1;
+    return 0;
+}

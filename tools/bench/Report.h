@@ -1,0 +1,39 @@
+#pragma once
+// The benchmark's results: a table for people and JSON for tools.
+#include <string>
+#include <vector>
+
+#include "tools/bench/Stats.h"
+
+struct StartResult {
+    std::string scenario;       // short key, e.g. "bundled"
+    std::string description;
+    int probes = 0;             // version probes the launcher runs on the way
+    Summary launcherMs;
+    Summary bareMs;
+    Summary peakWorkingSetKb;   // of the launcher process
+    std::string error;          // non-empty: the scenario could not be measured
+};
+
+struct ProbeResult {
+    std::string name;
+    int answerDelayMs = 0;
+    std::string version;        // what the probe read
+    Summary ms;
+};
+
+struct BenchResults {
+    int runs = 0;
+    int warmUp = 0;
+    int pauseMs = 0;
+    std::vector<StartResult> starts;
+    std::vector<ProbeResult> probes;
+    std::string exePath;        // the launcher measured, as built
+    unsigned long long exeBytes = 0;
+    unsigned long long configuredBytes = 0;
+};
+
+// Ratio of the launcher's median start to the bare start's; 0 when unknown.
+double StartRatio(const StartResult& start);
+std::string FormatTable(const BenchResults& results);
+std::string FormatJson(const BenchResults& results);
