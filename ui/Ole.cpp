@@ -2,21 +2,38 @@
 
 #include <olectl.h>
 
+#include "ui/SystemLibrary.h"
+
+namespace {
+
+typedef HRESULT(WINAPI* CoInitializeFn)(LPVOID);
+typedef HRESULT(WINAPI* CreateStreamOnHGlobalFn)(HGLOBAL, BOOL, LPSTREAM*);
+typedef HRESULT(WINAPI* OleLoadPictureFn)(LPSTREAM, LONG, BOOL, REFIID, LPVOID*);
+
+}  // namespace
+
 void InitializeOle() {
-    CoInitialize(nullptr);
+    CoInitializeFn coInitialize =
+        reinterpret_cast<CoInitializeFn>(GetSystemLibraryFunction("ole32.dll", "CoInitialize"));
+    if (coInitialize) coInitialize(nullptr);
 }
 
 IStream* CreateMemoryStream() {
+    CreateStreamOnHGlobalFn createStream =
+        reinterpret_cast<CreateStreamOnHGlobalFn>(GetSystemLibraryFunction("ole32.dll", "CreateStreamOnHGlobal"));
     IStream* stream = nullptr;
-    if (CreateStreamOnHGlobal(nullptr, TRUE, &stream) != S_OK) return nullptr;
+    if (!createStream || createStream(nullptr, TRUE, &stream) != S_OK) return nullptr;
     return stream;
 }
 
 IPicture* LoadPicture(IStream* stream) {
     if (!stream) return nullptr;
+    OleLoadPictureFn loadPicture =
+        reinterpret_cast<OleLoadPictureFn>(GetSystemLibraryFunction("oleaut32.dll", "OleLoadPicture"));
+    if (!loadPicture) return nullptr;
     IPicture* picture = nullptr;
     // Anything but S_OK counts as failure, S_FALSE included.
-    if (OleLoadPicture(stream, 0, TRUE, IID_IPicture, reinterpret_cast<void**>(&picture)) != S_OK) {
+    if (loadPicture(stream, 0, TRUE, IID_IPicture, reinterpret_cast<void**>(&picture)) != S_OK) {
         if (picture) picture->Release();
         return nullptr;
     }
