@@ -26,14 +26,18 @@ IStream* CreateMemoryStream() {
     return stream;
 }
 
-IPicture* LoadPicture(IStream* stream) {
-    if (!stream) return nullptr;
-    OleLoadPictureFn loadPicture =
-        reinterpret_cast<OleLoadPictureFn>(GetSystemLibraryFunction("oleaut32.dll", "OleLoadPicture"));
-    if (!loadPicture) return nullptr;
+IPicture* LoadPicture(IStream* stream, HRESULT* result) {
+    HRESULT loaded = E_POINTER;
     IPicture* picture = nullptr;
+    if (stream) {
+        OleLoadPictureFn loadPicture =
+            reinterpret_cast<OleLoadPictureFn>(GetSystemLibraryFunction("oleaut32.dll", "OleLoadPicture"));
+        loaded = loadPicture ? loadPicture(stream, 0, TRUE, IID_IPicture, reinterpret_cast<void**>(&picture))
+                             : HRESULT_FROM_WIN32(ERROR_PROC_NOT_FOUND);
+    }
+    if (result) *result = loaded;
     // Anything but S_OK counts as failure, S_FALSE included.
-    if (loadPicture(stream, 0, TRUE, IID_IPicture, reinterpret_cast<void**>(&picture)) != S_OK) {
+    if (loaded != S_OK) {
         if (picture) picture->Release();
         return nullptr;
     }
