@@ -36,9 +36,12 @@ struct Scenario {
     std::string key;
     std::string description;
     int probes;
-    std::string launcher;      // configured copy
+    std::string folder;        // of the configured copies
+    std::string jrePath;       // PROP_JRE_PATH
     std::string runtimeHome;   // whose javaw.exe the launcher starts
     std::function<void()> prepare;  // registry and environment
+    std::string launcher;      // configured copy of the launcher measured
+    std::string compared;      // of the --compare launcher, when given
 };
 
 void ClearRegistry() {
@@ -57,13 +60,17 @@ unsigned long long FileBytes(const std::string& path) {
 }
 
 // The launcher measured: build\jarstart.exe unless --launcher names another
-// build of it (e.g. a copy kept from before a change, for comparison).
+// build of it. --compare names a second build (e.g. one kept from before a
+// change), measured in the same alternation: on a busy machine only starts
+// taken side by side compare fairly.
 std::string g_launcherInput;
+std::string g_compareInput;
 
-std::string ConfigureLauncherIn(const std::string& folder, const std::string& jrePath) {
+std::string ConfigureLauncherIn(const std::string& folder, const std::string& jrePath, const std::string& input,
+                                const std::string& name) {
     ConfigureRequest request;
-    request.input = g_launcherInput;
-    request.output = folder + "\\launcher.exe";
+    request.input = input;
+    request.output = folder + "\\" + name;
     // Every property absent but these: no splash, so the launcher ends
     // right after starting the runtime.
     for (int id = PROP_SPLASH; id <= PROP_SEARCH_JDK_ONLY; ++id) request.props[id] = "";
@@ -82,7 +89,8 @@ StartResult MeasureStarts(const Scenario& scenario, int runs) {
     result.scenario = scenario.key;
     result.description = scenario.description;
     result.probes = scenario.probes;
-    if (scenario.launcher.empty()) {
+    bool comparing = !g_compareInput.empty();
+    if (scenario.launcher.empty() || (comparing && scenario.compared.empty())) {
         result.error = "the launcher copy could not be configured";
         return result;
     }
@@ -91,13 +99,19 @@ StartResult MeasureStarts(const Scenario& scenario, int runs) {
     scenario.prepare();
     std::string bare = scenario.runtimeHome + "\\bin\\javaw.exe";
     fprintf(stderr, "bench: %s ...\n", scenario.key.c_str());
-    std::vector<double> launcherMs, bareMs, peakKb;
+    std::vector<double> launcherMs, bareMs, peakKb, comparedMs, comparedPeakKb;
     for (int i = 0; i < kWarmUpPairs + runs; ++i) {
         TimedStart viaLauncher = TimeStart(scenario.launcher, "", scenario.runtimeHome);
         Sleep(kPauseMs);
+        TimedStart viaCompared;
+        viaCompared.ok = true;
+        if (comparing) {
+            viaCompared = TimeStart(scenario.compared, "", scenario.runtimeHome);
+            Sleep(kPauseMs);
+        }
         TimedStart direct = TimeStart(bare, "-jar app.jar", scenario.runtimeHome);
         Sleep(kPauseMs);
-        for (const TimedStart* start : {&viaLauncher, &direct}) {
+        for (const TimedStart* start : {&viaLauncher, &viaCompared, &direct}) {
             if (!start->ok) {
                 result.error = start->error;
                 return result;
@@ -106,13 +120,20 @@ StartResult MeasureStarts(const Scenario& scenario, int runs) {
         if (i < kWarmUpPairs) continue;
         launcherMs.push_back(viaLauncher.startMs);
         bareMs.push_back(direct.startMs);
+        if (comparing) comparedMs.push_back(viaCompared.startMs);
     }
     // Apart from the timed runs: sampling the memory use costs CPU.
     for (int i = 0; i < kMemoryRuns; ++i) {
         TimedStart sampled = TimeStart(scenario.launcher, "", scenario.runtimeHome, true);
         Sleep(kPauseMs);
         if (sampled.ok) peakKb.push_back(static_cast<double>(sampled.peakWorkingSet) / 1024.0);
+        if (!comparing) continue;
+        sampled = TimeStart(scenario.compared, "", scenario.runtimeHome, true);
+        Sleep(kPauseMs);
+        if (sampled.ok) comparedPeakKb.push_back(static_cast<double>(sampled.peakWorkingSet) / 1024.0);
     }
+    result.comparedMs = Summarize(comparedMs);
+    result.comparedPeakWorkingSetKb = Summarize(comparedPeakKb);
     result.launcherMs = Summarize(launcherMs);
     result.bareMs = Summarize(bareMs);
     result.peakWorkingSetKb = Summarize(peakKb);
@@ -154,6 +175,8 @@ int main(int argc, char** argv) {
     results.runs = runs.empty() ? 20 : std::max(1, atoi(runs.c_str()));
     g_launcherInput = OptionValue(argc, argv, "--launcher");
     if (g_launcherInput.empty()) g_launcherInput = BuildDir() + "jarstart.exe";
+    g_compareInput = OptionValue(argc, argv, "--compare");
+    results.comparedPath = g_compareInput;
     results.warmUp = kWarmUpPairs;
     results.pauseMs = kPauseMs;
 
@@ -174,21 +197,25 @@ int main(int argc, char** argv) {
     MakeFakeRuntime(oldHome, old);
 
     std::vector<Scenario> scenarios = {
-        {"bundled", "bundled runtime (PROP_JRE_PATH)", 0, ConfigureLauncherIn(tmp + "bundled", "jre\\bin\\javaw.exe"),
-         bundledHome, [] {}},
-        {"registry", "registry current version", 1, ConfigureLauncherIn(tmp + "registry", ""), registryHome,
+        {"bundled", "bundled runtime (PROP_JRE_PATH)", 0, tmp + "bundled", "jre\\bin\\javaw.exe", bundledHome, [] {}},
+        {"registry", "registry current version", 1, tmp + "registry", "", registryHome,
          [&] { RegisterCurrentVersion(HKEY_LOCAL_MACHINE, kCurrentVersion, registryHome); }},
-        {"java_home", "JAVA_HOME", 1, ConfigureLauncherIn(tmp + "javahome", ""), javaHome,
+        {"java_home", "JAVA_HOME", 1, tmp + "javahome", "", javaHome,
          [&] { SetEnvironmentVariableA("JAVA_HOME", javaHome.c_str()); }},
         // Both hives name a runtime below the default minimum of 1.3: two
         // probes refused, no version key accepted, then JAVA_HOME's probe.
-        {"all_probes", "nothing found until JAVA_HOME", 3, ConfigureLauncherIn(tmp + "allprobes", ""), lastHome,
+        {"all_probes", "nothing found until JAVA_HOME", 3, tmp + "allprobes", "", lastHome,
          [&] {
              RegisterCurrentVersion(HKEY_LOCAL_MACHINE, kOldVersion, oldHome);
              RegisterCurrentVersion(HKEY_CURRENT_USER, kOldVersion, oldHome);
              SetEnvironmentVariableA("JAVA_HOME", lastHome.c_str());
          }},
     };
+    for (Scenario& scenario : scenarios) {
+        scenario.launcher = ConfigureLauncherIn(scenario.folder, scenario.jrePath, g_launcherInput, "launcher.exe");
+        if (!g_compareInput.empty())
+            scenario.compared = ConfigureLauncherIn(scenario.folder, scenario.jrePath, g_compareInput, "compared.exe");
+    }
     for (const Scenario& scenario : scenarios) results.starts.push_back(MeasureStarts(scenario, results.runs));
     ClearRegistry();
     SetEnvironmentVariableA("JAVA_HOME", nullptr);
@@ -205,6 +232,7 @@ int main(int argc, char** argv) {
     results.exePath = g_launcherInput;
     results.exeBytes = FileBytes(g_launcherInput);
     results.configuredBytes = FileBytes(scenarios[0].launcher);
+    results.comparedBytes = FileBytes(g_compareInput);
 
     printf("%s", FormatTable(results).c_str());
     std::string json = BuildDir() + "bench.json";

@@ -48,6 +48,11 @@ double StartRatio(const StartResult& start) {
     return start.launcherMs.median / start.bareMs.median;
 }
 
+double ComparedRatio(const StartResult& start) {
+    if (!start.error.empty() || start.bareMs.median <= 0) return 0;
+    return start.comparedMs.median / start.bareMs.median;
+}
+
 std::string FormatTable(const BenchResults& r) {
     std::string out;
     out += "Start overhead: CreateProcess to the stand-in runtime's first statement, in ms\n";
@@ -66,6 +71,11 @@ std::string FormatTable(const BenchResults& r) {
         out += Padded("", 8) + MedianRange(s.launcherMs) + " | " + Padded("", 4) + MedianRange(s.bareMs) + " | " +
                Padded(Fixed(StartRatio(s), 2) + "x", 6) + " | " + Padded(Fixed(s.peakWorkingSetKb.median, 0), 10) +
                "\n";
+        if (s.comparedMs.count == 0) continue;
+        out += std::string("  compared launcher").append(15, ' ') + " " + Padded("", 6) + " | " + Padded("", 8) +
+               MedianRange(s.comparedMs) + " | " + Padded("", 29) + " | " +
+               Padded(Fixed(ComparedRatio(s), 2) + "x", 6) + " | " +
+               Padded(Fixed(s.comparedPeakWorkingSetKb.median, 0), 10) + "\n";
     }
     out += "\nVersion probe (ProbeJavaVersion in process), in ms\n\n";
     out += "runtime                           answers after |  median     min     max | version read\n";
@@ -78,6 +88,9 @@ std::string FormatTable(const BenchResults& r) {
     out += "\nSize\n\n";
     out += "launcher as built                 " + std::to_string(r.exeBytes) + " bytes (" + r.exePath + ")\n";
     out += "configured copy                   " + std::to_string(r.configuredBytes) + " bytes\n";
+    if (!r.comparedPath.empty())
+        out += "compared launcher                 " + std::to_string(r.comparedBytes) + " bytes (" + r.comparedPath +
+               ")\n";
     for (const StartResult& s : r.starts) {
         if (!s.error.empty()) continue;
         out += "launcher peak working set         " + Fixed(s.peakWorkingSetKb.median, 0) + " KB median (" +
@@ -104,7 +117,12 @@ std::string FormatJson(const BenchResults& r) {
         }
         out += ",\n     \"launcherMs\": " + JsonSummary(s.launcherMs) + ",\n     \"bareMs\": " + JsonSummary(s.bareMs) +
                ",\n     \"ratio\": " + Fixed(StartRatio(s), 3) +
-               ", \"launcherPeakWorkingSetKb\": " + JsonSummary(s.peakWorkingSetKb, 0) + "}";
+               ", \"launcherPeakWorkingSetKb\": " + JsonSummary(s.peakWorkingSetKb, 0);
+        if (s.comparedMs.count > 0)
+            out += ",\n     \"comparedMs\": " + JsonSummary(s.comparedMs) + ", \"comparedRatio\": " +
+                   Fixed(ComparedRatio(s), 3) + ", \"comparedPeakWorkingSetKb\": " +
+                   JsonSummary(s.comparedPeakWorkingSetKb, 0);
+        out += "}";
     }
     out += "\n  ],\n  \"probe\": [";
     for (size_t i = 0; i < r.probes.size(); ++i) {
@@ -114,6 +132,9 @@ std::string FormatJson(const BenchResults& r) {
                ", \"version\": " + JsonString(p.version) + ", \"ms\": " + JsonSummary(p.ms) + "}";
     }
     out += "\n  ],\n  \"size\": {\"launcher\": " + JsonString(r.exePath) + ", \"launcherBytes\": " + std::to_string(r.exeBytes) +
-           ", \"configuredCopyBytes\": " + std::to_string(r.configuredBytes) + "}\n}\n";
+           ", \"configuredCopyBytes\": " + std::to_string(r.configuredBytes);
+    if (!r.comparedPath.empty())
+        out += ", \"compared\": " + JsonString(r.comparedPath) + ", \"comparedBytes\": " + std::to_string(r.comparedBytes);
+    out += "}\n}\n";
     return out;
 }

@@ -12,6 +12,8 @@ struct StartResult {
     Summary launcherMs;
     Summary bareMs;
     Summary peakWorkingSetKb;   // of the launcher process
+    Summary comparedMs;         // the --compare launcher's, when given
+    Summary comparedPeakWorkingSetKb;
     std::string error;          // non-empty: the scenario could not be measured
 };
 
@@ -31,9 +33,12 @@ struct BenchResults {
     std::string exePath;        // the launcher measured, as built
     unsigned long long exeBytes = 0;
     unsigned long long configuredBytes = 0;
+    std::string comparedPath;   // the --compare launcher, or ""
+    unsigned long long comparedBytes = 0;
 };
 
 // Ratio of the launcher's median start to the bare start's; 0 when unknown.
 double StartRatio(const StartResult& start);
+double ComparedRatio(const StartResult& start);
 std::string FormatTable(const BenchResults& results);
 std::string FormatJson(const BenchResults& results);
