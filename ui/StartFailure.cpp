@@ -1,13 +1,13 @@
 #include "ui/StartFailure.h"
 
 #include <windows.h>
-#include <commctrl.h>
 
 #include "framework/AppModule.h"
 #include "launcher/Globals.h"
 #include "ui/NagScreen.h"
 #include "ui/Ole.h"
 #include "ui/RichEditLibrary.h"
+#include "ui/SystemLibrary.h"
 
 const char* const kDownloadPage = "https://adoptium.net/";
 
@@ -24,7 +24,10 @@ CString ComposeStartFailureMessage(bool jdkOnly, const char* minVersion) {
 
 int ShowStartFailure() {
     InitializeOle();
-    InitCommonControls();
+    typedef void(WINAPI * InitCommonControlsFn)();
+    InitCommonControlsFn initCommonControls =
+        reinterpret_cast<InitCommonControlsFn>(GetSystemLibraryFunction("comctl32.dll", "InitCommonControls"));
+    if (initCommonControls) initCommonControls();
     LoadRichEditLibrary();
 
     // The dialog runs the system's own modal loop; the loop object is
