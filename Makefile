@@ -1,8 +1,8 @@
-# Entry points: make (build), make test, make demo, make clean.
+# Entry points: make (build), make test, make demo, make bench, make clean.
 BUILD := build
 JOBS  ?= 2
 
-.PHONY: all setup configure build test demo clean
+.PHONY: all setup configure build test demo bench clean
 
 all: build
 
@@ -24,6 +24,10 @@ test: setup
 demo: setup
 	@$(MAKE) --no-print-directory build
 	tools/demo.sh $(BUILD)
+
+bench: setup
+	@$(MAKE) --no-print-directory build
+	tools/bench.sh $(BUILD)
 
 clean:
 	rm -rf $(BUILD)

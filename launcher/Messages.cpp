@@ -1,7 +1,6 @@
 #include "launcher/Messages.h"
 
-#include <cstdio>
-#include <cstring>
+#include <string>
 
 void ShowErrorMessage(const char* text) {
     MessageBoxA(nullptr, text, "", MB_ICONERROR);
@@ -17,9 +16,10 @@ CString SystemErrorText(DWORD error) {
                                       FORMAT_MESSAGE_IGNORE_INSERTS,
                                   nullptr, error, 0, reinterpret_cast<char*>(&message), 0, nullptr);
     if (length == 0 || !message) {
-        char fallback[40];
-        std::snprintf(fallback, sizeof fallback, "Windows error %lu", static_cast<unsigned long>(error));
-        return CString(fallback);
+        // Not snprintf: that would link a whole printf engine into the
+        // launcher for this one line.
+        std::string fallback = "Windows error " + std::to_string(static_cast<unsigned long>(error));
+        return CString(fallback.c_str());
     }
     // The system text ends in CR LF; in a message box that is an empty line.
     while (length > 0 && (message[length - 1] == '\r' || message[length - 1] == '\n' || message[length - 1] == ' '))

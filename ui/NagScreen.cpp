@@ -1,7 +1,8 @@
 #include "ui/NagScreen.h"
 
 #include <richedit.h>
-#include <shellapi.h>
+
+#include "ui/SystemLibrary.h"
 
 NagScreen::NagScreen(const char* caption, const char* linkTarget, const char* message, int height)
     : m_caption(caption), m_linkTarget(linkTarget), m_message(message), m_height(height) {}
@@ -79,6 +80,9 @@ void NagScreen::OnNotify(LPARAM lParam) {
     const ENLINK* link = reinterpret_cast<const ENLINK*>(lParam);
     if (link && link->msg == WM_LBUTTONDOWN) {
         // The target, not the text under the mouse: the two are one address.
-        ShellExecuteA(nullptr, "open", m_linkTarget, nullptr, nullptr, SW_SHOWNORMAL);
+        typedef HINSTANCE(WINAPI * ShellExecuteFn)(HWND, LPCSTR, LPCSTR, LPCSTR, LPCSTR, INT);
+        ShellExecuteFn shellExecute =
+            reinterpret_cast<ShellExecuteFn>(GetSystemLibraryFunction("shell32.dll", "ShellExecuteA"));
+        if (shellExecute) shellExecute(nullptr, "open", m_linkTarget, nullptr, nullptr, SW_SHOWNORMAL);
     }
 }

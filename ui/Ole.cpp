@@ -2,20 +2,39 @@
 
 #include <olectl.h>
 
+#include "ui/SystemLibrary.h"
+
+namespace {
+
+typedef HRESULT(WINAPI* CoInitializeFn)(LPVOID);
+typedef HRESULT(WINAPI* CreateStreamOnHGlobalFn)(HGLOBAL, BOOL, LPSTREAM*);
+typedef HRESULT(WINAPI* OleLoadPictureFn)(LPSTREAM, LONG, BOOL, REFIID, LPVOID*);
+
+}  // namespace
+
 void InitializeOle() {
-    CoInitialize(nullptr);
+    CoInitializeFn coInitialize =
+        reinterpret_cast<CoInitializeFn>(GetSystemLibraryFunction("ole32.dll", "CoInitialize"));
+    if (coInitialize) coInitialize(nullptr);
 }
 
 IStream* CreateMemoryStream() {
+    CreateStreamOnHGlobalFn createStream =
+        reinterpret_cast<CreateStreamOnHGlobalFn>(GetSystemLibraryFunction("ole32.dll", "CreateStreamOnHGlobal"));
     IStream* stream = nullptr;
-    if (CreateStreamOnHGlobal(nullptr, TRUE, &stream) != S_OK) return nullptr;
+    if (!createStream || createStream(nullptr, TRUE, &stream) != S_OK) return nullptr;
     return stream;
 }
 
 IPicture* LoadPicture(IStream* stream, HRESULT* result) {
     HRESULT loaded = E_POINTER;
     IPicture* picture = nullptr;
-    if (stream) loaded = OleLoadPicture(stream, 0, TRUE, IID_IPicture, reinterpret_cast<void**>(&picture));
+    if (stream) {
+        OleLoadPictureFn loadPicture =
+            reinterpret_cast<OleLoadPictureFn>(GetSystemLibraryFunction("oleaut32.dll", "OleLoadPicture"));
+        loaded = loadPicture ? loadPicture(stream, 0, TRUE, IID_IPicture, reinterpret_cast<void**>(&picture))
+                             : HRESULT_FROM_WIN32(ERROR_PROC_NOT_FOUND);
+    }
     if (result) *result = loaded;
     // Anything but S_OK counts as failure, S_FALSE included.
     if (loaded != S_OK) {

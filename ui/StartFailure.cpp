@@ -1,7 +1,6 @@
 #include "ui/StartFailure.h"
 
 #include <windows.h>
-#include <commctrl.h>
 
 #include "framework/AppModule.h"
 #include "launcher/Globals.h"
@@ -10,6 +9,7 @@
 #include "ui/NagScreen.h"
 #include "ui/Ole.h"
 #include "ui/RichEditLibrary.h"
+#include "ui/SystemLibrary.h"
 
 const char* const kDownloadPage = "https://adoptium.net/";
 
@@ -32,7 +32,10 @@ CString ComposeStartFailureMessage(bool jdkOnly, const char* minVersion, const c
 
 int ShowStartFailure() {
     InitializeOle();
-    InitCommonControls();
+    typedef void(WINAPI * InitCommonControlsFn)();
+    InitCommonControlsFn initCommonControls =
+        reinterpret_cast<InitCommonControlsFn>(GetSystemLibraryFunction("comctl32.dll", "InitCommonControls"));
+    if (initCommonControls) initCommonControls();
     LoadRichEditLibrary();
 
     // The dialog runs the system's own modal loop; the loop object is
