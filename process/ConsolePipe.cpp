@@ -5,6 +5,7 @@
 
 #include "framework/ScopedWin.h"
 #include "launcher/DiagnosticLog.h"
+#include "process/ConsoleCodePage.h"
 
 CConsolePipe::CConsolePipe(int interpreterKind, unsigned options)
     : m_processInfo(), m_options(options), m_interpreterKind(interpreterKind), m_readerThread(nullptr),
@@ -121,7 +122,11 @@ BOOL CConsolePipe::WriteInput(const char* text) {
     int length = lstrlenA(text);
     if (length == 0) return FALSE;
     std::string converted;
-    if (!(m_options & PIPE_RAW_TEXT)) {
+    if (!(m_options & PIPE_RAW_TEXT) && OwnCodePagesAreUtf8()) {
+        converted = ConvertCodePage(text, length, CP_ACP, SystemOemCodePage());
+        length = static_cast<int>(converted.size());
+        text = converted.c_str();
+    } else if (!(m_options & PIPE_RAW_TEXT)) {
         converted.assign(text, length + 1);
         CharToOemA(text, &converted[0]);
         text = converted.c_str();
@@ -162,6 +167,13 @@ DWORD WINAPI CConsolePipe::ReaderThreadProc(LPVOID parameter) {
         // has closed it.
         if (!ReadFile(pipe->m_outputRead, buffer, sizeof(buffer) - 1, &read, nullptr) || read == 0) break;
         buffer[read] = '\0';
+        if (!(pipe->m_options & PIPE_RAW_TEXT) && OwnCodePagesAreUtf8()) {
+            // Converting in place cannot grow the text, and a UTF-8 result
+            // does: convert into a string from the child's code page.
+            std::string converted = ConvertCodePage(buffer, static_cast<int>(read), SystemOemCodePage(), CP_ACP);
+            pipe->OnOutput(converted.c_str());
+            continue;
+        }
         if (!(pipe->m_options & PIPE_RAW_TEXT)) OemToCharA(buffer, buffer);
         pipe->OnOutput(buffer);
     }

@@ -168,9 +168,10 @@ TEST_F(LaunchEndToEndTest, InDebugModeTheApplicationsOutputLandsInLogTxtInOrderW
     options.currentDir = m_folder;
     LaunchResult result = RunLauncher(exe, "-d", options);
     EXPECT_EQ(result.exitCode, static_cast<DWORD>(STILL_ACTIVE)) << JoinLog(result.log);
-    // The OEM byte 0x84 arrives in the ANSI code page.
+    // The OEM byte 0x84 (code page 437) arrives in the launcher's ANSI code
+    // page, which its manifest makes UTF-8: "ä" is two bytes there.
     EXPECT_EQ(ReadFileBytes(m_folder + "log.txt"),
-              "standard output line\r\nsecond \xE4 line\r\nstandard error line\r\n");
+              "standard output line\r\nsecond \xC3\xA4 line\r\nstandard error line\r\n");
 }
 
 struct FailedStartCase {

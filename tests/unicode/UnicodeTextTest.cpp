@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include "framework/ScopedWin.h"
+#include "process/ConsoleCodePage.h"
 #include "tests/support/FakeRuntime.h"
 #include "tests/support/Launcher.h"
 #include "tests/support/Paths.h"
@@ -111,4 +112,21 @@ TEST(UnicodeTextTest, AFolderAJarAVmOptionAndArgumentsOutsideCodePage1252ReachTh
     RecordedRun run = WaitForRecordedRun(root + "rt");
     ASSERT_TRUE(run.found);
     EXPECT_EQ(run.commandLineUtf8, "\"" + javaPath + "\" " + argumentLine);
+}
+
+TEST(UnicodeTextTest, AChildsConsoleTextIsConvertedFromTheSystemsOemCodePageNotOurUtf8One) {
+    // A runtime without the manifest writes in the system's OEM code page
+    // (437 here) even when ours is UTF-8.
+    EXPECT_TRUE(OwnCodePagesAreUtf8());
+    EXPECT_EQ(SystemOemCodePage(), 437u);
+    const struct { std::string oem; std::string utf8; } cases[] = {
+        {"plain text\r\n", "plain text\r\n"},
+        {"second \x84 line\n", "second \xc3\xa4 line\n"},           // ä grows to two bytes
+        {"\x82t\x82", "\xc3\xa9t\xc3\xa9"},                          // é
+        {"box \xc4\xc4", "box \xe2\x94\x80\xe2\x94\x80"},              // ─ grows to three
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(ConvertCodePage(c.oem.data(), static_cast<int>(c.oem.size()), SystemOemCodePage(), CP_ACP), c.utf8);
+        EXPECT_EQ(ConvertCodePage(c.utf8.data(), static_cast<int>(c.utf8.size()), CP_ACP, SystemOemCodePage()), c.oem);
+    }
 }

@@ -1,0 +1,16 @@
+#pragma once
+// The code page a child's console text is in, and converting it for the
+// launcher's own strings.
+#include <windows.h>
+
+#include <string>
+
+// True when this process's OEM code page is UTF-8 (its manifest asks for the
+// UTF-8 code page and the system honours it): a child without that manifest
+// still writes in the system's OEM code page, which then differs from ours.
+bool OwnCodePagesAreUtf8();
+// The system locale's OEM code page, whatever this process's manifest says.
+UINT SystemOemCodePage();
+// text (length bytes) from one code page to another; the result may be
+// longer than the input (one OEM byte becomes up to three UTF-8 bytes).
+std::string ConvertCodePage(const char* text, int length, UINT from, UINT to);
