@@ -4,8 +4,11 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <algorithm>
 #include <cstdlib>
+#include <cstring>
 #include <string>
+#include <vector>
 
 #include "framework/CString.h"
 #include "runtime/Version.h"
@@ -16,7 +19,40 @@ CString g_minJavaVersion;
 
 namespace {
 
-bool HasComponents(const std::string& version) { return !version.empty() && version[0] >= '0' && version[0] <= '9'; }
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+bool HasComponents(const std::string& version) { return !version.empty() && IsDigit(version[0]); }
+
+// The comparison rule written out with 64-bit numbers: digit runs joined by
+// single separators, each run's value capped at 999999999, a leading 1 of a
+// longer version dropped, then compared component by component, missing
+// ones counting as 0.
+std::vector<unsigned long long> Components(const std::string& text) {
+    const unsigned long long kCap = 999999999ULL;
+    std::vector<unsigned long long> parts;
+    size_t i = 0;
+    while (i < text.size() && IsDigit(text[i])) {
+        unsigned long long value = 0;
+        for (; i < text.size() && IsDigit(text[i]); ++i) {
+            if (value <= kCap) value = value * 10 + static_cast<unsigned long long>(text[i] - '0');
+        }
+        parts.push_back(value > kCap ? kCap : value);
+        bool separator = i < text.size() && std::strchr("._-+", text[i]) && text[i] != '\0';
+        if (!separator || i + 1 >= text.size() || !IsDigit(text[i + 1])) break;
+        ++i;
+    }
+    if (parts.size() > 1 && parts[0] == 1) parts.erase(parts.begin());
+    return parts;
+}
+
+bool AtLeast(const std::string& minimum, const std::string& version) {
+    std::vector<unsigned long long> have = Components(version);
+    if (have.empty()) return false;
+    std::vector<unsigned long long> need = Components(minimum);
+    have.resize(std::max(have.size(), need.size()));
+    need.resize(have.size());
+    return have >= need;
+}
 
 }  // namespace
 
@@ -40,6 +76,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const bool bc = VersionAtLeast(vb, vc);  // c >= b
     const bool ac = VersionAtLeast(va, vc);  // c >= a
 
+    // Numbers as large as a component may get compare as they read.
+    if (ab != AtLeast(va, vb) || ba != AtLeast(vb, va) || bc != AtLeast(vb, vc)) std::abort();
     // A version with digits is at least itself; one without is never enough.
     if (HasComponents(a.c_str()) != VersionAtLeast(va, va)) std::abort();
     if (!HasComponents(b.c_str()) && ab) std::abort();
