@@ -143,10 +143,16 @@ def minimal_pe():
     struct.pack_into("<II", optional, 96 + 8, section_rva, len(idata))
     section = struct.pack("<8sIIIIIIHHI", b".idata", len(idata), section_rva, raw_size, file_align,
                           0, 0, 0, 0, 0xC0000040)
-    headers = dos + b"PE\x00\x00" + file_header + optional + section
-    headers += b"\x00" * (file_align - len(headers))
-    image = headers + idata + b"\x00" * (raw_size - len(idata))
-    put("pe_image", "minimal-gui", bytes(image))
+    # The same section moved to address 0 with its raw pointer lowered by
+    # the old address modulo 2^32: a 32-bit sum lands on the same bytes, the
+    # true offset lies 4 GiB beyond the file.
+    wrapped = struct.pack("<8sIIIIIIHHI", b".idata", len(idata) + section_rva, 0, raw_size + section_rva,
+                          (file_align - section_rva) & 0xFFFFFFFF, 0, 0, 0, 0, 0xC0000040)
+    for name, table in (("minimal-gui", section), ("regression-wrapped-raw-pointer", wrapped)):
+        headers = dos + b"PE\x00\x00" + file_header + optional + table
+        headers += b"\x00" * (file_align - len(headers))
+        image = headers + idata + b"\x00" * (raw_size - len(idata))
+        put("pe_image", name, bytes(image))
     put("pe_image", "truncated", bytes(image[:300]))
     put("pe_image", "not-an-image", "#!/bin/sh\necho hello\n")
 
