@@ -32,6 +32,44 @@ FILE* OpenContent(const uint8_t* data, size_t size) {
     return file;
 }
 
+// The joining rule written out over the bytes: lines end at a line feed,
+// which is dropped; a line stops after 4095 characters and then the reading
+// ends; each read adds its text up to any NUL and one blank; reading goes
+// on while the last read neither reached the end nor failed, and a read
+// that takes nothing fails.
+std::string Join(const std::string& content) {
+    const size_t kLongest = 4095;
+    std::string joined;
+    size_t at = 0;
+    bool good = true;
+    while (good) {
+        std::string line;
+        size_t taken = 0;
+        bool end = false, cut = false;
+        for (;;) {
+            if (at == content.size()) {
+                end = true;
+                break;
+            }
+            if (content[at] == '\n') {
+                ++at;
+                ++taken;
+                break;
+            }
+            if (line.size() == kLongest) {
+                cut = true;
+                break;
+            }
+            line += content[at++];
+            ++taken;
+        }
+        joined += line.c_str();
+        joined += ' ';
+        good = !end && !cut && taken > 0;
+    }
+    return joined;
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -45,6 +83,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     size_t lineFeeds = 0;
     for (char c : content) lineFeeds += c == '\n';
 
+    if (joined != Join(content)) std::abort();
     // Every read adds one blank, the last failing read included.
     if (joined.empty() || joined[joined.size() - 1] != ' ') std::abort();
     if (joined.find('\n') != std::string::npos) std::abort();
