@@ -39,7 +39,8 @@ else
 fi
 
 source "$root/tools/session.sh"
-session_start >/dev/null
+# The session script is written for shells without errexit.
+session_start >/dev/null || { echo "demo: cannot start the Wine session" >&2; exit 1; }
 trap session_stop EXIT
 
 wine "$tool" configure "$build/jarstart.exe" -o "$demo/Demo.exe" \

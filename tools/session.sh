@@ -42,8 +42,11 @@ session_start() {
     wineboot -i </dev/null >/dev/null 2>&1 || { echo "session: wineboot failed" >&2; return 1; }
     touch "$WINEPREFIX/.jarstart-ready"
   fi
-  # Start Wine's services now, with no pipe of anyone's as their output.
-  wine cmd /c exit </dev/null >/dev/null 2>&1
+  # With no window manager on the display, Wine waits 2 s for one whenever a
+  # visible top-level window is hidden (every dialog and splash closing);
+  # unmanaged windows skip that wait. Run each session, this also starts
+  # Wine's services now, with no pipe of anyone's as their output.
+  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f </dev/null >/dev/null 2>&1
   return 0
 }
 

@@ -12,11 +12,13 @@ IStream* CreateMemoryStream() {
     return stream;
 }
 
-IPicture* LoadPicture(IStream* stream) {
-    if (!stream) return nullptr;
+IPicture* LoadPicture(IStream* stream, HRESULT* result) {
+    HRESULT loaded = E_POINTER;
     IPicture* picture = nullptr;
+    if (stream) loaded = OleLoadPicture(stream, 0, TRUE, IID_IPicture, reinterpret_cast<void**>(&picture));
+    if (result) *result = loaded;
     // Anything but S_OK counts as failure, S_FALSE included.
-    if (OleLoadPicture(stream, 0, TRUE, IID_IPicture, reinterpret_cast<void**>(&picture)) != S_OK) {
+    if (loaded != S_OK) {
         if (picture) picture->Release();
         return nullptr;
     }

@@ -11,8 +11,9 @@ void InitializeOle();
 // A growable memory stream freed with its last release; null on failure.
 IStream* CreateMemoryStream();
 // The picture in stream (read whole from its current position), or null
-// when it is not an image file the system's picture loader accepts.
-IPicture* LoadPicture(IStream* stream);
+// when it is not an image file the system's picture loader accepts; the
+// loader's result goes to *result when given.
+IPicture* LoadPicture(IStream* stream, HRESULT* result = nullptr);
 // The picture's GDI handle: a bitmap for BMP, GIF and JPEG images.
 HANDLE GetPictureHandle(IPicture* picture);
 // Releases picture when it is not null and clears the pointer.

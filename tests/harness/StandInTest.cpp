@@ -124,11 +124,15 @@ TEST(StandInTest, CreatesItsWindowHiddenAndShowsItAfterTheDelay) {
     std::string commandLine = "\"" + home + "\\bin\\javaw.exe\" app";
     ASSERT_TRUE(CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info));
 
-    std::vector<HWND> windows;
-    EXPECT_TRUE(WaitUntil([&] { return !(windows = FindProcessWindows(info.dwProcessId, false)).empty(); }, 10000));
+    // Wine gives the process helper windows of its own; wait for ours.
     HWND window = nullptr;
-    for (HWND w : windows)
-        if (GetWindowTextString(w) == "Late window") window = w;
+    WaitUntil(
+        [&] {
+            for (HWND w : FindProcessWindows(info.dwProcessId, false))
+                if (GetWindowTextString(w) == "Late window") window = w;
+            return window != nullptr;
+        },
+        10000);
     ASSERT_NE(window, nullptr);
     EXPECT_FALSE(IsWindowVisible(window));
     EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(window) != FALSE; }, 15000));

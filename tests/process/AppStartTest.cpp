@@ -59,7 +59,10 @@ protected:
             TerminateProcess(g_appProcess.hProcess, 0);
             CloseAppHandles();
         }
-        m_pipe.Close();
+        // The child's end breaks the pipe and the reader finishes by itself;
+        // a reader stopped by force can leave the test process's own locks
+        // taken.
+        EXPECT_TRUE(m_pipe.WaitIdle(kWait));
         DestroyWindow(g_splashWnd);
         DrainQuit();
         g_splashActive = m_saved.splashActive;
@@ -292,6 +295,13 @@ TEST_P(StartApplicationFailureTest, ReturnsMinusOneLeavesTheProcessStateAndKeeps
     DWORD error = 0;
     std::string javaPath = GetParam().javaPath.empty() ? ThisProgram() : GetParam().javaPath;
     EXPECT_EQ(StartApplication(javaPath.c_str(), GetParam().arguments.c_str(), new CMyConsolePipe(1, 0), &error), -1);
+    // The error is the one the system gives for starting that command line.
+    std::string commandLine = "\"" + javaPath + "\" " + GetParam().arguments;
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION process = {};
+    ASSERT_FALSE(CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process));
+    EXPECT_EQ(error, GetLastError());
     EXPECT_NE(error, 0u);
     char text[512] = "";
     EXPECT_GT(FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0, text,

@@ -1,6 +1,5 @@
 #include "tests/tool/RunTool.h"
 
-#include <thread>
 #include <vector>
 
 #include "framework/ScopedWin.h"
@@ -15,11 +14,16 @@ bool MakeChildPipe(ScopedHandle* ourRead, ScopedHandle* childWrite) {
     return SetHandleInformation(*ourRead, HANDLE_FLAG_INHERIT, 0) != 0;
 }
 
-void ReadAll(HANDLE pipe, std::string* text) {
+// Takes what the pipe holds now, without blocking.
+void Drain(HANDLE pipe, std::string* text) {
     char buffer[4096];
-    DWORD read = 0;
-    // A broken pipe is the normal end: the child has exited.
-    while (ReadFile(pipe, buffer, sizeof(buffer), &read, nullptr) && read > 0) text->append(buffer, read);
+    DWORD available = 0;
+    while (PeekNamedPipe(pipe, nullptr, 0, nullptr, &available, nullptr) && available > 0) {
+        DWORD read = 0;
+        if (!ReadFile(pipe, buffer, available < sizeof(buffer) ? available : sizeof(buffer), &read, nullptr) || read == 0)
+            return;
+        text->append(buffer, read);
+    }
 }
 }  // namespace
 
@@ -47,10 +51,20 @@ ToolRun RunTool(const std::string& arguments, const std::string& currentDir) {
     // Our copies of the child's write ends must go, or the reads never end.
     outWrite.Close();
     errWrite.Close();
-    std::thread errReader(ReadAll, errRead.Get(), &run.err);
-    ReadAll(outRead, &run.out);
-    errReader.join();
-    WaitForSingleObject(process, INFINITE);
+    // The end of the output is the tool's exit, not the end of the pipes:
+    // helpers that Wine starts on demand (the desktop process) inherit the
+    // tool's standard handles and keep the pipes open long after it ended.
+    DWORD started = GetTickCount();
+    for (;;) {
+        DWORD waited = WaitForSingleObject(process, 20);
+        Drain(outRead, &run.out);
+        Drain(errRead, &run.err);
+        if (waited != WAIT_TIMEOUT) break;
+        if (!run.timedOut && GetTickCount() - started > 60000) {
+            run.timedOut = true;
+            TerminateProcess(process, 259);
+        }
+    }
     GetExitCodeProcess(process, &run.exitCode);
     return run;
 }

@@ -11,10 +11,13 @@ struct ToolRun {
     DWORD exitCode = 0;
     std::string out;  // standard output, bytes as written
     std::string err;  // standard error
+    bool timedOut = false;
 };
 
 // arguments is the tool's command line after its own quoted path; the tool
-// runs in currentDir ("" = ours).
+// runs in currentDir ("" = ours). A tool still running after a minute (say,
+// a launcher waiting in a dialog nobody closes) is ended, and the run is
+// marked timedOut, so a fault fails the test instead of hanging it.
 ToolRun RunTool(const std::string& arguments, const std::string& currentDir = std::string());
 
 // out split at line ends ("\r\n" or "\n"), without them.
