@@ -58,11 +58,12 @@ for entry in "${targets[@]}"; do
   IFS=, read -r -a productSources <<<"$sources"
   inputs=("tests/fuzz/targets/$main" "${productSources[@]}")
   binary=$out/$name
-  # Rebuilt when any of its sources, the shim or this script is newer.
+  # Rebuilt when any of its sources, their headers, the shim or this script
+  # is newer.
   rebuild=0
   [ -x "$binary" ] || rebuild=1
-  for f in "${inputs[@]}" tests/fuzz/shim/* "$0"; do
-    [ "$f" -nt "$binary" ] && rebuild=1
+  for f in "${inputs[@]}" "${productSources[@]/%.cpp/.h}" tests/fuzz/shim/* "$0"; do
+    [ -e "$f" ] && [ "$f" -nt "$binary" ] && rebuild=1
   done
   if [ $rebuild = 1 ]; then
     "$cxx" "${flags[@]}" "${inputs[@]}" -o "$binary"
@@ -95,4 +96,4 @@ if [ ${#failed[@]} -ne 0 ]; then
   done
   exit 1
 fi
-echo "fuzz: ${#targets[@]} targets clean"
+echo "fuzz: all targets run were clean"
