@@ -117,6 +117,7 @@ CString FindRuntimeInMoreRegistryKeys(bool developmentKitOnly, REGSAM view) {
         CString vendorPath = CString("SOFTWARE\\") + place.vendorKey;
         if (place.layout == kNamedInstallationPath) {
             for (HKEY hive : kHives) {
+                if (!IsHiveOwnInView(hive, view)) continue;
                 CString candidate = FindInNamedInstalls(hive, vendorPath, developmentKitOnly, view);
                 if (!candidate.IsEmpty()) return candidate;
             }
@@ -126,6 +127,7 @@ CString FindRuntimeInMoreRegistryKeys(bool developmentKitOnly, REGSAM view) {
             // A runtime key never holds a development kit.
             if (developmentKitOnly && CString(kind) == "JRE") continue;
             for (HKEY hive : kHives) {
+                if (!IsHiveOwnInView(hive, view)) continue;
                 CString candidate = FindInVersionKeys(hive, vendorPath + "\\" + kind, place.layout, view);
                 if (!candidate.IsEmpty()) return candidate;
             }
@@ -137,4 +139,8 @@ CString FindRuntimeInMoreRegistryKeys(bool developmentKitOnly, REGSAM view) {
 bool HasOther64BitRegistryView() {
     BOOL wow64 = FALSE;
     return IsWow64Process(GetCurrentProcess(), &wow64) && wow64;
+}
+
+bool IsHiveOwnInView(HKEY hive, REGSAM view) {
+    return view == 0 || hive == HKEY_LOCAL_MACHINE;
 }

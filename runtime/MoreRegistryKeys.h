@@ -13,6 +13,10 @@
 // lookup. developmentKitOnly: only kits count. view as in RegistryLookup.h.
 CString FindRuntimeInMoreRegistryKeys(bool developmentKitOnly, REGSAM view);
 
+// False for HKEY_CURRENT_USER in the 64-bit view: its SOFTWARE key is shared
+// by both views, so asking it again would only repeat the same lookup.
+bool IsHiveOwnInView(HKEY hive, REGSAM view);
+
 // True when this process runs under WOW64, so a 64-bit registry view exists
 // beside the one it reads by default.
 bool HasOther64BitRegistryView();

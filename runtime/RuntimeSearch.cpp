@@ -46,14 +46,17 @@ CString FindCurrentVersionRuntime(HKEY hive, REGSAM view) {
 // was accepted.
 CString FindRuntimeInRegistryView(REGSAM view) {
     for (HKEY hive : kHives) {
+        if (!IsHiveOwnInView(hive, view)) continue;
         CString candidate = FindCurrentVersionRuntime(hive, view);
         if (!candidate.IsEmpty()) return candidate;
     }
     for (HKEY hive : kHives) {
+        if (!IsHiveOwnInView(hive, view)) continue;
         CString candidate = FindRuntimeInVersionKeys(hive, kRuntimeRegistryKey, view);
         if (PathExists(candidate)) return candidate;
     }
     for (HKEY hive : kHives) {
+        if (!IsHiveOwnInView(hive, view)) continue;
         CString candidate = FindJdkInRegistry(hive, view);
         if (PathExists(candidate)) return candidate;
     }
@@ -63,6 +66,7 @@ CString FindRuntimeInRegistryView(REGSAM view) {
 // JDK-only mode's registry steps in one view.
 CString FindJdkInRegistryView(REGSAM view) {
     for (HKEY hive : kHives) {
+        if (!IsHiveOwnInView(hive, view)) continue;
         CString candidate = FindJdkInRegistry(hive, view);
         if (PathExists(candidate)) return candidate;
     }

@@ -163,7 +163,7 @@ INSTANTIATE_TEST_SUITE_P(
                    "11.0.2.9\\openj9\\MSI", "Path", true, "11.0.2.9"},
         VendorCase{"ZuluByReleaseFile", HKEY_LOCAL_MACHINE, kOwnView, "SOFTWARE\\Azul Systems\\Zulu", "zulu-17",
                    "InstallationPath", false, "zulu-17"},
-        VendorCase{"Zulu64", HKEY_CURRENT_USER, k64BitView, "SOFTWARE\\Azul Systems\\Zulu", "zulu-17",
+        VendorCase{"Zulu64", HKEY_LOCAL_MACHINE, k64BitView, "SOFTWARE\\Azul Systems\\Zulu", "zulu-17",
                    "InstallationPath", true, "zulu-17"}),
     [](const testing::TestParamInfo<VendorCase>& info) { return std::string(info.param.label); });
 
@@ -219,14 +219,14 @@ TEST_F(MoreRegistryKeysTest, JdkOnlyModeTakesOnlyDevelopmentKitKeys) {
                    runtime + "\\");
     // Zulu's key does not tell a kit from a runtime; its home does.
     WriteRegString(HKEY_LOCAL_MACHINE, "SOFTWARE\\Azul Systems\\Zulu\\zulu-17-jre", "InstallationPath", runtime);
-    WriteRegString(HKEY_CURRENT_USER, "SOFTWARE\\Microsoft\\JDK\\17.0.5.8\\hotspot\\MSI", "Path", kit + "\\",
+    WriteRegString(HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\JDK\\17.0.5.8\\hotspot\\MSI", "Path", kit + "\\",
                    k64BitView);
     m_props[PROP_SEARCH_JDK_ONLY] = "1";
     std::vector<std::string> log = Run();
     std::string exe = kit + "\\bin\\javaw.exe";
     EXPECT_EQ((Start(true) + std::vector<std::string>{"Try registry key: HKEY_LOCAL_MACHINE\\SOFTWARE\\Azul "
                                                       "Systems\\Zulu",
-                                                      "Try 64-bit registry key: HKEY_CURRENT_USER\\SOFTWARE\\"
+                                                      "Try 64-bit registry key: HKEY_LOCAL_MACHINE\\SOFTWARE\\"
                                                       "Microsoft\\JDK",
                                                       "17.0.5.8", "found", exe, "Jdk key found in registry",
                                                       "Jre path: " + exe}),
