@@ -9,15 +9,15 @@ packages=(
 )
 
 missing=()
-status=$(dpkg-query -W -f='${Package}:${Architecture} ${db:Status-Status}\n' 2>/dev/null || true)
+# One line per installed package: "name:arch". Compared as plain text, since
+# package names hold regex characters ("g++").
+installed=$(dpkg-query -W -f='${Package}:${Architecture} ${db:Status-Status}\n' 2>/dev/null \
+  | awk '$2 == "installed" { print $1 }')
 for p in "${packages[@]}"; do
-  name=${p%%:*}
-  arch=${p#*:}; [ "$arch" = "$p" ] && arch=""
-  if [ -n "$arch" ]; then
-    grep -q "^${name}:${arch} installed$" <<<"$status" || missing+=("$p")
-  else
-    grep -Eq "^${name}:[a-z0-9]+ installed$" <<<"$status" || missing+=("$p")
-  fi
+  case "$p" in
+    *:*) grep -qxF "$p" <<<"$installed" || missing+=("$p") ;;
+    *)   grep -qE "^$(sed 's/[+.]/\\&/g' <<<"$p"):[a-z0-9]+$" <<<"$installed" || missing+=("$p") ;;
+  esac
 done
 
 [ ${#missing[@]} -eq 0 ] && exit 0

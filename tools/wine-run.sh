@@ -5,11 +5,16 @@
 # device services), they inherit the output handles of the program that
 # caused them and live as long as the wineserver. Holding ctest's pipe, they
 # would make ctest wait for the end of the output until its timeout.
+# The file stays (build/tmp/<program>.out), so the output of a program that
+# hung and was killed can still be read.
 source "$(dirname "${BASH_SOURCE[0]}")/wine-env.sh"
 mkdir -p "$JARSTART_BUILD/tmp"
-out=$(mktemp "$JARSTART_BUILD/tmp/wine-run.XXXXXX")
-wine "$@" </dev/null >"$out" 2>&1
+out="$JARSTART_BUILD/tmp/$(basename "$1" .exe).out"
+: >"$out"
+wine "$@" </dev/null >"$out" 2>&1 &
+pid=$!
+trap 'kill $pid 2>/dev/null; cat "$out"; echo "wine-run: stopped; output kept in $out"; exit 143' TERM INT HUP
+wait $pid
 rc=$?
 cat "$out"
-rm -f "$out"
 exit $rc

@@ -49,6 +49,21 @@ DWORD HandleCount() {
     return count;
 }
 
+bool RunChild(const std::string& verbs, DWORD timeoutMs, DWORD* exitCode) {
+    std::string commandLine = ChildCommand(verbs);
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION process = {};
+    if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
+        return false;
+    CloseHandle(process.hThread);
+    bool ended = WaitForSingleObject(process.hProcess, timeoutMs) == WAIT_OBJECT_0;
+    if (!ended) TerminateProcess(process.hProcess, 1);
+    GetExitCodeProcess(process.hProcess, exitCode);
+    CloseHandle(process.hProcess);
+    return ended;
+}
+
 // ---- PipeRecord / RecordingPipe -------------------------------------------
 
 PipeRecord::PipeRecord()
@@ -236,7 +251,13 @@ int RunChildMode(const char* commandLine) {
             PipeRecord record;
             RecordingPipe* pipe = new RecordingPipe(1, PIPE_KEEP_OBJECT, &record);
             PROCESS_INFORMATION started = {};
-            if (pipe->Execute(ChildCommand("wait-input-end exit 5").c_str(), &started) != 0) return 101;
+            if (pipe->Execute(ChildCommand("out " + Hex("ready") + " wait-input-end exit 5").c_str(), &started) != 0)
+                return 101;
+            // A thread stopped while it still starts up (or while it is in
+            // OnOutput) can take locks with it; stop it where a running pipe
+            // spends its time, waiting in ReadFile.
+            if (!record.WaitForText("ready", 30000)) return 105;
+            Sleep(200);
             pipe->Close();
             if (!pipe->IsIdle()) return 102;
             if (WaitForSingleObject(started.hProcess, 30000) != WAIT_OBJECT_0) return 103;

@@ -68,3 +68,8 @@ private:
 };
 
 DWORD HandleCount();
+
+// Runs "<this program> --child <verbs>" and waits up to timeoutMs; returns
+// its exit code, or false when it did not start or did not end in time (it
+// is then ended).
+bool RunChild(const std::string& verbs, DWORD timeoutMs, DWORD* exitCode);
