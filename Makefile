@@ -1,8 +1,8 @@
-# Entry points: make (build), make test, make demo, make bench, make clean.
+# Entry points: make (build), make test, make demo, make bench, make fuzz, make clean.
 BUILD := build
 JOBS  ?= 2
 
-.PHONY: all setup configure build test demo bench clean
+.PHONY: all setup configure build test demo bench fuzz clean
 
 all: build
 
@@ -28,6 +28,11 @@ demo: setup
 bench: setup
 	@$(MAKE) --no-print-directory build
 	tools/bench.sh $(BUILD)
+
+# Native sanitizer fuzzers of the pure text logic, in build/fuzz/ (apart from
+# the cross build); FUZZ_SECONDS per target, 60 by default.
+fuzz:
+	FUZZ_SECONDS=$(or $(FUZZ_SECONDS),60) tools/fuzz.sh
 
 clean:
 	rm -rf $(BUILD)

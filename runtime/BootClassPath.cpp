@@ -5,6 +5,8 @@
 #include "framework/ScopedWin.h"
 #include "launcher/DiagnosticLog.h"
 #include "launcher/Globals.h"
+#include "runtime/JavaRelease.h"
+#include "runtime/RuntimeSearch.h"
 
 CString QuoteLibJar(const char* fileName) {
     return "\"" + g_runtimeHome + "\\lib\\" + fileName + "\"";
@@ -13,6 +15,13 @@ CString QuoteLibJar(const char* fileName) {
 CString BuildBootClassPath() {
     g_log << "JDK PATH..." << logEnd;
     g_log << g_runtimeHome << logEnd;
+    // Java 9 and later refuse to start with -Xbootclasspath/p:, so the piece
+    // would turn a working kit into a failed launch.
+    CString accepted = AcceptedRuntimeHome();
+    if (IsJava9OrLaterHome(accepted)) {
+        g_log << "Boot class path left out, Java 9 or later refuses -Xbootclasspath/p: " << accepted << logEnd;
+        return CString();
+    }
     // Without a home the pattern would list \lib at the root of the current
     // drive, which belongs to no runtime.
     if (g_runtimeHome.IsEmpty()) return CString();

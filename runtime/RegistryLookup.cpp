@@ -4,6 +4,7 @@
 #include "launcher/DiagnosticLog.h"
 #include "launcher/Globals.h"
 #include "launcher/PathExists.h"
+#include "runtime/JavaRelease.h"
 #include "runtime/Version.h"
 
 const char kRuntimeRegistryKey[] = "SOFTWARE\\JavaSoft\\Java Runtime Environment";
@@ -18,9 +19,9 @@ const DWORD kBufferSize = 1024;
 
 }  // namespace
 
-CString ReadRegistryString(HKEY hive, const char* keyPath, const char* valueName) {
+CString ReadRegistryString(HKEY hive, const char* keyPath, const char* valueName, REGSAM view) {
     ScopedRegKey key;
-    if (RegOpenKeyExA(hive, keyPath, 0, kKeyAccess, key.Receive()) != ERROR_SUCCESS) return CString();
+    if (RegOpenKeyExA(hive, keyPath, 0, kKeyAccess | view, key.Receive()) != ERROR_SUCCESS) return CString();
     char buffer[kBufferSize] = {};
     DWORD size = kBufferSize;
     DWORD type = 0;
@@ -33,15 +34,18 @@ CString ReadRegistryString(HKEY hive, const char* keyPath, const char* valueName
     return CString(buffer, length);
 }
 
-CString GetCurrentJreHome(HKEY hive) {
-    CString version = ReadRegistryString(hive, kRuntimeRegistryKey, "CurrentVersion");
-    return ReadRegistryString(hive, CString(kRuntimeRegistryKey) + "\\" + version, "JavaHome");
+CString GetCurrentJreHome(HKEY hive, REGSAM view) {
+    CString version = ReadRegistryString(hive, kRuntimeRegistryKey, "CurrentVersion", view);
+    return ReadRegistryString(hive, CString(kRuntimeRegistryKey) + "\\" + version, "JavaHome", view);
 }
 
-CString FindRuntimeInVersionKeys(HKEY hive, const char* keyPath) {
+CString FindRuntimeInVersionKeys(HKEY hive, const char* keyPath, REGSAM view) {
     CString result;
     ScopedRegKey key;
-    if (RegOpenKeyExA(hive, keyPath, 0, kKeyAccess, key.Receive()) != ERROR_SUCCESS) return result;
+    if (RegOpenKeyExA(hive, keyPath, 0, kKeyAccess | view, key.Receive()) != ERROR_SUCCESS) return result;
+    // The own view logs as it always did; a key of the other view says where
+    // the lines that follow come from.
+    if (view != 0) g_log << "Try 64-bit registry key: " << HiveName(hive) << "\\" << keyPath << logEnd;
     for (DWORD index = 0;; ++index) {
         char name[kBufferSize];
         DWORD nameSize = kBufferSize;  // in and out: reset for every call
@@ -49,24 +53,36 @@ CString FindRuntimeInVersionKeys(HKEY hive, const char* keyPath) {
         // The subkey's name is its version; no version ordering beyond the
         // minimum: a later accepted subkey replaces an earlier one.
         if (!IsVersionSufficient(name)) continue;
-        g_log << name << logEnd;
-        CString home = ReadRegistryString(hive, CString(keyPath) + "\\" + name, "JavaHome");
-        // Written for every subkey that meets the minimum, whether or not its
-        // executable exists; the boot class path lists this home.
-        g_runtimeHome = home;
-        CString candidate = home + "\\bin\\" + g_javaExeName;
-        // A subkey without a home would name a file at the drive root.
-        if (!home.IsEmpty() && PathExists(candidate)) {
-            result = candidate;
-            g_log << "found" << logEnd;
-        }
-        g_log << candidate << logEnd;
+        CString home = ReadRegistryString(hive, CString(keyPath) + "\\" + name, "JavaHome", view);
+        CString candidate = JudgeRegisteredHome(name, home);
+        if (!candidate.IsEmpty()) result = candidate;
     }
     return result;
 }
 
-CString FindJdkInRegistry(HKEY hive) {
-    CString result = FindRuntimeInVersionKeys(hive, kDevelopmentKitRegistryKey);
+CString JudgeRegisteredHome(const char* name, const CString& home) {
+    g_log << name << logEnd;
+    CString trimmed = WithoutTrailingBackslash(home);
+    // Written for every subkey that meets the minimum, whether or not its
+    // executable exists; the boot class path lists this home.
+    g_runtimeHome = trimmed;
+    CString candidate = trimmed + "\\bin\\" + g_javaExeName;
+    CString result;
+    // A subkey without a home would name a file at the drive root.
+    if (!trimmed.IsEmpty() && PathExists(candidate)) {
+        result = candidate;
+        g_log << "found" << logEnd;
+    }
+    g_log << candidate << logEnd;
+    return result;
+}
+
+const char* HiveName(HKEY hive) {
+    return hive == HKEY_LOCAL_MACHINE ? "HKEY_LOCAL_MACHINE" : "HKEY_CURRENT_USER";
+}
+
+CString FindJdkInRegistry(HKEY hive, REGSAM view) {
+    CString result = FindRuntimeInVersionKeys(hive, kDevelopmentKitRegistryKey, view);
     if (PathExists(result)) g_log << "Jre key found in registry" << logEnd;
     return result;
 }

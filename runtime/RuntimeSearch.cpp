@@ -9,6 +9,8 @@
 #include "launcher/LauncherProperties.h"
 #include "launcher/PathExists.h"
 #include "launcher/PropertyIds.h"
+#include "runtime/JavaRelease.h"
+#include "runtime/MoreRegistryKeys.h"
 #include "runtime/RegistryLookup.h"
 #include "runtime/Version.h"
 #include "runtime/VersionProbe.h"
@@ -21,14 +23,16 @@ const char kDefaultMinVersion[] = "1.3";
 // registered in both is taken from HKEY_LOCAL_MACHINE.
 const HKEY kHives[] = {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER};
 
+CString s_acceptedHome;
+
 CString ExecutableIn(const CString& home) {
     return home + "\\bin\\" + g_javaExeName;
 }
 
 // The registry's current-version runtime of a hive, if it reports at least
 // the minimum; "" otherwise.
-CString FindCurrentVersionRuntime(HKEY hive) {
-    CString home = GetCurrentJreHome(hive);
+CString FindCurrentVersionRuntime(HKEY hive, REGSAM view) {
+    CString home = GetCurrentJreHome(hive, view);
     // No "CurrentVersion" or no "JavaHome": nothing to probe.
     if (home.IsEmpty()) return CString();
     CString version = ProbeJavaVersion(home);
@@ -37,22 +41,44 @@ CString FindCurrentVersionRuntime(HKEY hive) {
     return PathExists(candidate) ? candidate : CString();
 }
 
-// JRE mode's registry steps: current versions, runtime version keys, then
-// development-kit version keys; "" when none was accepted.
-CString FindRuntimeInRegistry() {
+// JRE mode's registry steps in one view: current versions, runtime version
+// keys, development-kit version keys, then the further keys; "" when none
+// was accepted.
+CString FindRuntimeInRegistryView(REGSAM view) {
     for (HKEY hive : kHives) {
-        CString candidate = FindCurrentVersionRuntime(hive);
+        if (!IsHiveOwnInView(hive, view)) continue;
+        CString candidate = FindCurrentVersionRuntime(hive, view);
         if (!candidate.IsEmpty()) return candidate;
     }
     for (HKEY hive : kHives) {
-        CString candidate = FindRuntimeInVersionKeys(hive, kRuntimeRegistryKey);
+        if (!IsHiveOwnInView(hive, view)) continue;
+        CString candidate = FindRuntimeInVersionKeys(hive, kRuntimeRegistryKey, view);
         if (PathExists(candidate)) return candidate;
     }
     for (HKEY hive : kHives) {
-        CString candidate = FindJdkInRegistry(hive);
+        if (!IsHiveOwnInView(hive, view)) continue;
+        CString candidate = FindJdkInRegistry(hive, view);
         if (PathExists(candidate)) return candidate;
     }
-    return CString();
+    return FindRuntimeInMoreRegistryKeys(false, view);
+}
+
+// JDK-only mode's registry steps in one view.
+CString FindJdkInRegistryView(REGSAM view) {
+    for (HKEY hive : kHives) {
+        if (!IsHiveOwnInView(hive, view)) continue;
+        CString candidate = FindJdkInRegistry(hive, view);
+        if (PathExists(candidate)) return candidate;
+    }
+    return FindRuntimeInMoreRegistryKeys(true, view);
+}
+
+// The launcher's own view first; most runtimes today are 64-bit and
+// register only in the view a 32-bit process does not read by default.
+CString FindInRegistry(CString (*findInView)(REGSAM)) {
+    CString candidate = findInView(0);
+    if (candidate.IsEmpty() && HasOther64BitRegistryView()) candidate = findInView(KEY_WOW64_64KEY);
+    return candidate;
 }
 
 CString ReadJavaHome() {
@@ -73,8 +99,9 @@ CString FindRuntimeFromJavaHome() {
         g_log << "Try current dir." << logEnd;
         return g_javaExeName;
     }
-    // Only a development kit carries tools.jar.
-    if (g_searchJdkOnly && !PathExists(home + "\\lib\\tools.jar")) return CString();
+    // Before Java 9 only a development kit carries tools.jar; since then a
+    // runtime has none, and a kit is told by its release file or jmods.
+    if (g_searchJdkOnly && !PathExists(home + "\\lib\\tools.jar") && !IsJava9OrLaterHome(home)) return CString();
     CString version = ProbeJavaVersion(home);
     if (VersionAtLeast(g_minJavaVersion, version)) {
         g_log << "JAVA_HOME found" << logEnd;
@@ -86,9 +113,7 @@ CString FindRuntimeFromJavaHome() {
     return CString();
 }
 
-}  // namespace
-
-CString FindJavaRuntime(const CString& launcherFolder) {
+CString SearchJavaRuntime(const CString& launcherFolder) {
     g_minJavaVersion = ReadStringProperty(PROP_MIN_VERSION);
     if (g_minJavaVersion.IsEmpty()) g_minJavaVersion = kDefaultMinVersion;
     g_log << (g_searchJdkOnly ? "Search for Jdk only..." : "Search for Jre...") << logEnd;
@@ -106,16 +131,14 @@ CString FindJavaRuntime(const CString& launcherFolder) {
 
     if (g_searchJdkOnly) {
         g_log << "Search in registry for Jdk only..." << logEnd;
-        for (HKEY hive : kHives) {
-            CString candidate = FindJdkInRegistry(hive);
-            if (PathExists(candidate)) {
-                g_log << "Jdk key found in registry" << logEnd;
-                return candidate;
-            }
+        CString candidate = FindInRegistry(FindJdkInRegistryView);
+        if (!candidate.IsEmpty()) {
+            g_log << "Jdk key found in registry" << logEnd;
+            return candidate;
         }
     } else {
         g_log << "Bundled Jre not found" << logEnd;
-        CString candidate = FindRuntimeInRegistry();
+        CString candidate = FindInRegistry(FindRuntimeInRegistryView);
         if (!candidate.IsEmpty()) {
             // After a development-kit key this repeats the line that
             // FindJdkInRegistry has just written.
@@ -125,4 +148,19 @@ CString FindJavaRuntime(const CString& launcherFolder) {
         g_log << "Jre key not found in registry" << logEnd;
     }
     return FindRuntimeFromJavaHome();
+}
+
+}  // namespace
+
+CString FindJavaRuntime(const CString& launcherFolder) {
+    CString result = SearchJavaRuntime(launcherFolder);
+    CString tail = CString("\\bin\\") + g_javaExeName;
+    int homeLength = result.GetLength() - tail.GetLength();
+    bool hasHome = homeLength > 0 && tail == result.GetString() + homeLength;
+    s_acceptedHome = hasHome ? CString(result.GetString(), homeLength) : CString();
+    return result;
+}
+
+CString AcceptedRuntimeHome() {
+    return s_acceptedHome;
 }

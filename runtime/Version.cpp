@@ -22,11 +22,13 @@ std::vector<unsigned long> ParseComponents(const char* text) {
     std::vector<unsigned long> components;
     const char* p = text;
     while (p && IsDigit(*p)) {
-        unsigned long value = 0;
+        // Wider than unsigned long, which has 32 bits here: one digit more
+        // than the limit must not wrap around below it.
+        unsigned long long value = 0;
         for (; IsDigit(*p); ++p) {
-            if (value <= kComponentLimit) value = value * 10 + static_cast<unsigned long>(*p - '0');
+            if (value <= kComponentLimit) value = value * 10 + static_cast<unsigned long long>(*p - '0');
         }
-        components.push_back(value > kComponentLimit ? kComponentLimit : value);
+        components.push_back(value > kComponentLimit ? kComponentLimit : static_cast<unsigned long>(value));
         if (!IsSeparator(*p) || !IsDigit(p[1])) break;
         ++p;
     }

@@ -83,6 +83,14 @@ const CompareCase kCompareCases[] = {
     {"17.0.2", "17.0.1+12", false},
     {"1.5", "1.6\" trailing text", true},
     {"1.7", "1.6\" 1.9", false},
+    // Components of ten digits and more read as the largest value one can
+    // have; found by fuzzing, where one of them wrapped around below it.
+    {"999999999", "5000000000", true},
+    {"999999999", "4444444441", true},
+    {"4444444441", "999999999", true},
+    {"5000000000", "17", false},
+    {"11.999999999", "11.18446744073709551617", true},
+    {"17.0.4294967296", "17.0.5", false},
     // Versions without digits never pass.
     {"1.3", "", false},
     {"1.3", "abc", false},

@@ -5,11 +5,22 @@
 
 #include <string>
 
-// Writes hive\keyPath value "name" = data (REG_SZ), creating keys.
-void WriteRegString(HKEY hive, const std::string& keyPath, const std::string& name, const std::string& data);
+// Writes hive\keyPath value "name" = data (REG_SZ), creating keys. view:
+// 0 for this 32-bit process's own view, KEY_WOW64_64KEY for the 64-bit one.
+void WriteRegString(HKEY hive, const std::string& keyPath, const std::string& name, const std::string& data,
+                    REGSAM view = 0);
 // Removes SOFTWARE\JavaSoft (both hives) at construction and destruction.
 class JavaSoftRegistryGuard {
 public:
     JavaSoftRegistryGuard();
     ~JavaSoftRegistryGuard();
+};
+
+// Removes, in both hives and both registry views, every key a runtime
+// installer writes that the launcher reads (SOFTWARE\JavaSoft and the vendor
+// keys), at construction and destruction.
+class RuntimeRegistryGuard {
+public:
+    RuntimeRegistryGuard();
+    ~RuntimeRegistryGuard();
 };

@@ -53,8 +53,12 @@ bool RvaToOffset(const std::string& bytes, const Layout& layout, unsigned rva, s
         unsigned extent = virtualSize > rawSize ? virtualSize : rawSize;
         if (rva >= virtualAddress && rva - virtualAddress < extent) {
             if (rva - virtualAddress >= rawSize) return false;  // in the zero-filled tail
-            *offset = static_cast<size_t>(rawPointer) + (rva - virtualAddress);
-            return *offset < bytes.size();
+            // Added in 64 bits: where size_t has 32, a raw pointer near 4 GiB
+            // would wrap around to an offset inside the file.
+            unsigned long long at = static_cast<unsigned long long>(rawPointer) + (rva - virtualAddress);
+            if (at >= bytes.size()) return false;
+            *offset = static_cast<size_t>(at);
+            return true;
         }
     }
     return false;

@@ -1,0 +1,15 @@
+#pragma once
+// What a runtime home's own files say about it: the "release" file that
+// runtimes since Java 9 carry, and the jmods folder of their development kits.
+#include "framework/CString.h"
+
+// The JAVA_VERSION of <home>\release without its quotes, e.g. "17.0.5";
+// "" when the file or the line is missing.
+CString ReadReleaseVersion(const CString& home);
+// The JAVA_VERSION line's value taken from the text of a release file.
+CString ParseReleaseVersion(const char* releaseText);
+// True for a Java 9 or later home: its release file names 9 or later, or it
+// has a jmods folder. Such a home has no lib\tools.jar even when it is a kit.
+bool IsJava9OrLaterHome(const CString& home);
+// home without one trailing backslash, so that joining never doubles it.
+CString WithoutTrailingBackslash(const CString& home);

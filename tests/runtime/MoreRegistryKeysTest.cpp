@@ -1,0 +1,264 @@
+// The registry places tried after the JavaSoft version keys, end to end: the
+// real 32-bit launcher, fake runtimes registered in the private prefix's
+// registry in either view, its diagnostic log read through the debugger.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "launcher/PropertyIds.h"
+#include "runtime/RegistryLookup.h"
+#include "tests/support/FakeRuntime.h"
+#include "tests/support/Launcher.h"
+#include "tests/support/Paths.h"
+#include "tests/support/Registry.h"
+
+namespace {
+
+const char kJava17[] = "java version \"17.0.5\"\n";
+const char kJava6[] = "java version \"1.6.0_03\"\n";
+const REGSAM kOwnView = 0;
+const REGSAM k64BitView = KEY_WOW64_64KEY;
+
+std::vector<std::string> operator+(std::vector<std::string> a, const std::vector<std::string>& b) {
+    a.insert(a.end(), b.begin(), b.end());
+    return a;
+}
+
+void WriteTextFile(const std::string& path, const std::string& text) {
+    HANDLE file =
+        CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, file) << path;
+    DWORD written = 0;
+    WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+    CloseHandle(file);
+}
+
+class MoreRegistryKeysTest : public testing::Test {
+protected:
+    void SetUp() override {
+        std::string name = testing::UnitTest::GetInstance()->current_test_info()->name();
+        for (char& c : name)
+            if (c == '/') c = '-';
+        m_folder = MakeTempFolder(name);
+        m_app = m_folder + "app";
+        CreateDirectoryA(m_app.c_str(), nullptr);
+        m_props[PROP_START_JAR] = "app.jar";
+    }
+
+    // A fake runtime home; javaVersion, when given, goes into its release
+    // file as a Java 9+ installer writes it.
+    std::string FakeHome(const std::string& name, const std::string& javaVersion = "", bool kit = false,
+                         const std::vector<std::string>& jars = {}) {
+        std::string home = m_folder + name;
+        StandInBehaviour behaviour;
+        behaviour.versionText = javaVersion.empty() ? kJava6 : kJava17;
+        MakeFakeRuntime(home, behaviour, kit, jars);
+        if (!javaVersion.empty())
+            WriteTextFile(home + "\\release", "IMPLEMENTOR=\"Test\"\nJAVA_VERSION=\"" + javaVersion + "\"\n");
+        return home;
+    }
+
+    // The launcher's log from the search's first line to "Jre path: ".
+    std::vector<std::string> Run() {
+        std::string exe = PrepareLauncher(m_app + "\\", m_props);
+        m_result = RunLauncher(exe, "", m_options);
+        std::vector<std::string> search;
+        bool inSearch = false;
+        for (const std::string& entry : m_result.log) {
+            if (entry == "Search for Jre..." || entry == "Search for Jdk only...") inSearch = true;
+            if (!inSearch) continue;
+            search.push_back(entry);
+            if (entry.compare(0, 10, "Jre path: ") == 0) break;
+        }
+        return search;
+    }
+
+    std::vector<std::string> Start(bool jdkOnly = false) const {
+        return {jdkOnly ? "Search for Jdk only..." : "Search for Jre...", "PROP_JRE_PATH: ",
+                "Try bundled JRE or JDK path: " + m_app + "\\",
+                jdkOnly ? "Search in registry for Jdk only..." : "Bundled Jre not found"};
+    }
+    std::string LoggedAfter(const std::string& label) const {
+        for (const std::string& e : m_result.log)
+            if (e.compare(0, label.size(), label) == 0) return e.substr(label.size());
+        return "<not logged>";
+    }
+    bool Logged(const std::string& entry) const {
+        for (const std::string& e : m_result.log)
+            if (e == entry) return true;
+        return false;
+    }
+
+    void ExpectStarted() const {
+        EXPECT_TRUE(m_result.started);
+        EXPECT_EQ(0u, m_result.exitCode) << JoinLog(m_result.log);
+        EXPECT_TRUE(m_result.dialogs.empty());
+    }
+    void ExpectFailureDialog() const {
+        EXPECT_EQ(1u, m_result.exitCode) << JoinLog(m_result.log);
+        EXPECT_EQ(1u, m_result.dialogs.size());
+    }
+
+    RuntimeRegistryGuard m_registry;
+    std::string m_folder;
+    std::string m_app;
+    std::map<int, std::string> m_props;
+    RunOptions m_options;
+    LaunchResult m_result;
+};
+
+TEST_F(MoreRegistryKeysTest, RuntimeRegisteredOnlyUnderJavaSoftJdkInThe64BitViewIsFoundByThe32BitLauncher) {
+    std::string home = FakeHome("jdk17", "17.0.5", true);
+    WriteRegString(HKEY_LOCAL_MACHINE, "SOFTWARE\\JavaSoft\\JDK\\17", "JavaHome", home, k64BitView);
+    std::vector<std::string> log = Run();
+    std::string exe = home + "\\bin\\javaw.exe";
+    EXPECT_EQ((Start() + std::vector<std::string>{"Try 64-bit registry key: HKEY_LOCAL_MACHINE\\SOFTWARE\\JavaSoft\\JDK",
+                                                 "17", "found", exe, "Jre key found in registry", "Jre path: " + exe}),
+              log);
+    ExpectStarted();
+}
+
+// One vendor layout per case: where its installer writes, and what the log
+// names the candidate.
+struct VendorCase {
+    const char* label;
+    HKEY hive;
+    REGSAM view;
+    const char* key;        // the key the launcher opens
+    const char* entry;      // below it, the key holding the value
+    const char* valueName;
+    bool trailingBackslash;
+    const char* loggedName;
+};
+
+class VendorLayoutTest : public MoreRegistryKeysTest, public testing::WithParamInterface<VendorCase> {};
+
+TEST_P(VendorLayoutTest, VendorInstallerKeyIsFoundAndItsHomeJoinedWithoutADoubleBackslash) {
+    const VendorCase& c = GetParam();
+    std::string home = FakeHome("vendor", "17.0.5", true);
+    WriteRegString(c.hive, std::string(c.key) + "\\" + c.entry, c.valueName,
+                   c.trailingBackslash ? home + "\\" : home, c.view);
+    std::vector<std::string> log = Run();
+    std::string exe = home + "\\bin\\javaw.exe";
+    std::string tried = std::string(c.view ? "Try 64-bit registry key: " : "Try registry key: ") +
+                        (c.hive == HKEY_LOCAL_MACHINE ? "HKEY_LOCAL_MACHINE\\" : "HKEY_CURRENT_USER\\") + c.key;
+    EXPECT_EQ((Start() + std::vector<std::string>{tried, c.loggedName, "found", exe, "Jre key found in registry",
+                                                 "Jre path: " + exe}),
+              log);
+    ExpectStarted();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Layouts, VendorLayoutTest,
+    testing::Values(
+        VendorCase{"Adoptium", HKEY_LOCAL_MACHINE, kOwnView, "SOFTWARE\\Eclipse Adoptium\\JDK",
+                   "17.0.5.8\\hotspot\\MSI", "Path", true, "17.0.5.8"},
+        VendorCase{"Microsoft", HKEY_CURRENT_USER, kOwnView, "SOFTWARE\\Microsoft\\JDK", "17.0.5.8\\hotspot\\MSI",
+                   "Path", true, "17.0.5.8"},
+        VendorCase{"AdoptOpenJdkRuntime64", HKEY_LOCAL_MACHINE, k64BitView, "SOFTWARE\\AdoptOpenJDK\\JRE",
+                   "11.0.2.9\\openj9\\MSI", "Path", true, "11.0.2.9"},
+        VendorCase{"ZuluByReleaseFile", HKEY_LOCAL_MACHINE, kOwnView, "SOFTWARE\\Azul Systems\\Zulu", "zulu-17",
+                   "InstallationPath", false, "zulu-17"},
+        VendorCase{"Zulu64", HKEY_LOCAL_MACHINE, k64BitView, "SOFTWARE\\Azul Systems\\Zulu", "zulu-17",
+                   "InstallationPath", true, "zulu-17"}),
+    [](const testing::TestParamInfo<VendorCase>& info) { return std::string(info.param.label); });
+
+TEST_F(MoreRegistryKeysTest, RegisteredHomesThatDoNotExistEndInTheFailureDialogAsBefore) {
+    std::string missing = m_folder + "gone";
+    WriteRegString(HKEY_LOCAL_MACHINE, "SOFTWARE\\Eclipse Adoptium\\JDK\\17.0.5.8\\hotspot\\MSI", "Path",
+                   missing + "\\", k64BitView);
+    WriteRegString(HKEY_CURRENT_USER, "SOFTWARE\\JavaSoft\\JRE\\17", "JavaHome", missing);
+    std::vector<std::string> log = Run();
+    std::string exe = missing + "\\bin\\javaw.exe";
+    EXPECT_EQ((Start() + std::vector<std::string>{"Try registry key: HKEY_CURRENT_USER\\SOFTWARE\\JavaSoft\\JRE", "17",
+                                                 exe,
+                                                 "Try 64-bit registry key: HKEY_LOCAL_MACHINE\\SOFTWARE\\Eclipse "
+                                                 "Adoptium\\JDK",
+                                                 "17.0.5.8", exe, "Jre key not found in registry",
+                                                 "JAVA_HOME not found", "Try current dir.", "Jre path: javaw.exe"}),
+              log);
+    ExpectFailureDialog();
+}
+
+TEST_F(MoreRegistryKeysTest, TheOriginalVersionKeysStillWinOverTheFurtherKeys) {
+    std::string old = FakeHome("jre6");
+    std::string modern = FakeHome("jdk17", "17.0.5", true);
+    WriteRegString(HKEY_CURRENT_USER, std::string(kRuntimeRegistryKey) + "\\1.6", "JavaHome", old);
+    WriteRegString(HKEY_LOCAL_MACHINE, "SOFTWARE\\JavaSoft\\JDK\\17", "JavaHome", modern);
+    WriteRegString(HKEY_LOCAL_MACHINE, "SOFTWARE\\Eclipse Adoptium\\JDK\\17.0.5.8\\hotspot\\MSI", "Path",
+                   modern + "\\", k64BitView);
+    std::vector<std::string> log = Run();
+    std::string exe = old + "\\bin\\javaw.exe";
+    EXPECT_EQ((Start() + std::vector<std::string>{"1.6", "found", exe, "Jre key found in registry", "Jre path: " + exe}),
+              log);
+    ExpectStarted();
+}
+
+TEST_F(MoreRegistryKeysTest, The64BitViewOfTheOriginalKeysIsAskedAfterTheOwnViewFoundNothing) {
+    std::string home = FakeHome("jre6");
+    WriteRegString(HKEY_LOCAL_MACHINE, std::string(kRuntimeRegistryKey) + "\\1.6", "JavaHome", home, k64BitView);
+    std::vector<std::string> log = Run();
+    std::string exe = home + "\\bin\\javaw.exe";
+    EXPECT_EQ((Start() + std::vector<std::string>{"Try 64-bit registry key: HKEY_LOCAL_MACHINE\\" +
+                                                     std::string(kRuntimeRegistryKey),
+                                                 "1.6", "found", exe, "Jre key found in registry", "Jre path: " + exe}),
+              log);
+    ExpectStarted();
+}
+
+TEST_F(MoreRegistryKeysTest, JdkOnlyModeTakesOnlyDevelopmentKitKeys) {
+    std::string runtime = FakeHome("jre17", "17.0.5");
+    std::string kit = FakeHome("jdk17", "17.0.5", true, {"a.jar"});
+    CreateDirectoryA((kit + "\\jmods").c_str(), nullptr);
+    WriteRegString(HKEY_LOCAL_MACHINE, "SOFTWARE\\JavaSoft\\JRE\\17", "JavaHome", runtime);
+    WriteRegString(HKEY_LOCAL_MACHINE, "SOFTWARE\\Eclipse Adoptium\\JRE\\17.0.5.8\\hotspot\\MSI", "Path",
+                   runtime + "\\");
+    // Zulu's key does not tell a kit from a runtime; its home does.
+    WriteRegString(HKEY_LOCAL_MACHINE, "SOFTWARE\\Azul Systems\\Zulu\\zulu-17-jre", "InstallationPath", runtime);
+    WriteRegString(HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\JDK\\17.0.5.8\\hotspot\\MSI", "Path", kit + "\\",
+                   k64BitView);
+    m_props[PROP_SEARCH_JDK_ONLY] = "1";
+    std::vector<std::string> log = Run();
+    std::string exe = kit + "\\bin\\javaw.exe";
+    EXPECT_EQ((Start(true) + std::vector<std::string>{"Try registry key: HKEY_LOCAL_MACHINE\\SOFTWARE\\Azul "
+                                                      "Systems\\Zulu",
+                                                      "Try 64-bit registry key: HKEY_LOCAL_MACHINE\\SOFTWARE\\"
+                                                      "Microsoft\\JDK",
+                                                      "17.0.5.8", "found", exe, "Jdk key found in registry",
+                                                      "Jre path: " + exe}),
+              log);
+    // A Java 17 kit refuses -Xbootclasspath/p:, whatever its lib folder holds.
+    EXPECT_TRUE(Logged("Boot class path left out, Java 9 or later refuses -Xbootclasspath/p: " + kit))
+        << JoinLog(m_result.log);
+    EXPECT_EQ(std::string::npos, LoggedAfter("Full argument line: ").find("-Xbootclasspath"));
+    ExpectStarted();
+}
+
+TEST_F(MoreRegistryKeysTest, JdkOnlyModeAcceptsAJava17JavaHomeWithoutToolsJarAndLeavesOutTheBootClassPath) {
+    std::string home = FakeHome("jdk17", "17.0.5", false, {"a.jar", "b.jar"});
+    m_props[PROP_SEARCH_JDK_ONLY] = "1";
+    m_options.env["JAVA_HOME"] = home;
+    std::vector<std::string> log = Run();
+    ASSERT_FALSE(log.empty());
+    EXPECT_EQ("Jre path: " + home + "\\bin\\javaw.exe", log.back());
+    EXPECT_TRUE(Logged("JAVA_HOME found")) << JoinLog(m_result.log);
+    EXPECT_TRUE(Logged("Boot class path left out, Java 9 or later refuses -Xbootclasspath/p: " + home))
+        << JoinLog(m_result.log);
+    EXPECT_EQ(std::string::npos, LoggedAfter("Full argument line: ").find("-Xbootclasspath"));
+    ExpectStarted();
+}
+
+TEST_F(MoreRegistryKeysTest, JdkOnlyModeStillRejectsAJava8JavaHomeWithoutToolsJar) {
+    std::string home = FakeHome("jre8", "1.8.0_352");
+    m_props[PROP_SEARCH_JDK_ONLY] = "1";
+    m_options.env["JAVA_HOME"] = home;
+    std::vector<std::string> log = Run();
+    EXPECT_EQ((Start(true) + std::vector<std::string>{"Jre path: "}), log);
+    ExpectFailureDialog();
+}
+
+}  // namespace
