@@ -87,7 +87,9 @@ std::string MakeSplashCopy(const std::string& name, const std::string* splash) {
     request.splashBytes = splash && !splash->empty() ? *splash : std::string("x");
     std::string error;
     EXPECT_TRUE(ConfigureLauncher(request, &error)) << error;
-    if (splash && splash->empty()) EXPECT_TRUE(EmptyTheSplashResource(copy));
+    if (splash && splash->empty()) {
+        EXPECT_TRUE(EmptyTheSplashResource(copy));
+    }
     if (!splash) {
         HANDLE update = BeginUpdateResourceA(copy.c_str(), FALSE);
         EXPECT_NE(update, nullptr);
