@@ -88,15 +88,6 @@ std::string WithCarriageReturns(std::string text) {
     return text;
 }
 
-void PressKey(WORD key) {
-    INPUT input[2] = {};
-    input[0].type = INPUT_KEYBOARD;
-    input[0].ki.wVk = key;
-    input[1] = input[0];
-    input[1].ki.dwFlags = KEYEVENTF_KEYUP;
-    SendInput(2, input, sizeof(INPUT));
-}
-
 // Screen position inside the character at index of the edit's text.
 POINT PointInCharacter(HWND edit, int index) {
     POINTL here = {}, next = {};

@@ -73,6 +73,15 @@ bool MovePointerTo(int x, int y) {
     return RunUnixProgram("/usr/bin/xdotool mousemove --sync " + std::to_string(x) + " " + std::to_string(y));
 }
 
+void PressKey(WORD key) {
+    INPUT input[2] = {};
+    input[0].type = INPUT_KEYBOARD;
+    input[0].ki.wVk = key;
+    input[1] = input[0];
+    input[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(2, input, sizeof(INPUT));
+}
+
 bool ClickAt(int x, int y) {
     return RunUnixProgram("/usr/bin/xdotool mousemove --sync " + std::to_string(x) + " " + std::to_string(y) +
                           " click 1");

@@ -21,6 +21,8 @@ bool RunUnixProgram(const std::string& commandLine, DWORD timeoutMs = 30000);
 // A real pointer click / move on the X display, at screen coordinates.
 bool ClickAt(int x, int y);
 bool MovePointerTo(int x, int y);
+// A key press and release, sent to whatever window has the keyboard focus.
+void PressKey(WORD key);
 
 // The whole X screen as it is now; also kept as build\screenshots\<name>.png.
 struct Screenshot {
