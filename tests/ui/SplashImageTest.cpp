@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/Dialogs.h"
 #include "tests/support/Paths.h"
 #include "tests/ui/UiTestSupport.h"
 #include "tools/jarstart-tool/Configure.h"
@@ -119,33 +120,6 @@ void EndChild(ChildRun* run) {
     CloseHandle(run->process.hProcess);
 }
 
-struct MessageBoxSearch {
-    DWORD processId;
-    HWND found;
-};
-
-BOOL CALLBACK FindMessageBox(HWND window, LPARAM param) {
-    MessageBoxSearch* search = reinterpret_cast<MessageBoxSearch*>(param);
-    DWORD processId = 0;
-    GetWindowThreadProcessId(window, &processId);
-    char className[32] = {};
-    GetClassNameA(window, className, sizeof(className));
-    if (processId == search->processId && std::string(className) == "#32770" && IsWindowVisible(window)) {
-        search->found = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-HWND WaitForMessageBox(DWORD processId) {
-    MessageBoxSearch search = {processId, nullptr};
-    WaitUntil([&] {
-        EnumWindows(FindMessageBox, reinterpret_cast<LPARAM>(&search));
-        return search.found != nullptr;
-    }, 15000);
-    return search.found;
-}
-
 std::string MessageBoxText(HWND box) {
     // The message text is the box's static control with id 0xFFFF.
     char text[512] = {};
@@ -227,7 +201,7 @@ TEST(SplashImageTest, APackedBitmapAnEmptyOrAMissingResourceShowsTheErrorAndEnds
         SCOPED_TRACE(c.name);
         ChildRun run;
         ASSERT_TRUE(StartChild(MakeSplashCopy(c.name, c.splash), &run));
-        HWND box = WaitForMessageBox(run.process.dwProcessId);
+        HWND box = WaitForDialog(run.process.dwProcessId, 15000);
         std::string text = box ? MessageBoxText(box) : std::string();
         if (box) PostMessageA(box, WM_COMMAND, IDOK, 0);
         bool ended = WaitForSingleObject(run.process.hProcess, 15000) == WAIT_OBJECT_0;

@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/Dialogs.h"
 #include "tests/support/Paths.h"
 #include "tests/ui/UiTestSupport.h"
 #include "tools/jarstart-tool/Configure.h"
@@ -29,24 +30,6 @@ std::string ConfiguredLauncher(const std::string& name, const std::map<int, std:
     std::string error;
     EXPECT_TRUE(ConfigureLauncher(request, &error)) << error;
     return copy;
-}
-
-struct DialogSearch {
-    DWORD processId;
-    HWND found;
-};
-
-BOOL CALLBACK FindDialog(HWND window, LPARAM param) {
-    DialogSearch* search = reinterpret_cast<DialogSearch*>(param);
-    DWORD processId = 0;
-    GetWindowThreadProcessId(window, &processId);
-    char className[32] = {};
-    GetClassNameA(window, className, sizeof(className));
-    if (processId == search->processId && std::string(className) == "#32770" && IsWindowVisible(window)) {
-        search->found = window;
-        return FALSE;
-    }
-    return TRUE;
 }
 
 // Restores JAVA_HOME (which the Linux environment leaks into Wine) after a
@@ -108,12 +91,7 @@ TEST(StartFailureLauncherTest, NoRuntimeShowsTheDialogWithTheRuntimeKindAndVersi
         PROCESS_INFORMATION process = {};
         ASSERT_TRUE(CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process));
 
-        DialogSearch search = {process.dwProcessId, nullptr};
-        WaitUntil([&] {
-            EnumWindows(FindDialog, reinterpret_cast<LPARAM>(&search));
-            return search.found != nullptr;
-        }, 30000);
-        HWND dialog = search.found;
+        HWND dialog = WaitForDialog(process.dwProcessId, 30000);
         char caption[128] = {};
         std::string text;
         LONG exStyle = 0;
@@ -160,12 +138,8 @@ TEST(StartFailureLauncherTest, ARichEditLibraryPlantedBesideTheLauncherIsNotLoad
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION process = {};
     ASSERT_TRUE(CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process));
-    DialogSearch search = {process.dwProcessId, nullptr};
-    WaitUntil([&] {
-        EnumWindows(FindDialog, reinterpret_cast<LPARAM>(&search));
-        return search.found != nullptr;
-    }, 30000);
-    std::string text = search.found ? RichEditText(GetDlgItem(search.found, 1004)) : std::string();
+    HWND found = WaitForDialog(process.dwProcessId, 30000);
+    std::string text = found ? RichEditText(GetDlgItem(found, 1004)) : std::string();
     std::vector<std::string> richEditModules;
     HMODULE modules[512];
     DWORD needed = 0;
@@ -179,13 +153,13 @@ TEST(StartFailureLauncherTest, ARichEditLibraryPlantedBesideTheLauncherIsNotLoad
             }
         }
     }
-    if (search.found) PostMessageA(search.found, WM_COMMAND, IDOK, 0);
+    if (found) PostMessageA(found, WM_COMMAND, IDOK, 0);
     bool ended = WaitForSingleObject(process.hProcess, 15000) == WAIT_OBJECT_0;
     if (!ended) TerminateProcess(process.hProcess, 99);
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
 
-    ASSERT_NE(search.found, nullptr) << "the dialog could not be created";
+    ASSERT_NE(found, nullptr) << "the dialog could not be created";
     EXPECT_NE(text.find("https://adoptium.net/"), std::string::npos);
     char system[MAX_PATH] = {};
     GetSystemDirectoryA(system, MAX_PATH);
@@ -221,14 +195,10 @@ TEST(StartFailureLauncherTest, ALaunchersOwnDownloadAddressIsShownAndAClickOnItO
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION process = {};
     ASSERT_TRUE(CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process));
-    DialogSearch search = {process.dwProcessId, nullptr};
-    WaitUntil([&] {
-        EnumWindows(FindDialog, reinterpret_cast<LPARAM>(&search));
-        return search.found != nullptr;
-    }, 30000);
+    HWND found = WaitForDialog(process.dwProcessId, 30000);
     std::string text, opened;
-    if (search.found) {
-        HWND edit = GetDlgItem(search.found, 1004);
+    if (found) {
+        HWND edit = GetDlgItem(found, 1004);
         text = RichEditText(edit);
         // The control's own text: one "\r" per line end, as it counts them.
         std::string counted = text;
@@ -240,7 +210,7 @@ TEST(StartFailureLauncherTest, ALaunchersOwnDownloadAddressIsShownAndAClickOnItO
             WaitUntil([&] { return !browser.Opened().empty(); }, 15000);
             opened = browser.Opened();
         }
-        PostMessageA(search.found, WM_COMMAND, IDOK, 0);
+        PostMessageA(found, WM_COMMAND, IDOK, 0);
     }
     bool ended = WaitForSingleObject(process.hProcess, 15000) == WAIT_OBJECT_0;
     if (!ended) TerminateProcess(process.hProcess, 99);
@@ -249,7 +219,7 @@ TEST(StartFailureLauncherTest, ALaunchersOwnDownloadAddressIsShownAndAClickOnItO
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
 
-    ASSERT_NE(search.found, nullptr) << "no dialog appeared";
+    ASSERT_NE(found, nullptr) << "no dialog appeared";
     EXPECT_NE(text.find("Please go to " + address + " for installation instructions."), std::string::npos) << text;
     EXPECT_EQ(text.find("adoptium"), std::string::npos) << text;
     EXPECT_EQ(opened, address + "\n");
