@@ -38,17 +38,6 @@ std::string Unhex(const std::string& hex) {
     return bytes;
 }
 
-DWORD HandleCount() {
-    // GetProcessHandleCount reports 0 under Wine, so the open handles are
-    // counted one by one: kernel handles are multiples of 4 from 4 upwards.
-    DWORD count = 0;
-    for (UINT_PTR value = 4; value < 0x4000; value += 4) {
-        DWORD flags = 0;
-        if (GetHandleInformation(reinterpret_cast<HANDLE>(value), &flags)) ++count;
-    }
-    return count;
-}
-
 bool RunChild(const std::string& verbs, DWORD timeoutMs, DWORD* exitCode) {
     std::string commandLine = ChildCommand(verbs);
     STARTUPINFOA startup = {};

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "process/ConsolePipe.h"
+#include "tests/support/ProcessCounts.h"
 
 // The full path of this test program.
 std::string ThisProgram();
@@ -66,8 +67,6 @@ public:
 private:
     PipeRecord* m_record;
 };
-
-DWORD HandleCount();
 
 // Runs "<this program> --child <verbs>" and waits up to timeoutMs; returns
 // its exit code, or false when it did not start or did not end in time (it
