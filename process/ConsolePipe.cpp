@@ -29,6 +29,16 @@ int CConsolePipe::Execute(const char* command, PROCESS_INFORMATION* started) {
         m_lastError = ERROR_INVALID_PARAMETER;
         return 1;
     }
+    // The system takes at most 32,767 UTF-16 characters with the final NUL.
+    // Some CreateProcessA implementations cut a longer line instead of
+    // failing, and a program started with a cut command line runs with
+    // arguments nobody gave it.
+    const int kLongestCommandLine = 32767;
+    if (MultiByteToWideChar(CP_ACP, 0, command, -1, nullptr, 0) > kLongestCommandLine) {
+        g_log << "CreateProcess: " << command << logEnd;
+        m_lastError = ERROR_FILENAME_EXCED_RANGE;
+        return 1;
+    }
 
     // The child's ends must be inheritable so that it receives them; the
     // launcher keeps only non-inheritable duplicates of its own ends, or the

@@ -49,14 +49,6 @@ void WriteBytes(const std::string& path, const std::string& bytes) {
     std::fclose(file);
 }
 
-// Index of the first entry at or after `from` that starts with prefix; -1 if none.
-int FindEntry(const std::vector<std::string>& log, const std::string& prefix, int from = 0) {
-    for (size_t i = static_cast<size_t>(from); i < log.size(); ++i) {
-        if (log[i].compare(0, prefix.size(), prefix) == 0) return static_cast<int>(i);
-    }
-    return -1;
-}
-
 // The launcher's own entries up to its working directory, for a launcher in
 // `folder` without a VM options file, switches logged by the caller.
 std::vector<std::string> EntriesFromVmOptionsToWorkingDir(const std::string& folder, const std::string& exeName,

@@ -133,3 +133,10 @@ std::string JoinLog(const std::vector<std::string>& log) {
     }
     return joined;
 }
+
+int FindEntry(const std::vector<std::string>& log, const std::string& prefix, int from) {
+    for (size_t i = static_cast<size_t>(from < 0 ? 0 : from); i < log.size(); ++i) {
+        if (log[i].compare(0, prefix.size(), prefix) == 0) return static_cast<int>(i);
+    }
+    return -1;
+}

@@ -49,5 +49,9 @@ struct LaunchResult {
 // under the debugger until it exits.
 LaunchResult RunLauncher(const std::string& exePath, const std::string& args, const RunOptions& options = RunOptions());
 
+// Index of the first log entry at or after `from` that starts with prefix
+// (the whole entry when prefix is complete); -1 if none.
+int FindEntry(const std::vector<std::string>& log, const std::string& prefix, int from = 0);
+
 // The log entries joined with "\n", for readable test failure messages.
 std::string JoinLog(const std::vector<std::string>& log);

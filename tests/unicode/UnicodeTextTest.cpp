@@ -3,6 +3,7 @@
 // launcher's, and the stand-in runtime's record keeps the wide command line.
 #include <windows.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -29,11 +30,8 @@ std::string ManifestOf(const std::string& exe) {
     return bytes ? std::string(bytes, SizeofResource(module, found)) : std::string();
 }
 
-int FindEntry(const std::vector<std::string>& log, const std::string& entry) {
-    for (size_t i = 0; i < log.size(); ++i) {
-        if (log[i] == entry) return static_cast<int>(i);
-    }
-    return -1;
+bool HasEntry(const std::vector<std::string>& log, const std::string& entry) {
+    return std::find(log.begin(), log.end(), entry) != log.end();
 }
 }  // namespace
 
@@ -103,10 +101,10 @@ TEST(UnicodeTextTest, AFolderAJarAVmOptionAndArgumentsOutsideCodePage1252ReachTh
     std::string javaPath = folder + "\\..\\rt\\bin\\javaw.exe";
     // The pass switch keeps the blank before the text it passes on.
     std::string argumentLine = vmOption + " -jar " + jar + "  " + arguments;
-    EXPECT_GE(FindEntry(result.log, "Path to exe file of launcher: " + folder), 0) << JoinLog(result.log);
-    EXPECT_GE(FindEntry(result.log, "PROP_START_JAR: " + jar), 0) << JoinLog(result.log);
-    EXPECT_GE(FindEntry(result.log, "Jre path: " + javaPath), 0) << JoinLog(result.log);
-    EXPECT_GE(FindEntry(result.log, "Full argument line: " + argumentLine), 0) << JoinLog(result.log);
+    EXPECT_TRUE(HasEntry(result.log, "Path to exe file of launcher: " + folder)) << JoinLog(result.log);
+    EXPECT_TRUE(HasEntry(result.log, "PROP_START_JAR: " + jar)) << JoinLog(result.log);
+    EXPECT_TRUE(HasEntry(result.log, "Jre path: " + javaPath)) << JoinLog(result.log);
+    EXPECT_TRUE(HasEntry(result.log, "Full argument line: " + argumentLine)) << JoinLog(result.log);
     EXPECT_EQ(result.exitCode, 0u) << JoinLog(result.log);
 
     RecordedRun run = WaitForRecordedRun(root + "rt");

@@ -1,17 +1,34 @@
 #include "tools/common/Debuggee.h"
 
+#include <cstring>
 #include <vector>
 
-// Reads the text of an OUTPUT_DEBUG_STRING event out of the debuggee.
+// Reads the text of an OUTPUT_DEBUG_STRING event out of the debuggee. The
+// event's length field has 16 bits, so an entry of 64 KB or more arrives
+// with its length cut; the text is therefore read up to its terminating NUL,
+// a page at a time so that no read crosses into memory that is not there.
 static std::string ReadDebugString(HANDLE process, const OUTPUT_DEBUG_STRING_INFO& info) {
-    if (info.fUnicode || info.nDebugStringLength == 0) return std::string();
-    std::vector<char> buffer(info.nDebugStringLength);
-    SIZE_T read = 0;
-    if (!ReadProcessMemory(process, info.lpDebugStringData, buffer.data(), buffer.size(), &read)) return std::string();
-    // The length counts the terminating NUL.
-    size_t length = read;
-    while (length > 0 && buffer[length - 1] == '\0') --length;
-    return std::string(buffer.data(), length);
+    if (info.fUnicode || info.lpDebugStringData == nullptr) return std::string();
+    const SIZE_T kPage = 4096;
+    const SIZE_T kLongest = 64 * 1024 * 1024;  // a runaway read ends here
+    std::string text;
+    std::vector<char> chunk(kPage);
+    UINT_PTR address = reinterpret_cast<UINT_PTR>(info.lpDebugStringData);
+    while (text.size() < kLongest) {
+        SIZE_T toPageEnd = kPage - (address % kPage);
+        SIZE_T read = 0;
+        if (!ReadProcessMemory(process, reinterpret_cast<LPCVOID>(address), chunk.data(), toPageEnd, &read) ||
+            read == 0)
+            break;
+        const char* end = static_cast<const char*>(std::memchr(chunk.data(), '\0', read));
+        if (end) {
+            text.append(chunk.data(), static_cast<size_t>(end - chunk.data()));
+            break;
+        }
+        text.append(chunk.data(), read);
+        address += read;
+    }
+    return text;
 }
 
 DebuggeeResult RunDebuggee(const std::string& commandLine, const char* currentDir,
