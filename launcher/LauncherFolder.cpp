@@ -8,13 +8,18 @@ int GetLauncherFolder(char* buffer) {
     buffer[0] = '\0';
     HMODULE module = GetModuleHandleA(nullptr);
     if (!module) return -1;
-    DWORD length = GetModuleFileNameA(module, buffer, MAX_PATH);
-    if (length == 0) {
+    return LauncherFolderIndex(buffer, GetModuleFileNameA(module, buffer, MAX_PATH));
+}
+
+int LauncherFolderIndex(char* buffer, unsigned long length) {
+    // A path that does not fit comes back cut, often inside a folder name:
+    // its "folder" would be some other folder, holding somebody else's
+    // files. Such a path counts as not obtained.
+    if (length == 0 || length >= MAX_PATH) {
         buffer[0] = '\0';
         return -1;
     }
-    // A cut path may come back without its terminating zero.
-    buffer[length < MAX_PATH ? length : MAX_PATH - 1] = '\0';
+    buffer[length] = '\0';
     const char* lastBackslash = std::strrchr(buffer, '\\');
     if (!lastBackslash) return -1;
     return static_cast<int>(lastBackslash - buffer);

@@ -72,7 +72,9 @@ CString ReadVmOptionLines(FILE* file) {
 CString LoadVmOptions() {
     char path[MAX_PATH];
     GetLauncherFolder(path);  // the full path is kept: "tool.exe.vmoptions"
-    CString fileName = CString(path) + ".vmoptions";
+    // Without the launcher's own path there is no file beside it; a bare
+    // ".vmoptions" would be looked for in whatever folder the user is in.
+    CString fileName = path[0] ? CString(path) + ".vmoptions" : CString();
 
     write("Loading VM options.");
     g_log << "Try to load VM options from file: " << fileName << logEnd;

@@ -402,3 +402,4 @@ TEST_F(LauncherInputFaultTest, ALauncherFolderAtMaxPathFallsBackWhereItsPathsNoL
     std::string startDir = root.substr(0, root.size() - 1);
     EXPECT_EQ(_stricmp(run.currentDir.c_str(), startDir.c_str()), 0) << run.currentDir;
 }
+
