@@ -70,7 +70,7 @@ int ReadEveryPropertyOnce() {
 TEST(ResourceCountTest, ThousandRoundsOfPropertyReadsHoldNoHandleAndNoMemory) {
     ASSERT_TRUE(PrivateBytesSeeAnAllocation());
     ASSERT_EQ(0, ReadEveryPropertyOnce()) << "the test program's property strings are the expected ones";
-    EXPECT_EQ(std::string(4000, 'a').size(), static_cast<size_t>(ReadStringProperty(105).GetLength()));
+    EXPECT_EQ(std::string(ReadStringProperty(105)).substr(0, 30), "abcdefghijklmnopqrstuvwxyzabcd");
     EXPECT_STREQ("  -7", ReadStringProperty(106));
     for (int round = 0; round < 50; ++round) ReadEveryPropertyOnce();
 
