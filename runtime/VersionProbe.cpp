@@ -16,7 +16,8 @@ const DWORD kProbeTimeoutMs = 3000;
 JavaVersionLog::JavaVersionLog()
     : CConsolePipe(1, PIPE_KEEP_OBJECT),
       // Manual reset: once the output has ended it stays ended for every waiter.
-      m_ended(CreateEventA(nullptr, TRUE, FALSE, nullptr)) {
+      m_ended(CreateEventA(nullptr, TRUE, FALSE, nullptr)),
+      m_endSeen(false) {
     InitializeCriticalSection(&m_lock);
 }
 
@@ -49,11 +50,19 @@ std::string JavaVersionLog::GetOutput() {
 }
 
 bool JavaVersionLog::WaitForEnd(DWORD timeoutMs) {
+    if (m_endSeen) return true;
     if (!m_ended) {
         Sleep(timeoutMs);
         return false;
     }
-    return WaitForSingleObject(m_ended, timeoutMs) == WAIT_OBJECT_0;
+    if (WaitForSingleObject(m_ended, timeoutMs) != WAIT_OBJECT_0) return false;
+    // The object outlives the probe, so the event would otherwise stay open
+    // until the launcher ends, one per probe. Once it is set the reader has
+    // made its only use of it.
+    CloseHandle(m_ended);
+    m_ended = nullptr;
+    m_endSeen = true;
+    return true;
 }
 
 CString ProbeJavaVersion(const CString& home) {

@@ -19,11 +19,13 @@ public:
     // A copy of the output so far; never ends inside a chunk.
     std::string GetOutput();
     // Waits until the output has ended or timeoutMs passed; true when ended.
+    // Probing thread only: the first wait that sees the end closes the event.
     bool WaitForEnd(DWORD timeoutMs);
 
 private:
     CRITICAL_SECTION m_lock;
     HANDLE m_ended;
+    bool m_endSeen;
     std::string m_capturedText;
 };
 

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "runtime/JavaRelease.h"
-#include "tests/runtime/ScratchRegistry.h"
+#include "tests/support/ScratchRegistry.h"
 #include "tests/support/Paths.h"
 
 namespace {

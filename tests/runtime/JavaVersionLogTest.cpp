@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "runtime/VersionProbe.h"
-#include "tests/runtime/LogCapture.h"
+#include "tests/support/LogCapture.h"
 
 namespace {
 

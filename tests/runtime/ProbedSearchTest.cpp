@@ -10,8 +10,8 @@
 #include "launcher/Globals.h"
 #include "runtime/RegistryLookup.h"
 #include "runtime/RuntimeSearch.h"
-#include "tests/runtime/LogCapture.h"
-#include "tests/runtime/ScratchRegistry.h"
+#include "tests/support/LogCapture.h"
+#include "tests/support/ScratchRegistry.h"
 #include "tests/support/FakeRuntime.h"
 #include "tests/support/Paths.h"
 

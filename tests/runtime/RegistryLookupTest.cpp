@@ -9,8 +9,8 @@
 #include "launcher/Globals.h"
 #include "runtime/RegistryLookup.h"
 #include "tests/runtime/DriveRoot.h"
-#include "tests/runtime/LogCapture.h"
-#include "tests/runtime/ScratchRegistry.h"
+#include "tests/support/LogCapture.h"
+#include "tests/support/ScratchRegistry.h"
 #include "tests/support/Paths.h"
 
 namespace {

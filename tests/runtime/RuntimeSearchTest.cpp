@@ -13,8 +13,8 @@
 #include "runtime/RegistryLookup.h"
 #include "runtime/RuntimeSearch.h"
 #include "tests/runtime/DriveRoot.h"
-#include "tests/runtime/LogCapture.h"
-#include "tests/runtime/ScratchRegistry.h"
+#include "tests/support/LogCapture.h"
+#include "tests/support/ScratchRegistry.h"
 #include "tests/support/Paths.h"
 
 namespace {

@@ -10,7 +10,7 @@
 
 #include "launcher/Globals.h"
 #include "runtime/VersionProbe.h"
-#include "tests/runtime/LogCapture.h"
+#include "tests/support/LogCapture.h"
 #include "tests/support/FakeRuntime.h"
 #include "tests/support/Paths.h"
 

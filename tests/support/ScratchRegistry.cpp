@@ -1,4 +1,4 @@
-#include "tests/runtime/ScratchRegistry.h"
+#include "tests/support/ScratchRegistry.h"
 
 #include <gtest/gtest.h>
 

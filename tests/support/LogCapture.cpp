@@ -1,4 +1,4 @@
-#include "tests/runtime/LogCapture.h"
+#include "tests/support/LogCapture.h"
 
 #include <windows.h>
 
