@@ -4,6 +4,7 @@
 #include "launcher/LauncherProperties.h"
 #include "launcher/Messages.h"
 #include "launcher/PropertyIds.h"
+#include "ui/BitmapFile.h"
 #include "ui/Ole.h"
 
 namespace {
@@ -40,7 +41,10 @@ IStream* LoadSplashImageStream() {
         HGLOBAL data = LoadResource(module, resource);
         const void* bytes = data ? LockResource(data) : nullptr;
         DWORD size = SizeofResource(module, resource);
-        if (bytes && size > 0) stream->Write(bytes, size, nullptr);
+        // A BMP file cut short is left out, so that it fails to load like any
+        // other broken image instead of being shown with whatever follows it.
+        if (bytes && size > 0 && !IsIncompleteBitmapFile(static_cast<const unsigned char*>(bytes), size))
+            stream->Write(bytes, size, nullptr);
     }
     LARGE_INTEGER start = {};
     stream->Seek(start, STREAM_SEEK_SET, nullptr);
