@@ -14,3 +14,4 @@ HWND g_splashWnd = nullptr;
 IPicture* g_splashPicture = nullptr;
 PROCESS_INFORMATION g_appProcess = {};
 DWORD g_appExitCode = 0;
+HANDLE g_appOutputEnded = nullptr;

@@ -21,3 +21,8 @@ extern HWND g_splashWnd;          // splash window creation
 extern IPicture* g_splashPicture; // splash image load; released at exit
 extern PROCESS_INFORMATION g_appProcess; // application start
 extern DWORD g_appExitCode;       // start-up watch
+// Manual-reset event, set by the application pipe's reader thread when the
+// application's output has ended. Created by the launch sequence before the
+// start when the splash is on; closed once the wait for it succeeded, or left
+// to the process's end, since the reader may set it at any time until then.
+extern HANDLE g_appOutputEnded;

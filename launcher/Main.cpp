@@ -20,6 +20,12 @@
 #include "ui/Splash.h"
 #include "ui/StartFailure.h"
 
+// How long the end of the watch waits, once the application has ended, for
+// the rest of its output to be logged: enough for a lagging reader to empty
+// the pipe, short enough that a grandchild holding the pipe open cannot keep
+// the launcher (and its splash) around.
+const DWORD kAppOutputDrainMs = 3000;
+
 // The launch, start to end. Every step logs what it decided; the log texts
 // are read by people and by tools, so they stay exactly as they are.
 int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPSTR lpCmdLine, int nCmdShow) {
@@ -98,6 +104,9 @@ int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPSTR lpCmdLine
     CMyConsolePipe* pipe = new CMyConsolePipe(1, 0);
     g_log << "Full argument line: " << argumentLine << logEnd;
 
+    // Lets the end of the watch wait for the last of the application's
+    // output; without the splash the launcher ends right after the start.
+    if (g_splashActive) g_appOutputEnded = CreateEventA(nullptr, TRUE, FALSE, nullptr);
     DWORD startError = 0;
     if (StartApplication(javaPath, argumentLine, pipe, &startError) == -1) {
         // The timer may tick while the box is up; the watch must not act
@@ -115,6 +124,7 @@ int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPSTR lpCmdLine
 
     CMessageLoop loop;
     loop.Run();
+    WaitForAppOutput(kAppOutputDrainMs);
     CloseAppHandles();
     return static_cast<int>(g_appExitCode);
 }

@@ -59,6 +59,22 @@ BOOL CALLBACK AppWindowEnumProc(HWND window, LPARAM) {
     exit(0);
 }
 
+void WaitForAppOutput(DWORD timeoutMs) {
+    if (!g_appOutputEnded || !g_appProcess.hProcess) return;
+    // The launcher never waits for a running application.
+    if (WaitForSingleObject(g_appProcess.hProcess, 0) != WAIT_OBJECT_0) return;
+    // An ended application's output is complete in the pipe, but the reader
+    // may lag behind it (a slow debugger channel, a busy disk), and the last
+    // lines are the ones that tell why the application ended. A grandchild
+    // that inherited the output keeps the pipe open for as long as it lives,
+    // hence the bound. Nothing is left to show a splash for meanwhile.
+    ShowWindow(g_splashWnd, SW_HIDE);
+    if (WaitForSingleObject(g_appOutputEnded, timeoutMs) != WAIT_OBJECT_0) return;
+    // The reader has set it and is done with it.
+    CloseHandle(g_appOutputEnded);
+    g_appOutputEnded = nullptr;
+}
+
 void CloseAppHandles() {
     if (g_appProcess.hProcess) {
         CloseHandle(g_appProcess.hProcess);

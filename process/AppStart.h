@@ -10,4 +10,8 @@
 int StartApplication(CString javaPath, CString argumentLine, CMyConsolePipe* pipe, DWORD* startError = nullptr);
 VOID CALLBACK StartupTimerProc(HWND window, UINT message, UINT_PTR id, DWORD time);
 BOOL CALLBACK AppWindowEnumProc(HWND window, LPARAM unused);
+// When the application has ended, hides the splash and waits up to
+// timeoutMs for its pipe to hand over the rest of its output; returns at
+// once while it is still running.
+void WaitForAppOutput(DWORD timeoutMs);
 void CloseAppHandles();

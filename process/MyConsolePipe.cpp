@@ -7,7 +7,12 @@
 // set before any pipe existed, and g_logFile guards itself against the close
 // at process exit, which may come while this thread is still writing.
 void CMyConsolePipe::OnOutput(const char* text) {
-    if (!text) return;
+    if (!text) {
+        // Every chunk has been logged: the launcher may end without losing
+        // the application's last words.
+        if (g_appOutputEnded) SetEvent(g_appOutputEnded);
+        return;
+    }
     if (g_logToFile) g_logFile.Write(text);
     write(text);
 }

@@ -1,6 +1,9 @@
 #include "tests/support/FakeRuntime.h"
 
 #include <windows.h>
+#include <tlhelp32.h>
+
+#include <cstring>
 
 #include <gtest/gtest.h>
 
@@ -20,7 +23,10 @@ void WriteStandInBehaviour(const std::string& home, const StandInBehaviour& b) {
                           FormatKeyValue("messageBoxText", b.messageBoxText) +
                           FormatKeyValue("messageBoxCaption", b.messageBoxCaption) +
                           FormatKeyValue("exitCode", std::to_string(b.exitCode)) +
-                          FormatKeyValue("liveMs", std::to_string(b.liveMs));
+                          FormatKeyValue("liveMs", std::to_string(b.liveMs)) +
+                          FormatKeyValue("patternLines", std::to_string(b.patternLines)) +
+                          FormatKeyValue("lastText", b.lastText) +
+                          FormatKeyValue("grandchildLiveMs", std::to_string(b.grandchildLiveMs));
     std::string path = home + "\\bin\\standin.cfg";
     if (!WriteWholeFile(path, content)) ADD_FAILURE() << "cannot write " << path;
 }
@@ -64,4 +70,41 @@ RecordedRun WaitForRecordedRun(const std::string& home, const std::string& exeNa
     RecordedRun run;
     WaitUntil([&] { return (run = ReadRecordedRun(home, exeName)).found; }, timeoutMs);
     return run;
+}
+
+unsigned long WaitForGrandchild(const std::string& home, const std::string& exeName, unsigned timeoutMs) {
+    std::string content;
+    std::string path = home + "\\bin\\" + exeName + ".grandchild";
+    if (!WaitUntil([&] { return ReadWholeFile(path, &content); }, timeoutMs)) return 0;
+    return std::stoul(FindValue(ParseKeyValues(content), "processId", "0"));
+}
+
+std::vector<unsigned long> FindStandIns(const std::string& home) {
+    std::vector<unsigned long> found;
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    if (snapshot == INVALID_HANDLE_VALUE) return found;
+    PROCESSENTRY32 entry = {};
+    entry.dwSize = sizeof(entry);
+    for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry)) {
+        HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, entry.th32ProcessID);
+        if (!process) continue;
+        char image[MAX_PATH] = "";
+        DWORD size = MAX_PATH;
+        if (QueryFullProcessImageNameA(process, 0, image, &size) && _strnicmp(image, home.c_str(), home.size()) == 0)
+            found.push_back(entry.th32ProcessID);
+        CloseHandle(process);
+    }
+    CloseHandle(snapshot);
+    return found;
+}
+
+int EndStandIns(const std::string& home) {
+    int ended = 0;
+    for (unsigned long id : FindStandIns(home)) {
+        HANDLE process = OpenProcess(PROCESS_TERMINATE, FALSE, id);
+        if (!process) continue;
+        if (TerminateProcess(process, 0)) ++ended;
+        CloseHandle(process);
+    }
+    return ended;
 }

@@ -16,6 +16,14 @@ struct StandInBehaviour {
     std::string messageBoxCaption;
     int exitCode = 0;
     int liveMs = 0;             // how long to live (after output and message box) before exiting
+    // Numbered lines (tools/common/OutputPattern.h) on standard output after
+    // stderrText; -1 = until a write fails, then live on as usual.
+    long long patternLines = 0;
+    std::string lastText;       // to standard error right before exiting (after liveMs)
+    // >= 0: after the pattern lines, start a grandchild that inherits the
+    // standard handles, prints nothing and lives that long (its pid: see
+    // WaitForGrandchild); -1 none.
+    int grandchildLiveMs = -1;
 };
 
 // Creates <home>\bin\java.exe and <home>\bin\javaw.exe and the behaviour
@@ -44,5 +52,14 @@ RecordedRun ReadRecordedRun(const std::string& home, const std::string& exeName 
 // application it starts); found is false on timeout.
 RecordedRun WaitForRecordedRun(const std::string& home, const std::string& exeName = "javaw.exe",
                                unsigned timeoutMs = 10000);
+// The process id of the grandchild that <home>\bin\<exeName> started,
+// waiting up to timeoutMs for it to be recorded; 0 when none was.
+unsigned long WaitForGrandchild(const std::string& home, const std::string& exeName = "javaw.exe",
+                                unsigned timeoutMs = 10000);
+// The ids of the running processes whose program lies under home (stand-ins
+// and their grandchildren).
+std::vector<unsigned long> FindStandIns(const std::string& home);
+// Ends every process FindStandIns finds; returns how many there were.
+int EndStandIns(const std::string& home);
 // The stand-in executables of this build (build\standin\<exeName>).
 std::string StandInPath(const std::string& exeName);

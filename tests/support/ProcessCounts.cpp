@@ -12,14 +12,29 @@ DWORD HandleCount() {
     return count;
 }
 
+// The committed private regions of the address space, added up: what the
+// system's own count means, for systems that do not keep one.
+static SIZE_T CommittedPrivateBytes() {
+    SIZE_T total = 0;
+    const char* address = nullptr;
+    MEMORY_BASIC_INFORMATION region = {};
+    while (VirtualQuery(address, &region, sizeof(region)) == sizeof(region)) {
+        if (region.State == MEM_COMMIT && region.Type == MEM_PRIVATE) total += region.RegionSize;
+        const char* next = static_cast<const char*>(region.BaseAddress) + region.RegionSize;
+        // The top of the address space wraps to 0.
+        if (next <= address) break;
+        address = next;
+    }
+    return total;
+}
+
 SIZE_T PrivateBytes() {
     PROCESS_MEMORY_COUNTERS_EX counters = {};
     counters.cb = sizeof(counters);
-    if (!GetProcessMemoryInfo(GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters),
-                              sizeof(counters)))
-        return 0;
-    // Wine fills only the basic counters and leaves PrivateUsage 0. The
-    // basic PagefileUsage is the same commit charge on Windows; on Wine it
-    // is the process's resident anonymous memory, which a leak grows alike.
-    return counters.PrivateUsage ? counters.PrivateUsage : counters.PagefileUsage;
+    if (GetProcessMemoryInfo(GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters),
+                             sizeof(counters)) &&
+        counters.PrivateUsage != 0)
+        return counters.PrivateUsage;
+    // Wine reports 0.
+    return CommittedPrivateBytes();
 }

@@ -7,5 +7,6 @@
 // Wine, so handle values are probed one by one.
 DWORD HandleCount();
 
-// Bytes of private memory committed by this process (0 when unknown).
+// Bytes of private memory committed by this process: the system's count, or
+// where it keeps none (Wine) the committed private regions added up.
 SIZE_T PrivateBytes();

@@ -1,15 +1,17 @@
 // A stand-in for a Java runtime's java.exe / javaw.exe, for tests of the
 // launcher. It does what the behaviour file beside it (standin.cfg) says:
 // answers -version on standard error like a real runtime, and otherwise
-// records how it was started, prints, shows a window and exits with a
-// chosen code. Built once as a console program (java.exe) and once as a GUI
-// program (javaw.exe) from this one source.
+// records how it was started, prints (fixed texts or numbered pattern lines,
+// up to forever), leaves a grandchild holding its output, shows a window and
+// exits with a chosen code. Built once as a console program (java.exe) and
+// once as a GUI program (javaw.exe) from this one source.
 #include <windows.h>
 
 #include <string>
 
 #include "tools/common/FileUtil.h"
 #include "tools/common/KeyValueFile.h"
+#include "tools/common/OutputPattern.h"
 
 namespace {
 
@@ -24,6 +26,9 @@ struct Behaviour {
     std::string messageBoxCaption;
     int exitCode = 0;
     int liveMs = 0;
+    long long patternLines = 0;
+    std::string lastText;
+    int grandchildLiveMs = -1;
 };
 
 const char kWindowClass[] = "JarstartStandInWindow";
@@ -44,6 +49,9 @@ Behaviour ReadBehaviour(const std::string& path) {
     b.messageBoxCaption = FindValue(v, "messageBoxCaption");
     b.exitCode = atoi(FindValue(v, "exitCode", "0").c_str());
     b.liveMs = atoi(FindValue(v, "liveMs", "0").c_str());
+    b.patternLines = _atoi64(FindValue(v, "patternLines", "0").c_str());
+    b.lastText = FindValue(v, "lastText");
+    b.grandchildLiveMs = atoi(FindValue(v, "grandchildLiveMs", "-1").c_str());
     return b;
 }
 
@@ -68,18 +76,66 @@ bool IsVersionRequest(const char* commandLine) {
 
 // Raw bytes to a standard handle, as given by the parent (a GUI program has
 // no console, only the handles it was started with). WriteFile is
-// unbuffered, so nothing needs flushing.
-void WriteToStdHandle(DWORD which, const std::string& text) {
+// unbuffered, so nothing needs flushing. False when a write failed (the
+// reader has gone).
+bool WriteToStdHandle(DWORD which, const std::string& text) {
     HANDLE handle = GetStdHandle(which);
-    if (text.empty() || handle == nullptr || handle == INVALID_HANDLE_VALUE) return;
+    if (text.empty() || handle == nullptr || handle == INVALID_HANDLE_VALUE) return true;
     size_t done = 0;
     while (done < text.size()) {
         DWORD written = 0;
         if (!WriteFile(handle, text.data() + done, static_cast<DWORD>(text.size() - done), &written, nullptr) ||
             written == 0)
-            return;
+            return false;
         done += written;
     }
+    return true;
+}
+
+// count pattern lines on standard output, a block at a time; a negative
+// count writes until a write fails, as a chatty application does until its
+// reader goes away.
+void WritePatternLines(long long count) {
+    const long long kBlockLines = 1024;
+    for (long long first = 0; count < 0 || first < count; first += kBlockLines) {
+        long long lines = count < 0 || count - first > kBlockLines ? kBlockLines : count - first;
+        if (!WriteToStdHandle(STD_OUTPUT_HANDLE, PatternLines(first, lines))) return;
+    }
+}
+
+const char kGrandchildSwitch[] = " -standin-grandchild ";
+
+// The grandchild: holds the standard handles it inherited for ms
+// milliseconds and prints nothing. False when this run is not the grandchild.
+bool IsGrandchild(const char* commandLine, int* ms) {
+    const char* found = strstr(commandLine, kGrandchildSwitch);
+    if (!found) return false;
+    *ms = atoi(found + sizeof(kGrandchildSwitch) - 1);
+    return true;
+}
+
+// Starts this program again as a grandchild that inherits our standard
+// handles and keeps them open for liveMs, so that the parent's output pipe
+// outlives us; its process id goes to <exe>.grandchild for the test that
+// has to end it.
+void StartGrandchild(const std::string& exePath, int liveMs) {
+    HANDLE handles[] = {GetStdHandle(STD_INPUT_HANDLE), GetStdHandle(STD_OUTPUT_HANDLE),
+                        GetStdHandle(STD_ERROR_HANDLE)};
+    for (HANDLE handle : handles)
+        if (handle && handle != INVALID_HANDLE_VALUE) SetHandleInformation(handle, HANDLE_FLAG_INHERIT, HANDLE_FLAG_INHERIT);
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof(startup);
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdInput = handles[0];
+    startup.hStdOutput = handles[1];
+    startup.hStdError = handles[2];
+    std::string commandLine = "\"" + exePath + "\"" + kGrandchildSwitch + std::to_string(liveMs);
+    PROCESS_INFORMATION process = {};
+    if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process))
+        return;
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    WriteWholeFile(exePath + ".grandchild", FormatKeyValue("processId", std::to_string(process.dwProcessId)));
 }
 
 unsigned long long PreciseNow() {
@@ -163,6 +219,11 @@ int RunStandIn() {
     DWORD n = GetModuleFileNameA(nullptr, exePath, MAX_PATH);
     std::string path(exePath, n);
     std::string folder = path.substr(0, path.find_last_of('\\') + 1);
+    int grandchildMs = 0;
+    if (IsGrandchild(GetCommandLineA(), &grandchildMs)) {
+        Sleep(static_cast<DWORD>(grandchildMs));
+        return 0;
+    }
     Behaviour b = ReadBehaviour(folder + "standin.cfg");
 
     if (IsVersionRequest(GetCommandLineA())) {
@@ -174,11 +235,15 @@ int RunStandIn() {
     WriteRecord(path + ".record", entryTime);
     WriteToStdHandle(STD_OUTPUT_HANDLE, b.stdoutText);
     WriteToStdHandle(STD_ERROR_HANDLE, b.stderrText);
+    if (b.patternLines != 0) WritePatternLines(b.patternLines);
+    if (b.grandchildLiveMs >= 0) StartGrandchild(path, b.grandchildLiveMs);
     HWND window = b.windowAfterMs >= 0 ? CreateApplicationWindow(b) : nullptr;
     if (!b.messageBoxText.empty())
         MessageBoxA(nullptr, b.messageBoxText.c_str(), b.messageBoxCaption.c_str(), MB_OK);
     Live(b.liveMs);
     if (window) DestroyWindow(window);
+    // Right before the end, where a dying application prints its last words.
+    WriteToStdHandle(STD_ERROR_HANDLE, b.lastText);
     return b.exitCode;
 }
 
