@@ -95,6 +95,14 @@ bool ConfigureLauncher(const ConfigureRequest& request, std::string* error) {
         items.push_back(version);
     }
 
+    // A rename replaces a read-only file on some systems; one its owner
+    // marked read-only is not ours to replace.
+    DWORD existing = GetFileAttributesA(request.output.c_str());
+    if (existing != INVALID_FILE_ATTRIBUTES && (existing & FILE_ATTRIBUTE_READONLY)) {
+        *error = "cannot write " + request.output + ": " + SystemMessage(ERROR_ACCESS_DENIED);
+        return false;
+    }
+
     // The temporary copy sits beside the output so that the final rename
     // stays on one volume and never leaves a half-written output behind.
     char temp[MAX_PATH];

@@ -35,6 +35,10 @@ bool ReadLauncherImage(const std::string& path, LauncherImage* image, std::strin
         *error = path + " is not a PE executable";
         return false;
     }
+    if (!CheckResources(bytes)) {
+        *error = path + " has a damaged resource section";
+        return false;
+    }
     ScopedModule module(LoadLibraryExA(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE));
     if (!module) {
         code = GetLastError();

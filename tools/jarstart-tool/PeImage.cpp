@@ -63,6 +63,64 @@ bool RvaToOffset(const std::string& bytes, const Layout& layout, unsigned rva, s
     }
     return false;
 }
+// The file range [offset, offset + size) of an RVA range that lies wholly in
+// one section's file data.
+bool RvaRangeToOffset(const std::string& bytes, const Layout& layout, unsigned rva, unsigned size, size_t* offset) {
+    if (!RvaToOffset(bytes, layout, rva, offset)) return false;
+    if (size == 0) return true;
+    size_t last = 0;
+    unsigned long long end = static_cast<unsigned long long>(rva) + size - 1;
+    if (end > 0xFFFFFFFFull || !RvaToOffset(bytes, layout, static_cast<unsigned>(end), &last)) return false;
+    return last >= *offset && last - *offset == size - 1;
+}
+
+// The resource tree as the loader walks it: a directory is 16 header bytes,
+// then 8 bytes per named and per numbered entry. Types and names lead to
+// further directories, languages to data entries whose data must lie in the
+// file; names are counted UTF-16 strings. Offsets inside the tree are from
+// its root.
+struct ResourceTree {
+    const std::string& bytes;
+    const Layout& layout;
+    size_t root;  // file offset of the root directory
+    size_t size;  // bytes of the tree in the file
+};
+
+bool CheckResourceDirectory(const ResourceTree& tree, unsigned offset, int level) {
+    if (offset > tree.size || tree.size - offset < 16) return false;
+    unsigned named = 0, numbered = 0;
+    ReadU16(tree.bytes, tree.root + offset + 12, &named);
+    ReadU16(tree.bytes, tree.root + offset + 14, &numbered);
+    unsigned long long entries = static_cast<unsigned long long>(named) + numbered;
+    if (entries * 8 > tree.size - offset - 16) return false;
+    for (unsigned i = 0; i < entries; ++i) {
+        size_t entry = tree.root + offset + 16 + 8 * i;
+        unsigned name = 0, target = 0;
+        ReadU32(tree.bytes, entry, &name);
+        ReadU32(tree.bytes, entry + 4, &target);
+        if (name & 0x80000000u) {
+            unsigned at = name & 0x7FFFFFFFu, length = 0;
+            if (at > tree.size || tree.size - at < 2) return false;
+            ReadU16(tree.bytes, tree.root + at, &length);
+            if ((tree.size - at - 2) / 2 < length) return false;
+        }
+        // Exactly three levels: a subdirectory pointing back up would make
+        // the tree endless, a data entry too early leaves it unreadable.
+        bool isDirectory = (target & 0x80000000u) != 0;
+        if (isDirectory != (level < 2)) return false;
+        if (isDirectory) {
+            if (!CheckResourceDirectory(tree, target & 0x7FFFFFFFu, level + 1)) return false;
+            continue;
+        }
+        if (target > tree.size || tree.size - target < 16) return false;
+        unsigned dataRva = 0, dataSize = 0;
+        ReadU32(tree.bytes, tree.root + target, &dataRva);
+        ReadU32(tree.bytes, tree.root + target + 4, &dataSize);
+        size_t data = 0;
+        if (!RvaRangeToOffset(tree.bytes, tree.layout, dataRva, dataSize, &data)) return false;
+    }
+    return true;
+}
 }  // namespace
 
 bool ReadPeHeaders(const std::string& bytes, PeHeaders* headers) {
@@ -95,4 +153,20 @@ bool ReadImportedDlls(const std::string& bytes, std::vector<std::string>* dlls) 
         if (end == std::string::npos) return false;
         dlls->push_back(bytes.substr(name, end - name));
     }
+}
+
+bool CheckResources(const std::string& bytes) {
+    Layout layout;
+    if (!ReadLayout(bytes, &layout)) return false;
+    size_t directories = layout.optionalHeader + (layout.headers.magic == 0x10b ? 96 : 112);
+    unsigned count = 0;
+    if (!ReadU32(bytes, directories - 4, &count)) return false;
+    if (count < 3 || directories + 24 > layout.optionalHeader + layout.optionalSize) return true;  // none
+    unsigned rva = 0, size = 0;
+    if (!ReadU32(bytes, directories + 16, &rva) || !ReadU32(bytes, directories + 20, &size)) return false;
+    if (rva == 0 && size == 0) return true;
+    size_t root = 0;
+    if (!RvaRangeToOffset(bytes, layout, rva, size, &root)) return false;
+    ResourceTree tree = {bytes, layout, root, size};
+    return CheckResourceDirectory(tree, 0, 0);
 }

@@ -17,3 +17,10 @@ bool ReadPeHeaders(const std::string& bytes, PeHeaders* headers);
 // The DLL names of the import table, as stored. False when the image is not
 // a PE or its import table points outside the file.
 bool ReadImportedDlls(const std::string& bytes, std::vector<std::string>* dlls);
+
+// False when the resource tree is damaged: it lies outside the file, an
+// entry or a name runs past it, it has other than three levels (types,
+// names, languages), or a resource's data lies outside the file. An image
+// without resources passes. The system's loader trusts all of this, and
+// reads out of bounds or endlessly when it is wrong.
+bool CheckResources(const std::string& bytes);
