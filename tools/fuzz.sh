@@ -42,6 +42,7 @@ targets=(
   "dialog_template DialogTemplateFuzz.cpp framework/DialogTemplate.cpp 8192"
   "pe_image PeImageFuzz.cpp tools/jarstart-tool/PeImage.cpp 65536"
   "string_block StringBlockFuzz.cpp tools/jarstart-tool/StringBlock.cpp 8192"
+  "bitmap_file BitmapFileFuzz.cpp ui/BitmapFile.cpp 65536"
 )
 
 flags=(-m32 -std=c++17 -g -O1 -fno-omit-frame-pointer

@@ -172,6 +172,23 @@ def string_blocks():
     put("string_block", "truncated", block(["abcdef"])[:5])
 
 
+def bitmap_files():
+    def bmp(width, height, bits, colours):
+        row = ((width * bits + 31) // 32) * 4
+        pixels = b"\x55" * (row * abs(height))
+        offset = 14 + 40 + 4 * colours
+        info = struct.pack("<IiiHHIIiiII", 40, width, height, 1, bits, 0, len(pixels), 2835, 2835, colours, 0)
+        head = b"BM" + struct.pack("<IHHI", offset + len(pixels), 0, 0, offset)
+        return head + info + b"\0\0\0\0" * colours + pixels
+
+    put("bitmap_file", "mono-40x30", bmp(40, 30, 1, 2))
+    put("bitmap_file", "rgb-3x2-top-down", bmp(3, -2, 24, 0))
+    put("bitmap_file", "cut-in-rows", bmp(40, 30, 1, 2)[:151])
+    put("bitmap_file", "core-header", b"BM" + struct.pack("<IHHI", 26 + 6, 0, 0, 26) +
+        struct.pack("<IHHHH", 12, 2, 1, 1, 24) + b"\0" * 6)
+    put("bitmap_file", "gif", b"GIF89a\x01\x00\x01\x00\x00\x00\x00;")
+
+
 if __name__ == "__main__":
     command_lines()
     vm_options()
@@ -180,3 +197,4 @@ if __name__ == "__main__":
     dialog_templates()
     minimal_pe()
     string_blocks()
+    bitmap_files()

@@ -100,5 +100,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (hasImports != PlainImports(bytes, &expected)) std::abort();
     if (hasImports && dlls != expected) std::abort();
     if (hasImports && !isImage) std::abort();
+    // The resource tree check reads only inside the file and ends.
+    if (CheckResources(bytes) && !isImage) std::abort();
     return 0;
 }
