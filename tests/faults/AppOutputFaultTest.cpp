@@ -19,6 +19,7 @@
 #include "launcher/Globals.h"
 #include "launcher/PropertyIds.h"
 #include "process/MyConsolePipe.h"
+#include "tests/support/ChildProcess.h"
 #include "tests/support/Dialogs.h"
 #include "tests/support/FakeRuntime.h"
 #include "tests/support/Files.h"
@@ -117,20 +118,8 @@ testing::AssertionResult IsCleanPrefixOfThePattern(const std::string& logged, co
 // timeoutMs; returns false when it did not start or did not end in time
 // (it is then ended).
 bool RunPlain(const std::string& exePath, const std::string& args, DWORD timeoutMs, DWORD* exitCode) {
-    std::string commandLine = "\"" + exePath + "\" " + args;
     std::string folder = exePath.substr(0, exePath.find_last_of('\\') + 1);
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof(startup);
-    PROCESS_INFORMATION process = {};
-    if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &startup,
-                        &process))
-        return false;
-    CloseHandle(process.hThread);
-    bool ended = WaitForSingleObject(process.hProcess, timeoutMs) == WAIT_OBJECT_0;
-    if (!ended) TerminateProcess(process.hProcess, 0xDEAD);
-    GetExitCodeProcess(process.hProcess, exitCode);
-    CloseHandle(process.hProcess);
-    return ended;
+    return RunAndWait("\"" + exePath + "\" " + args, folder, timeoutMs, exitCode);
 }
 
 class AppOutputFaultTest : public testing::Test {

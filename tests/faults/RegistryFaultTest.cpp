@@ -25,6 +25,7 @@
 #include "tests/support/FakeRuntime.h"
 #include "tests/support/Launcher.h"
 #include "tests/support/LogCapture.h"
+#include "tests/support/RegistryLookupFixture.h"
 #include "tests/support/Paths.h"
 #include "tests/support/ProcessCounts.h"
 #include "tests/support/Registry.h"
@@ -127,23 +128,9 @@ LONG OpenAsTheLookupDoes(HKEY hive, const std::string& path) {
     return RegOpenKeyExA(hive, path.c_str(), 0, KEY_QUERY_VALUE | KEY_ENUMERATE_SUB_KEYS, key.Receive());
 }
 
-class RegistryFaultTest : public testing::Test {
+class RegistryFaultTest : public RegistryLookupFixture {
 protected:
-    void SetUp() override {
-        ASSERT_TRUE(m_registry.IsReady());
-        m_folder = MakeTempFolder("registry-fault");
-        m_savedMinimum = g_minJavaVersion;
-        m_savedExeName = g_javaExeName;
-        m_savedHome = g_runtimeHome;
-        g_minJavaVersion = "1.4";
-        g_javaExeName = "javaw.exe";
-        g_runtimeHome = "untouched";
-    }
-    void TearDown() override {
-        g_minJavaVersion = m_savedMinimum;
-        g_javaExeName = m_savedExeName;
-        g_runtimeHome = m_savedHome;
-    }
+    RegistryFaultTest() : RegistryLookupFixture("registry-fault") {}
 
     // A stand-in runtime home under this test's folder.
     std::string Runtime(const std::string& name) {
@@ -152,10 +139,6 @@ protected:
         return home;
     }
 
-    ScratchRegistry m_registry;
-    LogCapture m_log;
-    std::string m_folder;
-    CString m_savedMinimum, m_savedExeName, m_savedHome;
 };
 
 TEST_F(RegistryFaultTest, FiveThousandVersionSubkeysEndWithTheLastAcceptedOneAndLogOnlyThoseMeetingTheMinimum) {

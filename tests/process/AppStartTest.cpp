@@ -284,6 +284,7 @@ struct FailedStartCase {
     const char* name;
     std::string javaPath;
     std::string arguments;
+    DWORD ownError;  // 0: the error is the system's for that command line
 };
 
 class StartApplicationFailureTest : public testing::TestWithParam<FailedStartCase> {};
@@ -295,13 +296,18 @@ TEST_P(StartApplicationFailureTest, ReturnsMinusOneLeavesTheProcessStateAndKeeps
     DWORD error = 0;
     std::string javaPath = GetParam().javaPath.empty() ? ThisProgram() : GetParam().javaPath;
     EXPECT_EQ(StartApplication(javaPath.c_str(), GetParam().arguments.c_str(), new CMyConsolePipe(1, 0), &error), -1);
-    // The error is the one the system gives for starting that command line.
-    std::string commandLine = "\"" + javaPath + "\" " + GetParam().arguments;
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof(startup);
-    PROCESS_INFORMATION process = {};
-    ASSERT_FALSE(CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process));
-    EXPECT_EQ(error, GetLastError());
+    if (GetParam().ownError) {
+        EXPECT_EQ(error, GetParam().ownError);
+    } else {
+        // The error is the one the system gives for starting that command line.
+        std::string commandLine = "\"" + javaPath + "\" " + GetParam().arguments;
+        STARTUPINFOA startup = {};
+        startup.cb = sizeof(startup);
+        PROCESS_INFORMATION process = {};
+        ASSERT_FALSE(
+            CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process));
+        EXPECT_EQ(error, GetLastError());
+    }
     EXPECT_NE(error, 0u);
     char text[512] = "";
     EXPECT_GT(FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0, text,
@@ -314,10 +320,16 @@ TEST_P(StartApplicationFailureTest, ReturnsMinusOneLeavesTheProcessStateAndKeeps
 
 INSTANTIATE_TEST_SUITE_P(
     Causes, StartApplicationFailureTest,
-    testing::Values(FailedStartCase{"MissingExecutable", "C:\\no such folder\\javaw.exe", " -jar app.jar "},
-                    FailedStartCase{"NotAnExecutable", "C:\\windows\\win.ini", " -jar app.jar "},
-                    // Longer than CreateProcessA accepts.
-                    FailedStartCase{"CommandLineTooLong", "", " --child exit 0 " + std::string(33000, 'x')}),
+    testing::Values(FailedStartCase{"MissingExecutable", "C:\\no such folder\\javaw.exe", " -jar app.jar ", 0},
+                    FailedStartCase{"NotAnExecutable", "C:\\windows\\win.ini", " -jar app.jar ", 0},
+                    // Longer than the system takes: refused before the start,
+                    // with the error Windows gives for it.
+                    FailedStartCase{"CommandLineTooLong", "", " --child exit 0 " + std::string(33000, 'x'),
+                                    ERROR_FILENAME_EXCED_RANGE},
+                    // So long that its length wraps in 16 bits: some systems
+                    // start such a line cut instead of failing.
+                    FailedStartCase{"CommandLineLongerThan64K", "", " --child exit 0 " + std::string(65536 + 50, 'x'),
+                                    ERROR_FILENAME_EXCED_RANGE}),
     [](const testing::TestParamInfo<FailedStartCase>& info) { return std::string(info.param.name); });
 
 }  // namespace

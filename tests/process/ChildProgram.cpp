@@ -11,6 +11,7 @@
 #include "launcher/Globals.h"
 #include "process/AppStart.h"
 #include "process/MyConsolePipe.h"
+#include "tests/support/ChildProcess.h"
 
 std::string ThisProgram() {
     char path[MAX_PATH];
@@ -39,18 +40,7 @@ std::string Unhex(const std::string& hex) {
 }
 
 bool RunChild(const std::string& verbs, DWORD timeoutMs, DWORD* exitCode) {
-    std::string commandLine = ChildCommand(verbs);
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof(startup);
-    PROCESS_INFORMATION process = {};
-    if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
-        return false;
-    CloseHandle(process.hThread);
-    bool ended = WaitForSingleObject(process.hProcess, timeoutMs) == WAIT_OBJECT_0;
-    if (!ended) TerminateProcess(process.hProcess, 1);
-    GetExitCodeProcess(process.hProcess, exitCode);
-    CloseHandle(process.hProcess);
-    return ended;
+    return RunAndWait(ChildCommand(verbs), std::string(), timeoutMs, exitCode);
 }
 
 // ---- PipeRecord / RecordingPipe -------------------------------------------

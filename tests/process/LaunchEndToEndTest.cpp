@@ -1,7 +1,6 @@
 // The application start and the start-up watch through the real launcher,
 // with the stand-in runtime as the application.
 #include <windows.h>
-#include <tlhelp32.h>
 
 #include <cstring>
 #include <fstream>
@@ -15,65 +14,13 @@
 #include "tests/support/FakeRuntime.h"
 #include "tests/support/Launcher.h"
 #include "tests/support/Paths.h"
+#include "tests/support/SplashBmp.h"
 
 namespace {
-
-// A 16x16 24-bit BMP: the smallest complete image file the splash loads.
-std::string SplashBmp() {
-    const int side = 16, rowBytes = side * 3, pixelBytes = rowBytes * side;
-    std::string bmp(14 + 40 + pixelBytes, '\0');
-    auto put32 = [&](size_t at, unsigned value) {
-        for (int i = 0; i < 4; ++i) bmp[at + i] = static_cast<char>((value >> (8 * i)) & 0xFF);
-    };
-    bmp[0] = 'B';
-    bmp[1] = 'M';
-    put32(2, static_cast<unsigned>(bmp.size()));
-    put32(10, 14 + 40);
-    put32(14, 40);
-    put32(18, side);
-    put32(22, side);
-    bmp[26] = 1;   // planes
-    bmp[28] = 24;  // bits per pixel
-    put32(34, pixelBytes);
-    for (int i = 0; i < pixelBytes; ++i) bmp[54 + i] = static_cast<char>(i % 3 == 0 ? 0xC0 : 0x40);
-    return bmp;
-}
 
 std::string ReadFileBytes(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-// Ends the stand-ins still running from home; returns how many there were.
-int EndRunningApplications(const std::string& home) {
-    int found = 0;
-    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-    if (snapshot == INVALID_HANDLE_VALUE) return 0;
-    PROCESSENTRY32 entry = {};
-    entry.dwSize = sizeof(entry);
-    for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry)) {
-        HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION | PROCESS_TERMINATE, FALSE, entry.th32ProcessID);
-        if (!process) continue;
-        char image[MAX_PATH] = "";
-        DWORD size = MAX_PATH;
-        if (QueryFullProcessImageNameA(process, 0, image, &size) && _strnicmp(image, home.c_str(), home.size()) == 0) {
-            ++found;
-            TerminateProcess(process, 0);
-        }
-        CloseHandle(process);
-    }
-    CloseHandle(snapshot);
-    return found;
-}
-
-// Waits until the stand-in has recorded its run (it records at its start).
-RecordedRun WaitForRecordedRun(const std::string& home) {
-    RecordedRun run;
-    for (int i = 0; i < 200 && run.commandLine.empty(); ++i) {
-        run = ReadRecordedRun(home);
-        if (run.commandLine.empty()) Sleep(50);
-    }
-    return run;
 }
 
 class LaunchEndToEndTest : public testing::Test {
@@ -87,11 +34,11 @@ protected:
         MakeFakeRuntime(m_home, behaviour);
         props[PROP_JRE_PATH] = "jre\\bin\\javaw.exe";
         props[PROP_START_JAR] = "app.jar";
-        std::string splash = SplashBmp();
+        std::string splash = MakeSplashBmp();
         return PrepareLauncher(m_folder, props, "launcher.exe", props.count(PROP_SPLASH) ? &splash : nullptr);
     }
     void TearDown() override {
-        if (!m_home.empty()) EndRunningApplications(m_home);
+        if (!m_home.empty()) EndStandIns(m_home);
     }
 
     std::string m_folder, m_home;
@@ -112,7 +59,7 @@ TEST_F(LaunchEndToEndTest, AWindowShownBetweenTheFirstAndSecondTickEndsTheLaunch
     ASSERT_TRUE(result.started);
     EXPECT_EQ(result.exitCode, 0u) << JoinLog(result.log);
     EXPECT_TRUE(result.dialogs.empty());
-    EXPECT_EQ(EndRunningApplications(m_home), 1) << "the application runs on";
+    EXPECT_EQ(EndStandIns(m_home), 1) << "the application runs on";
 }
 
 struct CountdownCase {
@@ -129,7 +76,7 @@ TEST_P(LaunchCountdownTest, WithoutAWindowTheLauncherReturnsTheLastPolledExitCod
     ASSERT_FALSE(exe.empty());
     LaunchResult result = RunLauncher(exe, "");
     EXPECT_EQ(result.exitCode, GetParam().exitCode) << JoinLog(result.log);
-    EXPECT_EQ(EndRunningApplications(m_home), 1) << "the application runs on";
+    EXPECT_EQ(EndStandIns(m_home), 1) << "the application runs on";
 }
 
 INSTANTIATE_TEST_SUITE_P(Countdowns, LaunchCountdownTest,
@@ -155,7 +102,7 @@ TEST_F(LaunchEndToEndTest, WithTheSplashOffTheLauncherReturnsZeroRightAfterTheSt
     LaunchResult result = RunLauncher(exe, "");
     EXPECT_EQ(result.exitCode, 0u) << JoinLog(result.log);
     EXPECT_FALSE(WaitForRecordedRun(m_home).commandLine.empty()) << "the application was started";
-    EXPECT_EQ(EndRunningApplications(m_home), 1) << "the application runs on";
+    EXPECT_EQ(EndStandIns(m_home), 1) << "the application runs on";
 }
 
 TEST_F(LaunchEndToEndTest, InDebugModeTheApplicationsOutputLandsInLogTxtInOrderWithCrLf) {
@@ -185,7 +132,7 @@ TEST_P(LaunchFailedStartTest, AFailedStartShowsBothLinesOfTheErrorAndEndsWithOne
     m_folder = MakeTempFolder(std::string("process-e2e-failed-") + GetParam().name);
     ASSERT_TRUE(CreateDirectoryA((m_folder + "jre").c_str(), nullptr));
     std::ofstream(m_folder + "readme.txt") << "not a program";
-    std::string splash = SplashBmp();
+    std::string splash = MakeSplashBmp();
     // The splash is on, so the start-up timer ticks while the error box is up.
     std::string exe = PrepareLauncher(m_folder,
                                       {{PROP_SPLASH, "1"}, {PROP_SPLASH_TIMEOUT, "2"}, {PROP_JRE_PATH, GetParam().jrePath},

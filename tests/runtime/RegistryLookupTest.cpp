@@ -10,6 +10,7 @@
 #include "runtime/RegistryLookup.h"
 #include "tests/runtime/DriveRoot.h"
 #include "tests/support/LogCapture.h"
+#include "tests/support/RegistryLookupFixture.h"
 #include "tests/support/ScratchRegistry.h"
 #include "tests/support/Paths.h"
 
@@ -18,23 +19,9 @@ namespace {
 const std::string kRuntimeKey = kRuntimeRegistryKey;
 const std::string kKitKey = kDevelopmentKitRegistryKey;
 
-class RegistryLookupTest : public testing::Test {
+class RegistryLookupTest : public RegistryLookupFixture {
 protected:
-    void SetUp() override {
-        ASSERT_TRUE(m_registry.IsReady());
-        m_folder = MakeTempFolder("registry-lookup");
-        m_savedMinimum = g_minJavaVersion;
-        m_savedExeName = g_javaExeName;
-        m_savedHome = g_runtimeHome;
-        g_minJavaVersion = "1.4";
-        g_javaExeName = "javaw.exe";
-        g_runtimeHome = "untouched";
-    }
-    void TearDown() override {
-        g_minJavaVersion = m_savedMinimum;
-        g_javaExeName = m_savedExeName;
-        g_runtimeHome = m_savedHome;
-    }
+    RegistryLookupTest() : RegistryLookupFixture("registry-lookup") {}
 
     // A version subkey whose home holds bin\javaw.exe and bin\java.exe when
     // installed is set; returns the home.
@@ -48,10 +35,6 @@ protected:
         return home;
     }
 
-    ScratchRegistry m_registry;
-    LogCapture m_log;
-    std::string m_folder;
-    CString m_savedMinimum, m_savedExeName, m_savedHome;
 };
 
 std::vector<std::string> Lines(std::initializer_list<std::string> lines) { return lines; }

@@ -47,3 +47,19 @@ ChildRun RunCapturing(const std::string& commandLine, const std::string& current
     GetExitCodeProcess(process, &run.exitCode);
     return run;
 }
+
+bool RunAndWait(const std::string& commandLine, const std::string& currentDir, DWORD timeoutMs, DWORD* exitCode) {
+    std::string line = commandLine;
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION process = {};
+    if (!CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr,
+                        currentDir.empty() ? nullptr : currentDir.c_str(), &startup, &process))
+        return false;
+    CloseHandle(process.hThread);
+    bool ended = WaitForSingleObject(process.hProcess, timeoutMs) == WAIT_OBJECT_0;
+    if (!ended) TerminateProcess(process.hProcess, 0xDEAD);
+    GetExitCodeProcess(process.hProcess, exitCode);
+    CloseHandle(process.hProcess);
+    return ended;
+}

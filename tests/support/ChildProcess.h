@@ -15,3 +15,8 @@ struct ChildRun {
 // commandLine goes to CreateProcessA unchanged; currentDir "" = ours.
 // Waits for the program to end and its output to close.
 ChildRun RunCapturing(const std::string& commandLine, const std::string& currentDir = std::string());
+
+// Runs commandLine (currentDir "" = ours) without capturing anything and
+// waits up to timeoutMs for it to end; false when it did not start or did
+// not end in time, in which case it is ended.
+bool RunAndWait(const std::string& commandLine, const std::string& currentDir, DWORD timeoutMs, DWORD* exitCode);

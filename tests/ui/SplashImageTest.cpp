@@ -10,40 +10,13 @@
 
 #include "tests/support/Dialogs.h"
 #include "tests/support/Paths.h"
+#include "tests/support/SplashBmp.h"
 #include "tests/ui/UiTestSupport.h"
 #include "tools/jarstart-tool/Configure.h"
 
 namespace {
 
 const char kSplashError[] = "Cannot load splash screen. Probably unsupported or invalid file.";
-
-// A bottom-up 24-bit BMP file: left half red, right half blue.
-std::string MakeBmpFile(int width, int height) {
-    int stride = (width * 3 + 3) & ~3;
-    BITMAPFILEHEADER file = {};
-    BITMAPINFOHEADER info = {};
-    file.bfType = 0x4D42;
-    file.bfOffBits = sizeof(file) + sizeof(info);
-    file.bfSize = file.bfOffBits + stride * height;
-    info.biSize = sizeof(info);
-    info.biWidth = width;
-    info.biHeight = height;
-    info.biPlanes = 1;
-    info.biBitCount = 24;
-    info.biSizeImage = stride * height;
-    std::string bytes(reinterpret_cast<const char*>(&file), sizeof(file));
-    bytes.append(reinterpret_cast<const char*>(&info), sizeof(info));
-    for (int y = 0; y < height; ++y) {
-        std::string row(stride, '\0');
-        for (int x = 0; x < width; ++x) {
-            bool left = x < width / 2;
-            row[x * 3 + 0] = left ? '\0' : '\xFF';  // blue
-            row[x * 3 + 2] = left ? '\xFF' : '\0';  // red
-        }
-        bytes += row;
-    }
-    return bytes;
-}
 
 struct ChildRun {
     PROCESS_INFORMATION process = {};
@@ -168,7 +141,7 @@ TEST(SplashImageTest, BmpGifAndJpegImagesAppearSizedToTheImageAndCentred) {
 
 TEST(SplashImageTest, AnImageWiderThanTheScreenGetsANegativePositionTruncatedTowardZero) {
     int screenWidth = GetSystemMetrics(SM_CXSCREEN), screenHeight = GetSystemMetrics(SM_CYSCREEN);
-    std::string image = MakeBmpFile(screenWidth + 5, 20);
+    std::string image = MakeRedBlueSplashBmp(screenWidth + 5, 20);
     ChildRun run;
     ASSERT_TRUE(StartChild(MakeSplashCopy("wide", &image), &run));
     bool shown = WaitUntil([&] { return !ReadFileBytes(run.resultFile).empty(); }, 15000);
