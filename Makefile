@@ -7,7 +7,7 @@ JOBS  ?= 2
 all: build
 
 setup:
-	@tools/setup.sh
+	@tools/scripts/setup.sh
 
 $(BUILD)/Makefile:
 	cmake -S . -B $(BUILD) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake -DCMAKE_BUILD_TYPE=Release
@@ -19,20 +19,20 @@ build: configure
 
 test: setup
 	@$(MAKE) --no-print-directory build
-	tools/run-tests.sh $(BUILD)
+	tools/scripts/run-tests.sh $(BUILD)
 
 demo: setup
 	@$(MAKE) --no-print-directory build
-	tools/demo.sh $(BUILD)
+	tools/scripts/demo.sh $(BUILD)
 
 bench: setup
 	@$(MAKE) --no-print-directory build
-	tools/bench.sh $(BUILD)
+	tools/scripts/bench.sh $(BUILD)
 
 # Native sanitizer fuzzers of the pure text logic, in build/fuzz/ (apart from
 # the cross build); FUZZ_SECONDS per target, 60 by default.
 fuzz:
-	FUZZ_SECONDS=$(or $(FUZZ_SECONDS),60) tools/fuzz.sh
+	FUZZ_SECONDS=$(or $(FUZZ_SECONDS),60) tools/scripts/fuzz.sh
 
 clean:
 	rm -rf $(BUILD)

@@ -4,10 +4,10 @@
 
 #include <windows.h>
 
-#include "launcher/DiagnosticLog.h"
-#include "launcher/LauncherFolder.h"
-#include "launcher/LauncherProperties.h"
-#include "launcher/PropertyIds.h"
+#include "base/DiagnosticLog.h"
+#include "base/LauncherFolder.h"
+#include "base/LauncherProperties.h"
+#include "base/PropertyIds.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 
 #include <cstdlib>
 
-#include "launcher/DiagnosticLog.h"
-#include "launcher/Globals.h"
+#include "base/DiagnosticLog.h"
+#include "base/Globals.h"
 
 int StartApplication(CString javaPath, CString argumentLine, CMyConsolePipe* pipe, DWORD* startError) {
     g_log << "execute: " << javaPath << " " << argumentLine << logEnd;

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "framework/ScopedWin.h"
-#include "launcher/DiagnosticLog.h"
+#include "base/DiagnosticLog.h"
 #include "process/ConsoleCodePage.h"
 
 CConsolePipe::CConsolePipe(int interpreterKind, unsigned options)

@@ -1,7 +1,7 @@
 #include "process/MyConsolePipe.h"
 
-#include "launcher/DiagnosticLog.h"
-#include "launcher/Globals.h"
+#include "base/DiagnosticLog.h"
+#include "base/Globals.h"
 
 // The application-output sink. Runs on the reader thread; g_logToFile was
 // set before any pipe existed, and g_logFile guards itself against the close

@@ -3,10 +3,9 @@
 #include <windows.h>
 
 #include "framework/ScopedWin.h"
-#include "launcher/DiagnosticLog.h"
-#include "launcher/Globals.h"
+#include "base/DiagnosticLog.h"
+#include "base/Globals.h"
 #include "runtime/JavaRelease.h"
-#include "runtime/RuntimeSearch.h"
 
 CString QuoteLibJar(const char* fileName) {
     return "\"" + g_runtimeHome + "\\lib\\" + fileName + "\"";
@@ -17,7 +16,7 @@ CString BuildBootClassPath() {
     g_log << g_runtimeHome << logEnd;
     // Java 9 and later refuse to start with -Xbootclasspath/p:, so the piece
     // would turn a working kit into a failed launch.
-    CString accepted = AcceptedRuntimeHome();
+    CString accepted = g_acceptedHome;
     if (IsJava9OrLaterHome(accepted)) {
         g_log << "Boot class path left out, Java 9 or later refuses -Xbootclasspath/p: " << accepted << logEnd;
         return CString();

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "framework/ScopedWin.h"
-#include "launcher/PathExists.h"
+#include "base/PathExists.h"
 #include "runtime/Version.h"
 
 namespace {

@@ -1,11 +1,11 @@
 #include "runtime/MoreRegistryKeys.h"
 
 #include "framework/ScopedWin.h"
-#include "launcher/DiagnosticLog.h"
-#include "launcher/PathExists.h"
+#include "base/DiagnosticLog.h"
+#include "base/PathExists.h"
 #include "runtime/JavaRelease.h"
 #include "runtime/RegistryLookup.h"
-#include "runtime/Version.h"
+#include "runtime/VersionProbe.h"
 
 namespace {
 

@@ -1,11 +1,11 @@
 #include "runtime/RegistryLookup.h"
 
 #include "framework/ScopedWin.h"
-#include "launcher/DiagnosticLog.h"
-#include "launcher/Globals.h"
-#include "launcher/PathExists.h"
+#include "base/DiagnosticLog.h"
+#include "base/Globals.h"
+#include "base/PathExists.h"
 #include "runtime/JavaRelease.h"
-#include "runtime/Version.h"
+#include "runtime/VersionProbe.h"
 
 const char kRuntimeRegistryKey[] = "SOFTWARE\\JavaSoft\\Java Runtime Environment";
 const char kDevelopmentKitRegistryKey[] = "SOFTWARE\\JavaSoft\\Java Development Kit";

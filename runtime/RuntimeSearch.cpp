@@ -4,11 +4,11 @@
 
 #include <vector>
 
-#include "launcher/DiagnosticLog.h"
-#include "launcher/Globals.h"
-#include "launcher/LauncherProperties.h"
-#include "launcher/PathExists.h"
-#include "launcher/PropertyIds.h"
+#include "base/DiagnosticLog.h"
+#include "base/Globals.h"
+#include "base/LauncherProperties.h"
+#include "base/PathExists.h"
+#include "base/PropertyIds.h"
 #include "runtime/JavaRelease.h"
 #include "runtime/MoreRegistryKeys.h"
 #include "runtime/RegistryLookup.h"
@@ -22,8 +22,6 @@ const char kDefaultMinVersion[] = "1.3";
 // Every registry step asks the machine-wide hive first, so a runtime
 // registered in both is taken from HKEY_LOCAL_MACHINE.
 const HKEY kHives[] = {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER};
-
-CString s_acceptedHome;
 
 CString ExecutableIn(const CString& home) {
     return home + "\\bin\\" + g_javaExeName;
@@ -157,10 +155,6 @@ CString FindJavaRuntime(const CString& launcherFolder) {
     CString tail = CString("\\bin\\") + g_javaExeName;
     int homeLength = result.GetLength() - tail.GetLength();
     bool hasHome = homeLength > 0 && tail == result.GetString() + homeLength;
-    s_acceptedHome = hasHome ? CString(result.GetString(), homeLength) : CString();
+    g_acceptedHome = hasHome ? CString(result.GetString(), homeLength) : CString();
     return result;
-}
-
-CString AcceptedRuntimeHome() {
-    return s_acceptedHome;
 }

@@ -2,7 +2,6 @@
 
 #include <vector>
 
-#include "launcher/Globals.h"
 
 namespace {
 
@@ -72,8 +71,4 @@ bool VersionAtLeast(const char* minimum, const char* version) {
         if (h != n) return h > n;
     }
     return true;
-}
-
-bool IsVersionSufficient(const char* version) {
-    return VersionAtLeast(g_minJavaVersion, version);
 }

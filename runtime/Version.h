@@ -7,5 +7,3 @@
 std::string ExtractVersion(const std::string& output);
 // True when version is at least minimum, compared numerically by component.
 bool VersionAtLeast(const char* minimum, const char* version);
-// VersionAtLeast(g_minJavaVersion, version).
-bool IsVersionSufficient(const char* version);

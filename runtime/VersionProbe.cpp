@@ -2,7 +2,8 @@
 
 #include <new>
 
-#include "launcher/DiagnosticLog.h"
+#include "base/DiagnosticLog.h"
+#include "base/Globals.h"
 #include "runtime/Version.h"
 
 namespace {
@@ -84,4 +85,8 @@ CString ProbeJavaVersion(const CString& home) {
     g_log << (probe ? probe->GetOutput() : std::string()) << logEnd;
     // Read again: after a timeout more output may have arrived since.
     return CString(ExtractVersion(probe ? probe->GetOutput() : std::string()));
+}
+
+bool IsVersionSufficient(const char* version) {
+    return VersionAtLeast(g_minJavaVersion, version);
 }

@@ -33,3 +33,7 @@ private:
 // home, no start, no version line, no answer within 3 s). Returns as soon as
 // the output has ended.
 CString ProbeJavaVersion(const CString& home);
+
+// VersionAtLeast(g_minJavaVersion, version): whether a runtime that reports
+// version meets the launcher's minimum.
+bool IsVersionSufficient(const char* version);

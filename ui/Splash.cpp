@@ -1,15 +1,14 @@
 #include "ui/Splash.h"
 
-#include "launcher/Globals.h"
-#include "launcher/LauncherProperties.h"
-#include "launcher/Messages.h"
-#include "launcher/PropertyIds.h"
+#include "base/Globals.h"
+#include "base/LauncherProperties.h"
+#include "base/Messages.h"
+#include "base/PropertyIds.h"
 #include "ui/BitmapFile.h"
 #include "ui/Ole.h"
 
 namespace {
 
-const int kSplashResourceId = 104;
 const DWORD kSplashStyle = WS_POPUP | SS_BITMAP;  // 0x8000000E: no frame, sizes itself to its bitmap
 
 // The bitmap the window shows belongs to the picture, so the picture lives
@@ -36,7 +35,7 @@ IStream* LoadSplashImageStream() {
     HMODULE module = GetModuleHandleA(nullptr);
     // A missing resource is not reported here: the stream stays empty and
     // the picture load fails on it with the same message as a bad image.
-    HRSRC resource = FindResourceA(module, MAKEINTRESOURCEA(kSplashResourceId), MAKEINTRESOURCEA(2));
+    HRSRC resource = FindResourceA(module, MAKEINTRESOURCEA(kSplashResourceId), MAKEINTRESOURCEA(kSplashResourceType));
     if (resource) {
         HGLOBAL data = LoadResource(module, resource);
         const void* bytes = data ? LockResource(data) : nullptr;

@@ -3,9 +3,9 @@
 #include <windows.h>
 
 #include "framework/AppModule.h"
-#include "launcher/Globals.h"
-#include "launcher/LauncherProperties.h"
-#include "launcher/PropertyIds.h"
+#include "base/Globals.h"
+#include "base/LauncherProperties.h"
+#include "base/PropertyIds.h"
 #include "ui/NagScreen.h"
 #include "ui/Ole.h"
 #include "ui/RichEditLibrary.h"

@@ -11,7 +11,7 @@
 #include <iostream>
 #include <string>
 
-#include "launcher/LauncherProperties.h"
+#include "base/LauncherProperties.h"
 #include "runtime/VersionProbe.h"
 #include "tests/support/FakeRuntime.h"
 #include "tests/support/Files.h"

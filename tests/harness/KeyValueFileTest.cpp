@@ -1,7 +1,7 @@
 // The text format of the stand-in's behaviour file and record.
 #include <gtest/gtest.h>
 
-#include "tools/common/KeyValueFile.h"
+#include "tools/testing/common/KeyValueFile.h"
 
 TEST(KeyValueFileTest, EveryByteSurvivesEscapingAndParsing) {
     std::string all;

@@ -7,7 +7,7 @@
 #include "tests/support/FakeRuntime.h"
 #include "tests/support/Launcher.h"
 #include "tests/support/Paths.h"
-#include "launcher/PropertyIds.h"
+#include "base/PropertyIds.h"
 #include "tools/jarstart-tool/LauncherImage.h"
 
 namespace {

@@ -6,10 +6,10 @@
 
 #include <gtest/gtest.h>
 
-#include "launcher/Globals.h"
+#include "base/Globals.h"
 #include "tests/process/ChildProgram.h"
 #include "tests/support/Paths.h"
-#include "tools/common/Debuggee.h"
+#include "tools/jarstart-tool/Debuggee.h"
 
 namespace {
 

@@ -7,8 +7,8 @@
 
 #include <gtest/gtest.h>
 
-#include "launcher/DiagnosticLog.h"
-#include "launcher/Globals.h"
+#include "base/DiagnosticLog.h"
+#include "base/Globals.h"
 #include "process/AppStart.h"
 #include "process/MyConsolePipe.h"
 #include "tests/support/ChildProcess.h"

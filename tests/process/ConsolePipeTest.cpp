@@ -7,7 +7,7 @@
 
 #include "tests/process/ChildProgram.h"
 #include "tests/support/Files.h"
-#include "tools/common/Debuggee.h"
+#include "tools/jarstart-tool/Debuggee.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include "launcher/Globals.h"
+#include "base/Globals.h"
 #include "tests/process/ChildProgram.h"
 #include "tests/support/Paths.h"
 

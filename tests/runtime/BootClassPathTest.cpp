@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "launcher/Globals.h"
+#include "base/Globals.h"
 #include "runtime/BootClassPath.h"
 #include "tests/runtime/DriveRoot.h"
 #include "tests/support/LogCapture.h"

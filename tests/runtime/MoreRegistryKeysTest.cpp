@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "launcher/PropertyIds.h"
+#include "base/PropertyIds.h"
 #include "runtime/RegistryLookup.h"
 #include "tests/support/FakeRuntime.h"
 #include "tests/support/Launcher.h"

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "launcher/Globals.h"
+#include "base/Globals.h"
 #include "runtime/RegistryLookup.h"
 #include "runtime/RuntimeSearch.h"
 #include "tests/support/LogCapture.h"

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "launcher/Globals.h"
+#include "base/Globals.h"
 #include "runtime/RegistryLookup.h"
 #include "runtime/RuntimeSearch.h"
 #include "tests/runtime/DriveRoot.h"

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "launcher/Globals.h"
+#include "base/Globals.h"
 #include "runtime/VersionProbe.h"
 #include "tests/support/LogCapture.h"
 #include "tests/support/FakeRuntime.h"
@@ -145,3 +145,14 @@ TEST(VersionProbeTest, EmptyHomeRunsNothing) {
 }
 
 }  // namespace
+
+TEST(IsVersionSufficientTest, ComparesWithTheProcessWideMinimum) {
+    CString saved = g_minJavaVersion;
+    g_minJavaVersion = "11";
+    EXPECT_FALSE(IsVersionSufficient("1.8.0_202"));
+    EXPECT_TRUE(IsVersionSufficient("11.0.2"));
+    g_minJavaVersion = "1.3";
+    EXPECT_TRUE(IsVersionSufficient("1.8.0_202"));
+    EXPECT_FALSE(IsVersionSufficient("1.2.2"));
+    g_minJavaVersion = saved;
+}

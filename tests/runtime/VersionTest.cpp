@@ -5,7 +5,6 @@
 #include <string>
 #include <vector>
 
-#include "launcher/Globals.h"
 #include "runtime/Version.h"
 
 namespace {
@@ -120,17 +119,6 @@ TEST(VersionOrderTest, EveryPairComparesAsItsPositionInTheOrder) {
             for (const char* minimum : kAscending[i])
                 for (const char* version : kAscending[j])
                     EXPECT_EQ(j >= i, VersionAtLeast(minimum, version)) << "minimum " << minimum << ", version " << version;
-}
-
-TEST(IsVersionSufficientTest, ComparesWithTheProcessWideMinimum) {
-    CString saved = g_minJavaVersion;
-    g_minJavaVersion = "11";
-    EXPECT_FALSE(IsVersionSufficient("1.8.0_202"));
-    EXPECT_TRUE(IsVersionSufficient("11.0.2"));
-    g_minJavaVersion = "1.3";
-    EXPECT_TRUE(IsVersionSufficient("1.8.0_202"));
-    EXPECT_FALSE(IsVersionSufficient("1.2.2"));
-    g_minJavaVersion = saved;
 }
 
 }  // namespace

@@ -9,8 +9,8 @@
 
 #include "tests/support/Files.h"
 #include "tests/support/Paths.h"
-#include "tools/common/FileUtil.h"
-#include "tools/common/KeyValueFile.h"
+#include "tools/testing/common/FileUtil.h"
+#include "tools/testing/common/KeyValueFile.h"
 
 std::string StandInPath(const std::string& exeName) { return BuildDir() + "standin\\" + exeName; }
 

@@ -1,6 +1,6 @@
 #pragma once
 // Fake runtime homes built from the stand-in runtime (java.exe / javaw.exe
-// built from tools/standin), configured by a behaviour file beside them.
+// built from tools/testing/standin), configured by a behaviour file beside them.
 #include <map>
 #include <string>
 #include <vector>
@@ -16,7 +16,7 @@ struct StandInBehaviour {
     std::string messageBoxCaption;
     int exitCode = 0;
     int liveMs = 0;             // how long to live (after output and message box) before exiting
-    // Numbered lines (tools/common/OutputPattern.h) on standard output after
+    // Numbered lines (tools/testing/common/OutputPattern.h) on standard output after
     // stderrText; -1 = until a write fails, then live on as usual.
     long long patternLines = 0;
     std::string lastText;       // to standard error right before exiting (after liveMs)

@@ -5,7 +5,7 @@
 #include <thread>
 
 #include "tests/support/Dialogs.h"
-#include "tools/common/Debuggee.h"
+#include "tools/jarstart-tool/Debuggee.h"
 
 namespace {
 

@@ -2,9 +2,11 @@
 // launcher do not need the companion tool's code.
 #include <gtest/gtest.h>
 
+#include "base/PropertyIds.h"
+
 #include "tests/support/Launcher.h"
 #include "tests/support/Paths.h"
-#include "tools/common/FileUtil.h"
+#include "tools/testing/common/FileUtil.h"
 #include "tools/jarstart-tool/Configure.h"
 
 std::string PrepareLauncher(const std::string& folder, const std::map<int, std::string>& props,
@@ -14,7 +16,7 @@ std::string PrepareLauncher(const std::string& folder, const std::map<int, std::
     request.output = folder;
     if (!request.output.empty() && request.output.back() != '\\') request.output += '\\';
     request.output += exeName;
-    for (int id = 96; id <= 105; ++id) request.props[id] = "";
+    for (int id = kFirstPropertyId; id <= kLastPropertyId; ++id) request.props[id] = "";
     for (const auto& prop : props) request.props[prop.first] = prop.second;
     if (splash) {
         request.setSplash = true;

@@ -1,6 +1,6 @@
 #include "tests/support/RegistryLookupFixture.h"
 
-#include "launcher/Globals.h"
+#include "base/Globals.h"
 #include "tests/support/Paths.h"
 
 void RegistryLookupFixture::SetUp() {

@@ -23,7 +23,7 @@ IStream* StreamOf(const std::string& bytes) {
 // GIF and JPEG go through Wine's imaging components, which fail now and
 // then (E_HANDLE) in a process that has already run the dialog tests; they
 // are checked in fresh processes, as the launcher loads them
-// (SplashImageTest, SplashLauncherTest).
+// (SplashImageTest, SplashE2ETest).
 TEST(OleTest, BmpFilesLoadAsBitmapsOfTheImageSize) {
     const char* files[] = {"splash.bmp"};
     for (const char* file : files) {

@@ -11,7 +11,7 @@
 #include <cstring>
 #include <string>
 
-#include "launcher/Globals.h"
+#include "base/Globals.h"
 #include "ui/Splash.h"
 
 namespace {

@@ -1,13 +1,13 @@
 // The splash window of the test program itself, whose resource 104 is a BMP
 // file (tests/ui/SplashResource.rc). The other image kinds and the failures
-// run through configured launcher copies (SplashLauncherTest.cpp).
+// run through configured launcher copies (SplashE2ETest.cpp).
 #include "ui/Splash.h"
 
 #include <string>
 
 #include <gtest/gtest.h>
 
-#include "launcher/Globals.h"
+#include "base/Globals.h"
 #include "tests/ui/UiTestSupport.h"
 #include "ui/Ole.h"
 

@@ -11,7 +11,7 @@
 
 #include <gtest/gtest.h>
 
-#include "launcher/Globals.h"
+#include "base/Globals.h"
 #include "tests/support/Paths.h"
 #include "tests/ui/UiTestSupport.h"
 #include "ui/NagScreen.h"

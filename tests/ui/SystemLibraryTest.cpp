@@ -9,7 +9,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/support/Paths.h"
-#include "tools/common/FileUtil.h"
+#include "tools/testing/common/FileUtil.h"
 #include "tools/jarstart-tool/PeImage.h"
 
 namespace {

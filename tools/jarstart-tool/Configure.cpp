@@ -21,7 +21,7 @@ bool IsReplaced(const ResourceItem& item, const ConfigureRequest& request) {
     // Every language of the property block goes: a second copy in another
     // language would leave two values for one id.
     if (item.type.Is(6) && item.name.Is(PROPERTY_BLOCK_ID)) return true;
-    if (request.setSplash && item.type.Is(2) && item.name.Is(SPLASH_RESOURCE_ID)) return true;
+    if (request.setSplash && item.type.Is(kSplashResourceType) && item.name.Is(kSplashResourceId)) return true;
     // A new icon replaces every icon: images of an old group left behind
     // would be dead weight, an old group a second icon.
     if (request.setIcon && (item.type.Is(3) || item.type.Is(14))) return true;
@@ -42,8 +42,8 @@ private:
 
 bool ConfigureLauncher(const ConfigureRequest& request, std::string* error) {
     for (const auto& prop : request.props) {
-        if (prop.first < FIRST_PROPERTY_ID || prop.first > DOWNLOAD_URL_PROPERTY_ID) {
-            *error = "property id " + std::to_string(prop.first) + " is outside 96..106";
+        if (prop.first < kFirstPropertyId || prop.first > kLastPropertyId) {
+            *error = "property id " + std::to_string(prop.first) + " is outside " + PropertyIdRange();
             return false;
         }
     }
@@ -76,8 +76,8 @@ bool ConfigureLauncher(const ConfigureRequest& request, std::string* error) {
     items.push_back(strings);
     if (request.setSplash) {
         ResourceItem splash;
-        splash.type = ResourceId::Number(2);
-        splash.name = ResourceId::Number(SPLASH_RESOURCE_ID);
+        splash.type = ResourceId::Number(kSplashResourceType);
+        splash.name = ResourceId::Number(kSplashResourceId);
         splash.language = MAKELANGID(LANG_NEUTRAL, SUBLANG_NEUTRAL);
         splash.bytes = request.splashBytes;
         items.push_back(splash);

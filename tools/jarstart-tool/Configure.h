@@ -9,7 +9,7 @@
 struct ConfigureRequest {
     std::string input;                 // the launcher to copy
     std::string output;                // the configured copy
-    std::map<int, std::string> props;  // ids 96..106 to set; "" makes the property absent
+    std::map<int, std::string> props;  // property ids to set; "" makes the property absent
     bool setSplash = false;
     std::string splashBytes;           // the image file's bytes, stored unchanged
     bool setIcon = false;

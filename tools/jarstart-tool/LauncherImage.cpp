@@ -55,7 +55,7 @@ bool ReadLauncherImage(const std::string& path, LauncherImage* image, std::strin
         *error = path + " has a damaged string table";
         return false;
     }
-    image->hasSplash = FindAsLoaderDoes(module, MAKEINTRESOURCEA(2), SPLASH_RESOURCE_ID, &image->splash);
+    image->hasSplash = FindAsLoaderDoes(module, MAKEINTRESOURCEA(kSplashResourceType), kSplashResourceId, &image->splash);
     return true;
 }
 

@@ -5,12 +5,12 @@
 #include <string>
 #include <vector>
 
+#include "base/PropertyIds.h"
 #include "tools/jarstart-tool/Resources.h"
 
-enum {
-    PROPERTY_BLOCK_ID = 7,  // string ids 96..111
-    SPLASH_RESOURCE_ID = 104,
-};
+// A string id n lives in block n / 16 + 1: ids 96..111 in block 7.
+const int PROPERTY_BLOCK_ID = kFirstPropertyId / 16 + 1;
+static_assert(kLastPropertyId / 16 + 1 == PROPERTY_BLOCK_ID, "every property is in one string block");
 
 struct LauncherImage {
     std::vector<ResourceItem> resources;

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "tools/common/Debuggee.h"
+#include "tools/jarstart-tool/Debuggee.h"
 #include "tools/jarstart-tool/Configure.h"
 #include "tools/jarstart-tool/FileBytes.h"
 #include "tools/jarstart-tool/LauncherImage.h"

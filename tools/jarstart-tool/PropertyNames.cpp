@@ -2,35 +2,14 @@
 
 #include <cstring>
 
-namespace {
-struct NamedProperty {
-    int id;
-    const char* name;
-};
-
-const NamedProperty kProperties[] = {
-    {96, "PROP_SPLASH"},
-    {97, "PROP_KEEP_ALIVE"},
-    {98, "PROP_SPLASH_TIMEOUT"},
-    {99, "PROP_JRE_PATH"},
-    {100, "PROP_VM_PARAMS"},
-    {101, "PROP_START_JAR"},
-    {102, "PROP_WATCH_APP_WINDOW"},
-    {103, "PROP_WORK_DIR"},
-    {104, "PROP_MIN_VERSION"},
-    {105, "PROP_SEARCH_JDK_ONLY"},
-    {106, "PROP_DOWNLOAD_URL"},
-};
-}  // namespace
-
 const char* PropertyName(int id) {
-    for (const NamedProperty& p : kProperties)
+    for (const LauncherPropertyInfo& p : kLauncherProperties)
         if (p.id == id) return p.name;
     return "";
 }
 
 bool ParsePropertyKey(const std::string& key, int* id) {
-    for (const NamedProperty& p : kProperties) {
+    for (const LauncherPropertyInfo& p : kLauncherProperties) {
         if (key == p.name) {
             *id = p.id;
             return true;
@@ -44,7 +23,11 @@ bool ParsePropertyKey(const std::string& key, int* id) {
         if (c < '0' || c > '9') return false;
         value = value * 10 + (c - '0');
     }
-    if (value < FIRST_PROPERTY_ID || value > DOWNLOAD_URL_PROPERTY_ID) return false;
+    if (value < kFirstPropertyId || value > kLastPropertyId) return false;
     *id = value;
     return true;
+}
+
+std::string PropertyIdRange() {
+    return std::to_string(kFirstPropertyId) + ".." + std::to_string(kLastPropertyId);
 }

@@ -4,7 +4,7 @@
 
 #include "tools/jarstart-tool/LauncherImage.h"
 
-// One line "ID NAME=VALUE" for each id 96..105 (and 106 when it is set),
+// One line "ID NAME=VALUE" for each property always listed (and for the later ones when set),
 // values as the launcher reads them, then "splash image: present (N bytes)"
 // or "splash image: absent". Lines end with "\n".
 std::string FormatShow(const LauncherImage& image);

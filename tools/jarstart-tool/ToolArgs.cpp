@@ -107,7 +107,7 @@ bool ParseConfigure(const std::vector<std::string>& args, ToolArgs* parsed, std:
             std::string key = setting.substr(0, equals);
             int id = 0;
             if (!ParsePropertyKey(key, &id)) {
-                *error = "unknown property \"" + key + "\" (a name PROP_... or an id 96..106)";
+                *error = "unknown property \"" + key + "\" (a name PROP_... or an id " + PropertyIdRange() + ")";
                 return false;
             }
             parsed->props[id] = setting.substr(equals + 1);

@@ -10,7 +10,7 @@
 
 #include <windows.h>
 
-#include "launcher/LauncherProperties.h"
+#include "base/LauncherProperties.h"
 
 namespace {
 

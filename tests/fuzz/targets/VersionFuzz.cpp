@@ -13,10 +13,6 @@
 #include "framework/CString.h"
 #include "runtime/Version.h"
 
-// The runtime search sets it; the comparison under test takes it as a
-// parameter instead.
-CString g_minJavaVersion;
-
 namespace {
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }

@@ -6,8 +6,8 @@
 #include <cstdlib>
 #include <string>
 
-#include "launcher/LauncherFolder.h"
-#include "launcher/LauncherProperties.h"
+#include "base/LauncherFolder.h"
+#include "base/LauncherProperties.h"
 #include "launcher/VmOptions.h"
 
 // LoadVmOptions shares the file with ReadVmOptionLines; these are what it

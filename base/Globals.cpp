@@ -1,0 +1,18 @@
+#include "base/Globals.h"
+
+int g_splashActive = 1;
+int g_splashCountdown = 3;
+int g_keepAlive = 1;
+int g_watchAppWindow = 0;
+int g_searchJdkOnly = 0;
+CString g_javaExeName = "javaw.exe";
+CString g_minJavaVersion = "1.3";
+CString g_runtimeHome;
+CString g_acceptedHome;
+bool g_logToFile = false;
+LogFile g_logFile;
+HWND g_splashWnd = nullptr;
+IPicture* g_splashPicture = nullptr;
+PROCESS_INFORMATION g_appProcess = {};
+DWORD g_appExitCode = 0;
+HANDLE g_appOutputEnded = nullptr;

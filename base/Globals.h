@@ -1,0 +1,29 @@
+#pragma once
+// The process-wide state, in one place. Main thread only unless noted.
+#include <windows.h>
+
+#include "framework/CString.h"
+#include "base/LogFile.h"
+
+struct IPicture;
+
+extern int g_splashActive;        // launch sequence (PROP_SPLASH); cleared by the start-up watch / a failed start
+extern int g_splashCountdown;     // splash window creation (PROP_SPLASH_TIMEOUT); counted down by the watch
+extern int g_keepAlive;           // launch sequence (PROP_KEEP_ALIVE)
+extern int g_watchAppWindow;      // splash window creation (PROP_WATCH_APP_WINDOW)
+extern int g_searchJdkOnly;       // launch sequence (PROP_SEARCH_JDK_ONLY)
+extern CString g_javaExeName;     // launch sequence: "java.exe" with the console switch
+extern CString g_minJavaVersion;  // runtime search, at its start
+extern CString g_runtimeHome;     // runtime search and registry lookup; read by the boot class path
+extern CString g_acceptedHome;    // runtime search, at its end: the home of the runtime it returned, or ""
+extern bool g_logToFile;          // launch sequence (debug switch); read by the reader thread
+extern LogFile g_logFile;         // opened by the launch sequence, written by the reader thread
+extern HWND g_splashWnd;          // splash window creation
+extern IPicture* g_splashPicture; // splash image load; released at exit
+extern PROCESS_INFORMATION g_appProcess; // application start
+extern DWORD g_appExitCode;       // start-up watch
+// Manual-reset event, set by the application pipe's reader thread when the
+// application's output has ended. Created by the launch sequence before the
+// start when the splash is on; closed once the wait for it succeeded, or left
+// to the process's end, since the reader may set it at any time until then.
+extern HANDLE g_appOutputEnded;

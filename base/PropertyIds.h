@@ -1,0 +1,53 @@
+#pragma once
+// The launcher's resource contract, written once: the ids of the launcher
+// properties in its own string table, their names, and the splash image's
+// resource. The launcher, the companion tool and the tests all read it, so
+// it stays plain C++ (the tool also builds for systems without windows.h).
+
+enum LauncherProperty {
+    PROP_SPLASH = 96,
+    PROP_KEEP_ALIVE = 97,
+    PROP_SPLASH_TIMEOUT = 98,
+    PROP_JRE_PATH = 99,
+    PROP_VM_PARAMS = 100,
+    PROP_START_JAR = 101,
+    PROP_WATCH_APP_WINDOW = 102,
+    PROP_WORK_DIR = 103,
+    PROP_MIN_VERSION = 104,
+    PROP_SEARCH_JDK_ONLY = 105,
+    PROP_DOWNLOAD_URL = 106,
+};
+
+struct LauncherPropertyInfo {
+    LauncherProperty id;
+    const char* name;
+    // The first properties are listed by the tool whether set or not; the
+    // ones added later only when a launcher sets them.
+    bool alwaysListed;
+};
+
+// Every property, in id order, without gaps.
+inline constexpr LauncherPropertyInfo kLauncherProperties[] = {
+    {PROP_SPLASH, "PROP_SPLASH", true},
+    {PROP_KEEP_ALIVE, "PROP_KEEP_ALIVE", true},
+    {PROP_SPLASH_TIMEOUT, "PROP_SPLASH_TIMEOUT", true},
+    {PROP_JRE_PATH, "PROP_JRE_PATH", true},
+    {PROP_VM_PARAMS, "PROP_VM_PARAMS", true},
+    {PROP_START_JAR, "PROP_START_JAR", true},
+    {PROP_WATCH_APP_WINDOW, "PROP_WATCH_APP_WINDOW", true},
+    {PROP_WORK_DIR, "PROP_WORK_DIR", true},
+    {PROP_MIN_VERSION, "PROP_MIN_VERSION", true},
+    {PROP_SEARCH_JDK_ONLY, "PROP_SEARCH_JDK_ONLY", true},
+    {PROP_DOWNLOAD_URL, "PROP_DOWNLOAD_URL", false},
+};
+
+inline constexpr int kFirstPropertyId = PROP_SPLASH;
+inline constexpr int kLastPropertyId =
+    kLauncherProperties[sizeof(kLauncherProperties) / sizeof(kLauncherProperties[0]) - 1].id;
+static_assert(kLastPropertyId - kFirstPropertyId + 1 == sizeof(kLauncherProperties) / sizeof(kLauncherProperties[0]),
+              "the property table has no gaps");
+
+// The splash image: a whole image file as resource type 2 (RT_BITMAP's
+// number), id 104.
+inline constexpr int kSplashResourceType = 2;
+inline constexpr int kSplashResourceId = 104;

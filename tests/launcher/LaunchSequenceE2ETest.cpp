@@ -1,0 +1,305 @@
+// The real launcher, run under the debugger: what it logs, in which order,
+// what it shows and how it ends.
+#include <cstdio>
+#include <map>
+#include <string>
+#include <vector>
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "launcher/LauncherOptions.h"
+#include "base/PropertyIds.h"
+#include "tests/support/FakeRuntime.h"
+#include "tests/support/Launcher.h"
+#include "tests/support/Paths.h"
+#include "tests/support/Registry.h"
+
+namespace {
+
+std::string FolderOf(const std::string& exePath) {
+    return exePath.substr(0, exePath.find_last_of('\\'));
+}
+
+bool FileExists(const std::string& path) {
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+std::string ReadWhole(const std::string& path) {
+    std::string content;
+    FILE* file = std::fopen(path.c_str(), "rb");
+    if (!file) return "<missing>";
+    char buffer[4096];
+    size_t n;
+    while ((n = std::fread(buffer, 1, sizeof buffer, file)) > 0) content.append(buffer, n);
+    std::fclose(file);
+    return content;
+}
+
+void WriteBytes(const std::string& path, const std::string& bytes) {
+    FILE* file = std::fopen(path.c_str(), "wb");
+    ASSERT_NE(file, nullptr) << path;
+    std::fwrite(bytes.data(), 1, bytes.size(), file);
+    std::fclose(file);
+}
+
+// The launcher's own entries up to its working directory, for a launcher in
+// `folder` without a VM options file, switches logged by the caller.
+std::vector<std::string> EntriesFromVmOptionsToWorkingDir(const std::string& folder, const std::string& exeName,
+                                                          const std::string& vmParams, const std::string& startJar,
+                                                          const std::string& workDir) {
+    std::string optionsFile = folder + "\\" + exeName + ".vmoptions";
+    return {
+        "Loading VM options.",
+        "Try to load VM options from file: " + optionsFile,
+        "File was not found: " + optionsFile,
+        "Loaded VM parametrers: " + vmParams,
+        "PROP_START_JAR: " + startJar,
+        "PROP_SPLASH: false.",
+        "PROP_SEARCH_JDK_ONLY: false.",
+        "Path to exe file of launcher: " + folder,
+        "PROP_WORK_DIR: " + workDir,
+        "Working dir: " + folder + "\\" + workDir,
+    };
+}
+
+void ExpectLogStartsWith(const LaunchResult& result, const std::vector<std::string>& expected) {
+    ASSERT_GE(result.log.size(), expected.size()) << JoinLog(result.log);
+    for (size_t i = 0; i < expected.size(); ++i) {
+        EXPECT_EQ(result.log[i], expected[i]) << "entry " << i << " of\n" << JoinLog(result.log);
+    }
+}
+
+// No runtime can be found: nothing registered, JAVA_HOME unset (RunLauncher
+// unsets it), nothing bundled.
+void ExpectEndedWithoutRuntime(const LaunchResult& result) {
+    EXPECT_TRUE(result.started);
+    int jrePath = FindEntry(result.log, "Jre path: ");
+    EXPECT_GE(jrePath, 0) << JoinLog(result.log);
+    EXPECT_EQ(FindEntry(result.log, "Full argument line: "), -1) << JoinLog(result.log);
+    EXPECT_EQ(result.exitCode, 1u);
+}
+
+class LaunchSequenceE2ETest : public ::testing::Test {
+protected:
+    JavaSoftRegistryGuard m_registry;
+};
+
+}  // namespace
+
+TEST_F(LaunchSequenceE2ETest, AnEmptyCommandLineLogsEveryStepInOrderAndEndsWith1WithoutARuntime) {
+    std::string folder = MakeTempFolder("seq-empty");
+    std::string exe = PrepareLauncher(folder, {{PROP_START_JAR, "main.jar"}});
+    LaunchResult result = RunLauncher(exe, "");
+
+    std::vector<std::string> expected = {"Launcher executed with command line: ",
+                                         "Application is run with parameters: "};
+    for (const std::string& e : EntriesFromVmOptionsToWorkingDir(FolderOf(exe), "launcher.exe", "", "main.jar", ""))
+        expected.push_back(e);
+    ExpectLogStartsWith(result, expected);
+    EXPECT_EQ(FindEntry(result.log, "ERROR: Cannot set working dir."), -1) << JoinLog(result.log);
+    ExpectEndedWithoutRuntime(result);
+    EXPECT_FALSE(FileExists(folder + "log.txt"));
+}
+
+TEST_F(LaunchSequenceE2ETest, TheConsoleAndPassSwitchesAreLoggedBeforeTheVmOptions) {
+    const struct {
+        std::string args;
+        std::vector<std::string> switchEntries;
+    } cases[] = {
+        {"-c", {"Launcher executed with command line: -c", "Application is run as console.",
+                "Application is run with parameters: "}},
+        {"-p one two", {"Launcher executed with command line: -p one two",
+                        "Application is run with parameters:  one two"}},
+        {"/c -p  x", {"Launcher executed with command line: /c -p  x", "Application is run as console.",
+                      "Application is run with parameters:   x"}},
+    };
+    std::string folder = MakeTempFolder("seq-switches");
+    std::string exe = PrepareLauncher(folder, {{PROP_START_JAR, "main.jar"}});
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.args);
+        LaunchResult result = RunLauncher(exe, c.args);
+        std::vector<std::string> expected = c.switchEntries;
+        for (const std::string& e :
+             EntriesFromVmOptionsToWorkingDir(FolderOf(exe), "launcher.exe", "", "main.jar", ""))
+            expected.push_back(e);
+        ExpectLogStartsWith(result, expected);
+        ExpectEndedWithoutRuntime(result);
+    }
+}
+
+TEST_F(LaunchSequenceE2ETest, TheDebugSwitchTruncatesLogTxtInTheStartDirectoryNotTheWorkingDirectory) {
+    std::string root = MakeTempFolder("seq-debug");
+    std::string appFolder = root + "app\\";
+    std::string startFolder = root + "start\\";
+    CreateDirectoryA(appFolder.c_str(), nullptr);
+    CreateDirectoryA((appFolder + "work").c_str(), nullptr);
+    CreateDirectoryA(startFolder.c_str(), nullptr);
+    WriteBytes(startFolder + "log.txt", "output of an earlier run\r\n");
+    std::string exe = PrepareLauncher(appFolder, {{PROP_START_JAR, "main.jar"}, {PROP_WORK_DIR, "work"}});
+
+    RunOptions options;
+    options.currentDir = startFolder;
+    LaunchResult result = RunLauncher(exe, "-d", options);
+
+    std::vector<std::string> expected = {"Launcher executed with command line: -d",
+                                         "Application is run with debug flag.",
+                                         "Application is run with parameters: "};
+    for (const std::string& e :
+         EntriesFromVmOptionsToWorkingDir(FolderOf(exe), "launcher.exe", "", "main.jar", "work"))
+        expected.push_back(e);
+    ExpectLogStartsWith(result, expected);
+    ExpectEndedWithoutRuntime(result);
+    EXPECT_EQ(ReadWhole(startFolder + "log.txt"), "");
+    EXPECT_FALSE(FileExists(appFolder + "work\\log.txt"));
+    EXPECT_FALSE(FileExists(appFolder + "log.txt"));
+}
+
+TEST_F(LaunchSequenceE2ETest, WithoutTheDebugSwitchAnExistingLogTxtStaysUnchanged) {
+    std::string folder = MakeTempFolder("seq-nodebug");
+    WriteBytes(folder + "log.txt", "keep me");
+    std::string exe = PrepareLauncher(folder, {{PROP_START_JAR, "main.jar"}});
+    LaunchResult result = RunLauncher(exe, "-c");
+    ExpectEndedWithoutRuntime(result);
+    EXPECT_EQ(ReadWhole(folder + "log.txt"), "keep me");
+}
+
+TEST_F(LaunchSequenceE2ETest, AMalformedLineShowsOnlyTheUsageTextAndEndsWith0) {
+    const char* lines[] = {"-Xhelp", "-d -Xdebug", "main.jar", "-c -", "\"-d\""};
+    std::string folder = MakeTempFolder("seq-usage");
+    std::string exe = PrepareLauncher(folder, {{PROP_START_JAR, "main.jar"}});
+    for (const char* line : lines) {
+        SCOPED_TRACE(line);
+        LaunchResult result = RunLauncher(exe, line);
+        EXPECT_TRUE(result.started);
+        EXPECT_EQ(result.exitCode, 0u);
+        ASSERT_EQ(result.log.size(), 1u) << JoinLog(result.log);
+        EXPECT_EQ(result.log[0], std::string("Launcher executed with command line: ") + line);
+        ASSERT_EQ(result.dialogs.size(), 1u);
+        EXPECT_EQ(result.dialogs[0].text, kUsageText);
+        EXPECT_EQ(result.dialogs[0].caption, "");
+        EXPECT_FALSE(FileExists(folder + "log.txt"));
+    }
+}
+
+TEST_F(LaunchSequenceE2ETest, TheWorkingDirectoryIsTheLauncherFolderABackslashAndTheProperty) {
+    std::string root = MakeTempFolder("seq-workdir");
+    std::string appFolder = root + "app\\";
+    CreateDirectoryA(appFolder.c_str(), nullptr);
+    CreateDirectoryA((root + "sibling").c_str(), nullptr);
+    std::string absolute = root + "sibling";  // "X:\...": appended, it names nothing
+    const struct {
+        std::string workDir;
+        bool changes;
+    } cases[] = {
+        {"", true},
+        {"..\\sibling", true},
+        {absolute, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE("PROP_WORK_DIR " + c.workDir);
+        std::string exe = PrepareLauncher(appFolder, {{PROP_START_JAR, "main.jar"}, {PROP_WORK_DIR, c.workDir}});
+        LaunchResult result = RunLauncher(exe, "");
+        std::string folder = FolderOf(exe);
+        int propEntry = FindEntry(result.log, "PROP_WORK_DIR: ");
+        ASSERT_GE(propEntry, 0) << JoinLog(result.log);
+        ASSERT_GT(result.log.size(), static_cast<size_t>(propEntry + 1));
+        EXPECT_EQ(result.log[propEntry], "PROP_WORK_DIR: " + c.workDir);
+        EXPECT_EQ(result.log[propEntry + 1], "Working dir: " + folder + "\\" + c.workDir);
+        int error = FindEntry(result.log, "ERROR: Cannot set working dir.");
+        if (c.changes) {
+            EXPECT_EQ(error, -1) << JoinLog(result.log);
+        } else {
+            // The failure is logged right away and the launch goes on.
+            EXPECT_EQ(error, propEntry + 2) << JoinLog(result.log);
+            EXPECT_GT(FindEntry(result.log, "Jre path: ", error), error) << JoinLog(result.log);
+        }
+        ExpectEndedWithoutRuntime(result);
+    }
+}
+
+TEST_F(LaunchSequenceE2ETest, AVmOptionsFileBesideTheLauncherReplacesThePropertyAndToolDotVmoptionsIsIgnored) {
+    std::string folder = MakeTempFolder("seq-vmoptions");
+    std::string exe = PrepareLauncher(folder, {{PROP_START_JAR, "main.jar"}, {PROP_VM_PARAMS, "-Dfrom=property"}},
+                                      "tool.exe");
+    std::string optionsFile = FolderOf(exe) + "\\tool.exe.vmoptions";
+
+    WriteBytes(folder + "tool.vmoptions", "-Dfrom=replaced-extension\r\n");
+    LaunchResult fallback = RunLauncher(exe, "");
+    ExpectLogStartsWith(fallback, {"Launcher executed with command line: ", "Application is run with parameters: ",
+                                   "Loading VM options.", "Try to load VM options from file: " + optionsFile,
+                                   "File was not found: " + optionsFile, "Loaded VM parametrers: -Dfrom=property"});
+
+    WriteBytes(folder + "tool.exe.vmoptions", "A\r\nB\r\n");
+    LaunchResult fromFile = RunLauncher(exe, "");
+    ExpectLogStartsWith(fromFile, {"Launcher executed with command line: ", "Application is run with parameters: ",
+                                   "Loading VM options.", "Try to load VM options from file: " + optionsFile,
+                                   "File was found: " + optionsFile, "Loaded VM parametrers: A B  "});
+}
+
+TEST_F(LaunchSequenceE2ETest, TheArgumentLineJoinsVmParametersStartJarAndPassThroughTextAndTheStartEndsWith0) {
+    std::string root = MakeTempFolder("seq-argline");
+    std::string appFolder = root + "app\\";
+    CreateDirectoryA(appFolder.c_str(), nullptr);
+    CreateDirectoryA((root + "sibling").c_str(), nullptr);
+    MakeFakeRuntime(appFolder + "rt");
+    std::string exe = PrepareLauncher(appFolder, {{PROP_START_JAR, "main.jar"},
+                                                  {PROP_VM_PARAMS, "-Xmx256m "},
+                                                  {PROP_JRE_PATH, "rt\\bin\\javaw.exe"},
+                                                  {PROP_WORK_DIR, "..\\sibling"}});
+    LaunchResult result = RunLauncher(exe, "-p one two");
+
+    std::string javaPath = FolderOf(exe) + "\\rt\\bin\\javaw.exe";
+    EXPECT_GE(FindEntry(result.log, "Jre path: " + javaPath), 0) << JoinLog(result.log);
+    int argumentLine = FindEntry(result.log, "Full argument line: ");
+    ASSERT_GE(argumentLine, 0) << JoinLog(result.log);
+    EXPECT_EQ(result.log[argumentLine], "Full argument line: -Xmx256m  -jar main.jar  one two");
+    EXPECT_EQ(result.exitCode, 0u) << JoinLog(result.log);
+
+    // The application runs on after the launcher; wait for what it recorded.
+    RecordedRun run;
+    for (int i = 0; i < 200 && run.commandLine.empty(); ++i) {
+        Sleep(50);
+        run = ReadRecordedRun(appFolder + "rt");
+    }
+    EXPECT_EQ(run.commandLine, "\"" + javaPath + "\" -Xmx256m  -jar main.jar  one two");
+    char expectedDir[MAX_PATH];
+    GetFullPathNameA((root + "sibling").c_str(), MAX_PATH, expectedDir, nullptr);
+    std::string recordedDir = run.currentDir;
+    if (!recordedDir.empty() && recordedDir.back() == '\\') recordedDir.pop_back();
+    EXPECT_EQ(_stricmp(recordedDir.c_str(), expectedDir), 0) << recordedDir << " vs " << expectedDir;
+}
+
+TEST_F(LaunchSequenceE2ETest, AFailedStartShowsBothLinesOfTheErrorAndEndsWith1) {
+    std::string folder = MakeTempFolder("seq-startfail");
+    CreateDirectoryA((folder + "not-a-program").c_str(), nullptr);
+    std::string exe = PrepareLauncher(folder, {{PROP_START_JAR, "main.jar"}, {PROP_JRE_PATH, "not-a-program"}});
+    LaunchResult result = RunLauncher(exe, "");
+
+    EXPECT_GE(FindEntry(result.log, "Full argument line:  -jar main.jar "), 0) << JoinLog(result.log);
+    EXPECT_EQ(result.exitCode, 1u);
+    ASSERT_EQ(result.dialogs.size(), 1u) << JoinLog(result.log);
+    const std::string firstLine = "Error occured while starting the application...\n";
+    const std::string& text = result.dialogs[0].text;
+    EXPECT_EQ(text.compare(0, firstLine.size(), firstLine), 0) << text;
+    EXPECT_GT(text.size(), firstLine.size()) << "the second line names the cause";
+    EXPECT_EQ(result.dialogs[0].caption, "");
+}
+
+TEST_F(LaunchSequenceE2ETest, ASplashImageThatCannotBeLoadedEndsWith1BeforeTheStart) {
+    std::string folder = MakeTempFolder("seq-badsplash");
+    MakeFakeRuntime(folder + "rt");
+    std::string notAnImage = "this is not an image";
+    std::string exe = PrepareLauncher(folder, {{PROP_START_JAR, "main.jar"}, {PROP_SPLASH, "on"},
+                                               {PROP_JRE_PATH, "rt\\bin\\javaw.exe"}},
+                                      "launcher.exe", &notAnImage);
+    LaunchResult result = RunLauncher(exe, "");
+
+    EXPECT_GE(FindEntry(result.log, "PROP_SPLASH: true."), 0) << JoinLog(result.log);
+    EXPECT_EQ(FindEntry(result.log, "Full argument line: "), -1) << JoinLog(result.log);
+    EXPECT_EQ(result.exitCode, 1u);
+    ASSERT_EQ(result.dialogs.size(), 1u);
+    EXPECT_EQ(result.dialogs[0].text, "Cannot load splash screen. Probably unsupported or invalid file.");
+    EXPECT_TRUE(ReadRecordedRun(folder + "rt").commandLine.empty());
+}

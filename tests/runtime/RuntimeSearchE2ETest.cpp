@@ -1,0 +1,301 @@
+// The runtime search end to end: the real launcher, configured copy in a
+// temp folder, fake runtimes registered in the private prefix's registry,
+// its diagnostic log read through the debugger.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <algorithm>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "base/PropertyIds.h"
+#include "runtime/RegistryLookup.h"
+#include "tests/support/FakeRuntime.h"
+#include "tests/support/Launcher.h"
+#include "tests/support/Paths.h"
+#include "tests/support/Registry.h"
+
+namespace {
+
+const std::string kRuntimeKey = kRuntimeRegistryKey;
+const std::string kKitKey = kDevelopmentKitRegistryKey;
+const char kJava6[] = "java version \"1.6.0_03\"\n";
+const char kJava2[] = "java version \"1.2.2\"\n";
+
+std::vector<std::string> operator+(std::vector<std::string> a, const std::vector<std::string>& b) {
+    a.insert(a.end(), b.begin(), b.end());
+    return a;
+}
+
+class RuntimeSearchE2ETest : public testing::Test {
+protected:
+    void SetUp() override {
+        m_folder = MakeTempFolder(testing::UnitTest::GetInstance()->current_test_info()->name());
+        m_app = m_folder + "app";
+        CreateDirectoryA(m_app.c_str(), nullptr);
+        m_props[PROP_START_JAR] = "app.jar";
+    }
+
+    std::string FakeHome(const std::string& name, const std::string& versionText = kJava6, bool kit = false,
+                         const std::vector<std::string>& jars = {}) {
+        std::string home = m_folder + name;
+        StandInBehaviour behaviour;
+        behaviour.versionText = versionText;
+        MakeFakeRuntime(home, behaviour, kit, jars);
+        return home;
+    }
+
+    // Runs the launcher; returns its log from the search's first line to
+    // "Jre path: " (inclusive), each probe's output chunks folded into one
+    // "chunks: " entry, since how the output splits is the pipe's business.
+    std::vector<std::string> Run(const std::string& args = "") {
+        std::string exe = PrepareLauncher(m_app + "\\", m_props);
+        m_result = RunLauncher(exe, args, m_options);
+        std::vector<std::string> search;
+        bool inSearch = false, inProbe = false;
+        for (const std::string& entry : m_result.log) {
+            if (entry == "Search for Jre..." || entry == "Search for Jdk only...") inSearch = true;
+            if (!inSearch) continue;
+            if (entry.compare(0, 15, "CreateProcess: ") == 0) {
+                search.push_back(entry);
+                search.push_back("chunks: ");
+                inProbe = true;
+            } else if (entry == "Info = ") {
+                search.push_back(entry);
+                inProbe = false;
+            } else if (inProbe) {
+                search.back() += entry;
+            } else {
+                search.push_back(entry);
+            }
+            if (entry.compare(0, 10, "Jre path: ") == 0) break;
+        }
+        return search;
+    }
+
+    bool Logged(const std::string& entry) const {
+        for (const std::string& e : m_result.log)
+            if (e == entry) return true;
+        return false;
+    }
+    // count entries starting with the exact entry first.
+    std::vector<std::string> EntriesFrom(const std::string& first, size_t count) const {
+        for (size_t i = 0; i < m_result.log.size(); ++i)
+            if (m_result.log[i] == first)
+                return std::vector<std::string>(m_result.log.begin() + i,
+                                                m_result.log.begin() + std::min(m_result.log.size(), i + count));
+        return std::vector<std::string>();
+    }
+    std::string LoggedAfter(const std::string& label) const {
+        for (const std::string& e : m_result.log)
+            if (e.compare(0, label.size(), label) == 0) return e.substr(label.size());
+        return "<not logged>";
+    }
+
+    std::vector<std::string> Start(bool jdkOnly = false, const std::string& jrePath = "") const {
+        return {jdkOnly ? "Search for Jdk only..." : "Search for Jre...", "PROP_JRE_PATH: " + jrePath,
+                "Try bundled JRE or JDK path: " + m_app + "\\" + jrePath};
+    }
+    std::vector<std::string> Probe(const std::string& home, const std::string& text) const {
+        return {"CreateProcess: \"" + home + "\\bin\\java.exe\" -version", "chunks: " + text, "Info = ", text};
+    }
+
+    void ExpectStarted() const {
+        EXPECT_TRUE(m_result.started);
+        EXPECT_EQ(0u, m_result.exitCode) << JoinLog(m_result.log);
+        EXPECT_TRUE(m_result.dialogs.empty());
+    }
+    void ExpectFailureDialog() const {
+        EXPECT_EQ(1u, m_result.exitCode) << JoinLog(m_result.log);
+        EXPECT_EQ(1u, m_result.dialogs.size());
+    }
+
+    JavaSoftRegistryGuard m_registry;
+    std::string m_folder;
+    std::string m_app;
+    std::map<int, std::string> m_props;
+    RunOptions m_options;
+    LaunchResult m_result;
+};
+
+TEST_F(RuntimeSearchE2ETest, BundledRuntimeIsTakenWithoutAProbeInJreMode) {
+    FakeHome("jre");
+    m_props[PROP_JRE_PATH] = "..\\jre\\bin\\javaw.exe";
+    std::vector<std::string> log = Run();
+    std::string exe = m_app + "\\..\\jre\\bin\\javaw.exe";
+    EXPECT_EQ((Start(false, "..\\jre\\bin\\javaw.exe") +
+               std::vector<std::string>{"Bundled Jre or jdk found", "Jre path: " + exe}),
+              log);
+    EXPECT_FALSE(Logged("JDK PATH...")) << "JRE mode builds no boot class path";
+    ExpectStarted();
+}
+
+TEST_F(RuntimeSearchE2ETest, BundledRuntimeInJdkOnlyModePutsItsJarsOnTheBootClassPath) {
+    FakeHome("jre", kJava6, false, {"a.jar", "b.jar", "c.jar"});
+    m_props[PROP_JRE_PATH] = "..\\jre\\bin\\javaw.exe";
+    m_props[PROP_SEARCH_JDK_ONLY] = "1";
+    std::vector<std::string> log = Run();
+    std::string exe = m_app + "\\..\\jre\\bin\\javaw.exe";
+    EXPECT_EQ((Start(true, "..\\jre\\bin\\javaw.exe") +
+               std::vector<std::string>{"Bundled Jre or jdk found", "Jre path: " + exe}),
+              log);
+
+    // The entries keep the parent step, in the order the lib folder lists.
+    std::string home = m_app + "\\..\\jre";
+    std::string classPath;
+    WIN32_FIND_DATAA entry;
+    HANDLE search = FindFirstFileA((home + "\\lib\\*.jar").c_str(), &entry);
+    ASSERT_NE(INVALID_HANDLE_VALUE, search);
+    do classPath += (classPath.empty() ? "\"" : ";\"") + home + "\\lib\\" + entry.cFileName + "\"";
+    while (FindNextFileA(search, &entry));
+    FindClose(search);
+    EXPECT_EQ((std::vector<std::string>{"JDK PATH...", home, classPath}), EntriesFrom("JDK PATH...", 3));
+    EXPECT_NE(std::string::npos, LoggedAfter("Full argument line: ").find(" -Xbootclasspath/p:" + classPath + " -jar "));
+    ExpectStarted();
+}
+
+TEST_F(RuntimeSearchE2ETest, SingleJarGivesABootClassPathWithoutSemicolon) {
+    FakeHome("jre", kJava6, false, {"only.jar"});
+    m_props[PROP_JRE_PATH] = "..\\jre\\bin\\javaw.exe";
+    m_props[PROP_SEARCH_JDK_ONLY] = "1";
+    Run();
+    std::string entry = "\"" + m_app + "\\..\\jre\\lib\\only.jar\"";
+    EXPECT_NE(std::string::npos, LoggedAfter("Full argument line: ").find(" -Xbootclasspath/p:" + entry + " -jar "));
+}
+
+TEST_F(RuntimeSearchE2ETest, NoJarsGiveNoBootClassPathOption) {
+    FakeHome("jre");
+    m_props[PROP_JRE_PATH] = "..\\jre\\bin\\javaw.exe";
+    m_props[PROP_SEARCH_JDK_ONLY] = "1";
+    Run();
+    std::vector<std::string> tail = EntriesFrom("JDK PATH...", 3);
+    ASSERT_EQ(3u, tail.size()) << JoinLog(m_result.log);
+    EXPECT_EQ(m_app + "\\..\\jre", tail[1]);
+    EXPECT_EQ(0u, tail[2].find("Full argument line: ")) << "no class path is logged: " << tail[2];
+    EXPECT_EQ(std::string::npos, LoggedAfter("Full argument line: ").find("-Xbootclasspath"));
+    ExpectStarted();
+}
+
+TEST_F(RuntimeSearchE2ETest, RegistryCurrentVersionIsProbedAndStarted) {
+    std::string home = FakeHome("jre6");
+    WriteRegString(HKEY_LOCAL_MACHINE, kRuntimeKey, "CurrentVersion", "1.6");
+    WriteRegString(HKEY_LOCAL_MACHINE, kRuntimeKey + "\\1.6", "JavaHome", home);
+    std::vector<std::string> log = Run();
+    std::string exe = home + "\\bin\\javaw.exe";
+    EXPECT_EQ((Start() + std::vector<std::string>{"Bundled Jre not found"} + Probe(home, kJava6) +
+               std::vector<std::string>{"Jre key found in registry", "Jre path: " + exe}),
+              log);
+    ExpectStarted();
+}
+
+TEST_F(RuntimeSearchE2ETest, RegistryVersionKeysAreAcceptedByName) {
+    std::string h15 = FakeHome("jre5");
+    std::string h16 = FakeHome("jre6");
+    WriteRegString(HKEY_CURRENT_USER, kRuntimeKey + "\\1.5", "JavaHome", h15);
+    WriteRegString(HKEY_CURRENT_USER, kRuntimeKey + "\\1.6", "JavaHome", h16);
+    std::vector<std::string> log = Run();
+    EXPECT_EQ((Start() + std::vector<std::string>{"Bundled Jre not found", "1.5", "found", h15 + "\\bin\\javaw.exe",
+                                                 "1.6", "found", h16 + "\\bin\\javaw.exe", "Jre key found in registry",
+                                                 "Jre path: " + h16 + "\\bin\\javaw.exe"}),
+              log);
+    ExpectStarted();
+}
+
+TEST_F(RuntimeSearchE2ETest, DevelopmentKitFoundInJreModeLogsTheFoundLineTwice) {
+    std::string kit = FakeHome("jdk6", kJava6, true);
+    WriteRegString(HKEY_LOCAL_MACHINE, kKitKey + "\\1.6.0_03", "JavaHome", kit);
+    std::vector<std::string> log = Run();
+    std::string exe = kit + "\\bin\\javaw.exe";
+    EXPECT_EQ((Start() + std::vector<std::string>{"Bundled Jre not found", "1.6.0_03", "found", exe,
+                                                 "Jre key found in registry", "Jre key found in registry",
+                                                 "Jre path: " + exe}),
+              log);
+    ExpectStarted();
+}
+
+TEST_F(RuntimeSearchE2ETest, JdkOnlyWithOnlyARuntimeAndJavaHomeWithoutToolsJarFails) {
+    std::string runtime = FakeHome("jre6");
+    WriteRegString(HKEY_LOCAL_MACHINE, kRuntimeKey, "CurrentVersion", "1.6");
+    WriteRegString(HKEY_LOCAL_MACHINE, kRuntimeKey + "\\1.6", "JavaHome", runtime);
+    m_props[PROP_SEARCH_JDK_ONLY] = "1";
+    m_options.env["JAVA_HOME"] = runtime;
+    std::vector<std::string> log = Run();
+    EXPECT_EQ((Start(true) + std::vector<std::string>{"Search in registry for Jdk only...", "Jre path: "}), log);
+    ExpectFailureDialog();
+}
+
+TEST_F(RuntimeSearchE2ETest, JavaHomeIsAcceptedAfterItsProbe) {
+    std::string home = FakeHome("jdk");
+    m_options.env["JAVA_HOME"] = home;
+    std::vector<std::string> log = Run();
+    std::string exe = home + "\\bin\\javaw.exe";
+    EXPECT_EQ((Start() + std::vector<std::string>{"Bundled Jre not found", "Jre key not found in registry"} +
+               Probe(home, kJava6) + std::vector<std::string>{"JAVA_HOME found", "Jre path: " + exe}),
+              log);
+    ExpectStarted();
+}
+
+TEST_F(RuntimeSearchE2ETest, TooOldJavaHomeIsRejectedWithoutTryingTheCurrentDirectory) {
+    std::string home = FakeHome("jdk", kJava2);
+    FakeHome("app\\rt");
+    m_props[PROP_WORK_DIR] = "rt\\bin";  // a javaw.exe in the working directory stays unused
+    m_options.env["JAVA_HOME"] = home;
+    std::vector<std::string> log = Run();
+    EXPECT_EQ((Start() + std::vector<std::string>{"Bundled Jre not found", "Jre key not found in registry"} +
+               Probe(home, kJava2) + std::vector<std::string>{"Incorrect version", "Jre path: "}),
+              log);
+    ExpectFailureDialog();
+}
+
+TEST_F(RuntimeSearchE2ETest, UnsetJavaHomeTakesJavawFromTheWorkingDirectory) {
+    FakeHome("app\\rt");
+    m_props[PROP_WORK_DIR] = "rt\\bin";
+    std::vector<std::string> log = Run();
+    EXPECT_EQ((Start() + std::vector<std::string>{"Bundled Jre not found", "Jre key not found in registry",
+                                                 "JAVA_HOME not found", "Try current dir.", "Jre path: javaw.exe"}),
+              log);
+    EXPECT_FALSE(Logged("Info = ")) << "nothing is probed for an unset JAVA_HOME";
+    ExpectStarted();
+}
+
+TEST_F(RuntimeSearchE2ETest, UnsetJavaHomeWithoutJavawInTheWorkingDirectoryFails) {
+    std::vector<std::string> log = Run();
+    EXPECT_EQ((Start() + std::vector<std::string>{"Bundled Jre not found", "Jre key not found in registry",
+                                                 "JAVA_HOME not found", "Try current dir.", "Jre path: javaw.exe"}),
+              log);
+    ExpectFailureDialog();
+}
+
+TEST_F(RuntimeSearchE2ETest, ConsoleModeEndsEveryCandidateInJavaExe) {
+    std::string reg = FakeHome("jre6");
+    WriteRegString(HKEY_LOCAL_MACHINE, kRuntimeKey + "\\1.6", "JavaHome", reg);
+    std::vector<std::string> log = Run("-c");
+    EXPECT_EQ((Start() + std::vector<std::string>{"Bundled Jre not found", "1.6", "found", reg + "\\bin\\java.exe",
+                                                 "Jre key found in registry", "Jre path: " + reg + "\\bin\\java.exe"}),
+              log);
+    ExpectStarted();
+}
+
+TEST_F(RuntimeSearchE2ETest, ConsoleModeJavaHomeIsProbedWithJavaExeAndEndsInJavaExe) {
+    std::string home = FakeHome("jdk");
+    m_options.env["JAVA_HOME"] = home;
+    std::vector<std::string> log = Run("-c");
+    EXPECT_EQ("Jre path: " + home + "\\bin\\java.exe", log.empty() ? "" : log.back());
+    ExpectStarted();
+}
+
+TEST_F(RuntimeSearchE2ETest, HomeWithBlanksIsProbedAndStarted) {
+    std::string home = FakeHome("Program Files\\Java\\jre 1.6");
+    WriteRegString(HKEY_CURRENT_USER, kRuntimeKey, "CurrentVersion", "1.6");
+    WriteRegString(HKEY_CURRENT_USER, kRuntimeKey + "\\1.6", "JavaHome", home);
+    std::vector<std::string> log = Run();
+    std::string exe = home + "\\bin\\javaw.exe";
+    EXPECT_EQ((Start() + std::vector<std::string>{"Bundled Jre not found"} + Probe(home, kJava6) +
+               std::vector<std::string>{"Jre key found in registry", "Jre path: " + exe}),
+              log);
+    ExpectStarted();
+}
+
+}  // namespace
