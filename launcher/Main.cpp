@@ -1,130 +1,37 @@
-#include <direct.h>
-
 #include <windows.h>
 
-#include "framework/AppModule.h"
-#include "framework/CString.h"
 #include "base/DiagnosticLog.h"
 #include "base/Globals.h"
-#include "base/LauncherFolder.h"
-#include "launcher/LauncherOptions.h"
-#include "base/LauncherProperties.h"
-#include "base/Messages.h"
 #include "base/PathExists.h"
-#include "base/PropertyIds.h"
+#include "framework/AppModule.h"
+#include "launcher/LaunchSteps.h"
 #include "launcher/VmOptions.h"
-#include "process/AppStart.h"
-#include "process/MyConsolePipe.h"
 #include "runtime/BootClassPath.h"
 #include "runtime/RuntimeSearch.h"
-#include "ui/Splash.h"
 #include "ui/StartFailure.h"
 
-// How long the end of the watch waits, once the application has ended, for
-// the rest of its output to be logged: enough for a lagging reader to empty
-// the pipe, short enough that a grandchild holding the pipe open cannot keep
-// the launcher (and its splash) around.
-const DWORD kAppOutputDrainMs = 3000;
-
-// The launch, start to end. Every step logs what it decided; the log texts
-// are read by people and by tools, so they stay exactly as they are.
+// The launch, start to end: each line is one step of launcher/LaunchSteps.h
+// or of the subsystem it names.
 int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPSTR lpCmdLine, int nCmdShow) {
     const char* commandLine = lpCmdLine ? lpCmdLine : "";
     g_log << "Launcher executed with command line: " << commandLine << logEnd;
 
     LauncherOptions options;
-    options.Parse(commandLine);
-    if (options.m_help) {
-        ShowInfoMessage(kUsageText);
-        return 0;
-    }
-    if (options.m_console) {
-        write("Application is run as console.");
-        g_javaExeName = "java.exe";
-    }
-    if (options.m_debug) {
-        write("Application is run with debug flag.");
-        g_logToFile = true;
-        // Before the working directory changes: the file belongs in the
-        // directory the user started the launcher from.
-        g_logFile.Open("log.txt");
-    }
-    g_log << "Application is run with parameters: " << options.GetArguments() << logEnd;
-
+    if (!ApplySwitches(commandLine, &options)) return 0;
     _Module.Init(hInstance);
 
     CString vmParameters = LoadVmOptions();
     g_log << "Loaded VM parametrers: " << vmParameters << logEnd;
+    CString startJar = ReadLaunchProperties();
+    CString launcherFolder = EnterWorkingDirectory();
 
-    CString startJar = ReadStringProperty(PROP_START_JAR);
-    g_log << "PROP_START_JAR: " << startJar << logEnd;
-    g_splashActive = ReadBoolProperty(PROP_SPLASH) ? 1 : 0;
-    write(g_splashActive ? "PROP_SPLASH: true." : "PROP_SPLASH: false.");
-    g_searchJdkOnly = ReadBoolProperty(PROP_SEARCH_JDK_ONLY) ? 1 : 0;
-    write(g_searchJdkOnly ? "PROP_SEARCH_JDK_ONLY: true." : "PROP_SEARCH_JDK_ONLY: false.");
-    g_keepAlive = ReadBoolProperty(PROP_KEEP_ALIVE) ? 1 : 0;
-
-    char launcherFolder[MAX_PATH];
-    int lastBackslash = GetLauncherFolder(launcherFolder);
-    // Without a path or a backslash in it there is no folder to speak of;
-    // the empty folder keeps the rest of the launch well defined.
-    launcherFolder[lastBackslash >= 0 ? lastBackslash : 0] = '\0';
-    g_log << "Path to exe file of launcher: " << launcherFolder << logEnd;
-
-    CString workingDir = CString(launcherFolder) + "\\";
-    CString workDirProperty = ReadStringProperty(PROP_WORK_DIR);
-    g_log << "PROP_WORK_DIR: " << workDirProperty << logEnd;
-    workingDir += workDirProperty;
-    g_log << "Working dir: " << workingDir << logEnd;
-    if (_chdir(workingDir) != 0) write("ERROR: Cannot set working dir.");
-
-    CString javaPath = FindJavaRuntime(CString(launcherFolder));
+    CString javaPath = FindJavaRuntime(launcherFolder);
     g_log << "Jre path: " << javaPath << logEnd;
     if (!PathExists(javaPath)) return ShowStartFailure();
 
-    if (!CreateSplashWindow(hInstance, nCmdShow)) return 1;
-    if (g_splashActive || g_keepAlive) {
-        if (SetTimer(g_splashWnd, 1, 1000, StartupTimerProc) == 0) return 1;
-    }
-
-    CString argumentLine = vmParameters;
-    if (g_searchJdkOnly) {
-        CString bootClassPath = BuildBootClassPath();
-        if (!bootClassPath.IsEmpty()) {
-            argumentLine += " -Xbootclasspath/p:";
-            argumentLine += bootClassPath;
-        }
-    }
-    argumentLine += " -jar ";
-    argumentLine += startJar;
-    argumentLine += " ";
-    argumentLine += options.GetArguments().c_str();
-
-    // Deletes itself when the application's output ends; never deleted here.
-    CMyConsolePipe* pipe = new CMyConsolePipe(1, 0);
-    g_log << "Full argument line: " << argumentLine << logEnd;
-
-    // Lets the end of the watch wait for the last of the application's
-    // output; without the splash the launcher ends right after the start.
-    if (g_splashActive) g_appOutputEnded = CreateEventA(nullptr, TRUE, FALSE, nullptr);
-    DWORD startError = 0;
-    if (StartApplication(javaPath, argumentLine, pipe, &startError) == -1) {
-        // The timer may tick while the box is up; the watch must not act
-        // on a splash for an application that never started.
-        g_splashActive = 0;
-        CString message = "Error occured while starting the application...\n";
-        message += SystemErrorText(startError);
-        ShowErrorMessage(message);
-        return 1;
-    }
-    if (!g_splashActive) {
-        CloseAppHandles();
-        return 0;
-    }
-
-    CMessageLoop loop;
-    loop.Run();
-    WaitForAppOutput(kAppOutputDrainMs);
-    CloseAppHandles();
-    return static_cast<int>(g_appExitCode);
+    if (!CreateStartupWindow(hInstance, nCmdShow)) return 1;
+    // After the window: the boot class path logs the jars it lists.
+    CString bootClassPath = g_searchJdkOnly ? BuildBootClassPath() : CString();
+    CString argumentLine = JoinArgumentLine(vmParameters, bootClassPath, startJar, options.GetArguments());
+    return StartAndWatch(javaPath, argumentLine);
 }

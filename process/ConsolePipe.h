@@ -3,6 +3,14 @@
 // chunk by chunk to OnOutput on a reader thread of the pipe's own.
 #include <windows.h>
 
+// How the command reaches the child: as its command line (a program), or,
+// for an interpreter started with PIPE_INTERACTIVE, also as the first line
+// of its input.
+enum ConsolePipeKind {
+    PIPE_KIND_INTERPRETER = 0,
+    PIPE_KIND_PROGRAM = 1,
+};
+
 enum ConsolePipeOption : unsigned {
     PIPE_INTERACTIVE = 0x04,
     PIPE_KEEP_OBJECT = 0x08,

@@ -15,7 +15,7 @@ const DWORD kProbeTimeoutMs = 3000;
 }  // namespace
 
 JavaVersionLog::JavaVersionLog()
-    : CConsolePipe(1, PIPE_KEEP_OBJECT),
+    : CConsolePipe(PIPE_KIND_PROGRAM, PIPE_KEEP_OBJECT),
       // Manual reset: once the output has ended it stays ended for every waiter.
       m_ended(CreateEventA(nullptr, TRUE, FALSE, nullptr)),
       m_endSeen(false) {

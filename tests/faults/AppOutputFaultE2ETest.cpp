@@ -379,7 +379,7 @@ TEST_F(AppOutputFaultE2ETest, TheLastWordsOfAnEndedApplicationReachLogTxtWhileTh
 // The application's pipe, telling the test when it has deleted itself.
 class SignallingAppPipe : public CMyConsolePipe {
 public:
-    explicit SignallingAppPipe(HANDLE destroyed) : CMyConsolePipe(1, 0), m_destroyed(destroyed) {}
+    explicit SignallingAppPipe(HANDLE destroyed) : CMyConsolePipe(PIPE_KIND_PROGRAM, 0), m_destroyed(destroyed) {}
     ~SignallingAppPipe() override { SetEvent(m_destroyed); }
 
 private:

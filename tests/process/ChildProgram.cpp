@@ -11,6 +11,7 @@
 #include "base/Globals.h"
 #include "process/AppStart.h"
 #include "process/MyConsolePipe.h"
+#include "process/StartupWatch.h"
 #include "tests/support/ChildProcess.h"
 
 std::string ThisProgram() {
@@ -163,7 +164,7 @@ static HANDLE g_scenarioPipeGone = nullptr;
 // The application's pipe, telling the scenario when it has deleted itself.
 class SignallingAppPipe : public CMyConsolePipe {
 public:
-    SignallingAppPipe() : CMyConsolePipe(1, 0) {}
+    SignallingAppPipe() : CMyConsolePipe(PIPE_KIND_PROGRAM, 0) {}
     ~SignallingAppPipe() override { SetEvent(g_scenarioPipeGone); }
 };
 
@@ -267,9 +268,9 @@ int RunChildMode(const char* commandLine) {
             g_splashWnd = CreateTestWindow("splash");
             ShowWindow(g_splashWnd, SW_SHOWNA);
             atexit(ReportAtExit);
-            SetTimer(g_splashWnd, 1, 200, StartupTimerProc);
+            SetTimer(g_splashWnd, kStartupTimerId, 200, StartupTimerProc);
             if (StartApplication(ThisProgram().c_str(), (" --child " + Unhex(childVerbs)).c_str(),
-                                 new CMyConsolePipe(1, 0)) != 0)
+                                 new CMyConsolePipe(PIPE_KIND_PROGRAM, 0)) != 0)
                 return 100;
             MSG message;
             while (GetMessageA(&message, nullptr, 0, 0) != 0) {

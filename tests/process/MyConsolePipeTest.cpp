@@ -16,7 +16,7 @@ namespace {
 // has deleted itself.
 class WatchedAppPipe : public CMyConsolePipe {
 public:
-    explicit WatchedAppPipe(HANDLE gone) : CMyConsolePipe(1, 0), m_gone(gone) {}
+    explicit WatchedAppPipe(HANDLE gone) : CMyConsolePipe(PIPE_KIND_PROGRAM, 0), m_gone(gone) {}
     ~WatchedAppPipe() override { SetEvent(m_gone); }
 
 private:

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "base/Globals.h"
+#include "process/StartupWatch.h"
 #include "tests/ui/UiTestSupport.h"
 #include "ui/Ole.h"
 
@@ -106,7 +107,7 @@ TEST_F(SplashTest, KeepAliveAloneCreatesAHiddenWindowAndReadsNoSplashProperty) {
     EXPECT_EQ(g_splashPicture, nullptr);
     EXPECT_EQ(g_splashCountdown, 3) << "the countdown keeps its static value";
     // The hidden window serves the start-up timer.
-    EXPECT_NE(SetTimer(g_splashWnd, 1, 1000, nullptr), 0u);
+    EXPECT_NE(SetTimer(g_splashWnd, kStartupTimerId, 1000, nullptr), 0u);
     KillTimer(g_splashWnd, 1);
 }
 

@@ -1,0 +1,44 @@
+#pragma once
+// The steps of the launch, in the order WinMain takes them. Each logs what it
+// decided; the log texts are read by people and tools, so they stay exactly
+// as they are.
+#include <windows.h>
+
+#include <string>
+
+#include "framework/CString.h"
+#include "launcher/LauncherOptions.h"
+
+// Parses the launcher's switches into options and applies them: the console
+// switch picks java.exe, the debug switch opens log.txt in the current
+// directory (before the working directory changes). False when the command
+// line was malformed: the usage box has been shown and the launch is over.
+bool ApplySwitches(const char* commandLine, LauncherOptions* options);
+
+// Reads the properties that steer the launch into the process-wide flags
+// (splash, development kits only, keep-alive) and returns PROP_START_JAR.
+CString ReadLaunchProperties();
+
+// Changes to the launcher's folder plus PROP_WORK_DIR; a failure is logged
+// and the launch goes on where it is. Returns the launcher's folder ("" when
+// the launcher's own path is unknown).
+CString EnterWorkingDirectory();
+
+// The splash window (when PROP_SPLASH or PROP_KEEP_ALIVE asks for it) and the
+// start-up watch's timer on it. False when the launch must end with 1: the
+// splash image cannot be loaded (after its message box) or the timer cannot
+// be set (silently).
+bool CreateStartupWindow(HINSTANCE instance, int showCommand);
+
+// The Java argument line: the VM parameters, " -Xbootclasspath/p:" and the
+// boot class path when there is one, " -jar ", the start jar, one blank and
+// the pass-through arguments. Pure: nothing is read or logged.
+CString JoinArgumentLine(const CString& vmParameters, const CString& bootClassPath, const CString& startJar,
+                         const std::string& arguments);
+
+// Starts the application and, while the splash shows, runs the start-up
+// watch; returns the launcher's exit code: 1 after the start error box, 0
+// when the splash is off, otherwise the exit code the watch saw. May end the
+// process with 0 from inside the message loop when the watch finds the
+// application's window.
+int StartAndWatch(const CString& javaPath, const CString& argumentLine);
