@@ -14,7 +14,14 @@ only=${1:-}
 # Debian's clang with its libFuzzer and sanitizer runtimes, and the 32-bit C
 # and C++ libraries: the fuzzers are built for i386, so that long, size_t and
 # pointers have the widths they have in the launcher and the tool.
-packages=(clang-14 libclang-rt-14-dev libc6-dev-i386 lib32stdc++-12-dev lib32gcc-12-dev linux-libc-dev:i386)
+# Where this machine cannot execute 32-bit programs they are built for x86-64.
+if tools/scripts/runs-32bit.sh; then
+  arch=(-m32)
+  packages=(clang-14 libclang-rt-14-dev libc6-dev-i386 lib32stdc++-12-dev lib32gcc-12-dev linux-libc-dev:i386)
+else
+  arch=()
+  packages=(clang-14 libclang-rt-14-dev)
+fi
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${db:Status-Status}\n' "$p" 2>/dev/null | grep -qx installed || missing+=("$p")
@@ -25,10 +32,7 @@ if [ ${#missing[@]} -ne 0 ]; then
     exit 1
   fi
   echo "fuzz: installing ${missing[*]}"
-  dpkg --print-foreign-architectures | grep -qx i386 || dpkg --add-architecture i386
-  export DEBIAN_FRONTEND=noninteractive
-  apt-get update -qq
-  apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+  tools/scripts/apt-install.sh "${missing[@]}" || exit 1
 fi
 cxx=clang++-14
 
@@ -45,7 +49,7 @@ targets=(
   "bitmap_file BitmapFileFuzz.cpp ui/BitmapFile.cpp 65536"
 )
 
-flags=(-m32 -std=c++17 -g -O1 -fno-omit-frame-pointer
+flags=("${arch[@]}" -std=c++17 -g -O1 -fno-omit-frame-pointer
        -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=all
        -D_GLIBCXX_ASSERTIONS -Wall -Wno-unused-function
        -I tests/fuzz/shim -I .)
