@@ -1,0 +1,26 @@
+#include "launcher/LaunchSteps.h"
+
+#include <string>
+
+#include <gtest/gtest.h>
+
+TEST(JoinArgumentLineTest, JoinsThePiecesInTheirOrderWithTheirBlanks) {
+    const struct {
+        const char* vmParameters;
+        const char* bootClassPath;
+        const char* startJar;
+        const char* arguments;
+        const char* expected;
+    } cases[] = {
+        {"", "", "", "", " -jar  "},
+        {"-Xmx256m", "", "main.jar", "one two", "-Xmx256m -jar main.jar one two"},
+        {"-Xmx256m ", "", "main.jar", "", "-Xmx256m  -jar main.jar "},
+        {"-Da=1", "C:\\jdk\\lib\\a.jar;C:\\jdk\\lib\\b.jar", "app.jar", "-x",
+         "-Da=1 -Xbootclasspath/p:C:\\jdk\\lib\\a.jar;C:\\jdk\\lib\\b.jar -jar app.jar -x"},
+        // Neither the jar nor the arguments are quoted: they reach Java as stored.
+        {"", "", "my app.jar", "\"a b\" c", " -jar my app.jar \"a b\" c"},
+    };
+    for (const auto& c : cases)
+        EXPECT_STREQ(c.expected, JoinArgumentLine(c.vmParameters, c.bootClassPath, c.startJar, c.arguments))
+            << c.expected;
+}
