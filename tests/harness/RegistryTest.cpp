@@ -23,16 +23,20 @@ std::string ReadView(HKEY hive, REGSAM view) {
 
 }  // namespace
 
-TEST(RegistryTest, WritesTheThirtyTwoBitViewOfBothHivesAndTheGuardRemovesIt) {
+TEST(RegistryTest, WritesTheOwnViewOfBothHivesAndTheGuardRemovesIt) {
+    // The 32-bit view for the shipped 32-bit build, the 64-bit one for a
+    // 64-bit test build: the view the launcher under test reads as its own.
+    const REGSAM ownView = HasOther64BitRegistryViewHere() ? KEY_WOW64_32KEY : KEY_WOW64_64KEY;
+    const REGSAM otherView = HasOther64BitRegistryViewHere() ? KEY_WOW64_64KEY : KEY_WOW64_32KEY;
     for (HKEY hive : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER}) {
         {
             JavaSoftRegistryGuard guard;
             EXPECT_EQ(ReadView(hive, 0), "<absent>");
             WriteRegString(hive, kKey, "JavaHome", "C:\\Program Files\\Java\\j\xE9");
             EXPECT_EQ(ReadView(hive, 0), "C:\\Program Files\\Java\\j\xE9");
-            EXPECT_EQ(ReadView(hive, KEY_WOW64_32KEY), "C:\\Program Files\\Java\\j\xE9");
+            EXPECT_EQ(ReadView(hive, ownView), "C:\\Program Files\\Java\\j\xE9");
             if (hive == HKEY_LOCAL_MACHINE) {
-                EXPECT_EQ(ReadView(hive, KEY_WOW64_64KEY), "<absent>");
+                EXPECT_EQ(ReadView(hive, otherView), "<absent>");
             }
         }
         EXPECT_EQ(ReadView(hive, 0), "<absent>");

@@ -112,6 +112,7 @@ protected:
 };
 
 TEST_F(MoreRegistryKeysTest, RuntimeRegisteredOnlyUnderJavaSoftJdkInThe64BitViewIsFoundByThe32BitLauncher) {
+    SKIP_WITHOUT_OTHER_64BIT_VIEW();
     std::string home = FakeHome("jdk17", "17.0.5", true);
     WriteRegString(HKEY_LOCAL_MACHINE, "SOFTWARE\\JavaSoft\\JDK\\17", "JavaHome", home, k64BitView);
     std::vector<std::string> log = Run();
@@ -139,6 +140,7 @@ class VendorLayoutTest : public MoreRegistryKeysTest, public testing::WithParamI
 
 TEST_P(VendorLayoutTest, VendorInstallerKeyIsFoundAndItsHomeJoinedWithoutADoubleBackslash) {
     const VendorCase& c = GetParam();
+    if (c.view) SKIP_WITHOUT_OTHER_64BIT_VIEW();
     std::string home = FakeHome("vendor", "17.0.5", true);
     WriteRegString(c.hive, std::string(c.key) + "\\" + c.entry, c.valueName,
                    c.trailingBackslash ? home + "\\" : home, c.view);
@@ -168,6 +170,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const testing::TestParamInfo<VendorCase>& info) { return std::string(info.param.label); });
 
 TEST_F(MoreRegistryKeysTest, RegisteredHomesThatDoNotExistEndInTheFailureDialogAsBefore) {
+    SKIP_WITHOUT_OTHER_64BIT_VIEW();
     std::string missing = m_folder + "gone";
     WriteRegString(HKEY_LOCAL_MACHINE, "SOFTWARE\\Eclipse Adoptium\\JDK\\17.0.5.8\\hotspot\\MSI", "Path",
                    missing + "\\", k64BitView);
@@ -199,6 +202,7 @@ TEST_F(MoreRegistryKeysTest, TheOriginalVersionKeysStillWinOverTheFurtherKeys) {
 }
 
 TEST_F(MoreRegistryKeysTest, The64BitViewOfTheOriginalKeysIsAskedAfterTheOwnViewFoundNothing) {
+    SKIP_WITHOUT_OTHER_64BIT_VIEW();
     std::string home = FakeHome("jre6");
     WriteRegString(HKEY_LOCAL_MACHINE, std::string(kRuntimeRegistryKey) + "\\1.6", "JavaHome", home, k64BitView);
     std::vector<std::string> log = Run();
@@ -211,6 +215,7 @@ TEST_F(MoreRegistryKeysTest, The64BitViewOfTheOriginalKeysIsAskedAfterTheOwnView
 }
 
 TEST_F(MoreRegistryKeysTest, JdkOnlyModeTakesOnlyDevelopmentKitKeys) {
+    SKIP_WITHOUT_OTHER_64BIT_VIEW();
     std::string runtime = FakeHome("jre17", "17.0.5");
     std::string kit = FakeHome("jdk17", "17.0.5", true, {"a.jar"});
     CreateDirectoryA((kit + "\\jmods").c_str(), nullptr);

@@ -11,4 +11,4 @@ trap session_stop EXIT
 session_start || exit 1
 # GUI input on a bare Xvfb display is sensitive to machine load: a failing
 # test program gets one more run before the suite counts it as failed.
-cd "$build" && ctest --output-on-failure --timeout 600 --repeat until-pass:2 -j "${CTEST_JOBS:-1}" ${CTEST_ARGS:-}
+cd "$build" && ctest --output-on-failure --timeout 900 --repeat until-pass:2 -j "${CTEST_JOBS:-1}" ${CTEST_ARGS:-}
