@@ -4,39 +4,27 @@
 
 #include <windows.h>
 
-int LoadResourceText(unsigned id, char* buffer, int capacity) {
-    // The launcher's own module: the exe the process was started from.
-    int loaded = LoadStringA(GetModuleHandleA(nullptr), id, buffer, capacity);
-    if (loaded <= 0) {
-        if (capacity > 0) buffer[0] = '\0';
-        return 0;
-    }
-    return loaded;
-}
-
 bool LoadStringResource(CString& target, unsigned id) {
-    // LoadStringA cuts a long text silently and reports only the count it
-    // copied, so a count close to the buffer size means "maybe cut": try
-    // again with a larger buffer until the text is clearly shorter.
-    const int kFirstSize = 256;
-    char buffer[kFirstSize];
-    int loaded = LoadResourceText(id, buffer, kFirstSize);
-    if (kFirstSize - loaded > 2) {
-        target = buffer;
-        return loaded > 0;
+    target.Empty();
+    // With no buffer, LoadStringW hands out the text where it lies in the
+    // resource, and its exact length. Guessing a buffer size and reading
+    // again when the result came close to it cannot tell a whole text from a
+    // cut one once a character may take up to four bytes (the UTF-8 code
+    // page of the manifest).
+    const wchar_t* text = nullptr;
+    int length = LoadStringW(GetModuleHandleA(nullptr), id, reinterpret_cast<wchar_t*>(&text), 0);
+    if (length <= 0 || !text) return false;
+    int units = 0;
+    while (units < length && text[units] != L'\0') ++units;
+    int bytes = WideCharToMultiByte(CP_ACP, 0, text, units, nullptr, 0, nullptr, nullptr);
+    if (bytes > 0) {
+        char* buffer = target.GetBuffer(bytes);
+        if (!buffer) return false;
+        WideCharToMultiByte(CP_ACP, 0, text, units, buffer, bytes, nullptr, nullptr);
+        buffer[bytes] = '\0';
+        target.ReleaseBuffer();
     }
-    int size = kFirstSize;
-    do {
-        size += 256;
-        char* grown = target.GetBuffer(size - 1);
-        if (!grown) {
-            loaded = 0;
-            break;
-        }
-        loaded = LoadResourceText(id, grown, size);
-    } while (size - loaded <= 2);
-    target.ReleaseBuffer();
-    return loaded > 0;
+    return true;
 }
 
 bool ReadBoolProperty(unsigned id) {

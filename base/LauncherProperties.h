@@ -3,10 +3,9 @@
 // the launcher's own module: nothing is cached.
 #include "framework/CString.h"
 
-// LoadStringA into buffer; returns the count loaded (at most capacity - 1).
-// The buffer always holds a valid, possibly empty, string.
-int LoadResourceText(unsigned id, char* buffer, int capacity);
-// Loads a string of any length into target; false when absent or empty.
+// Loads a string of any length and any characters into target, converted to
+// the process's ANSI code page and up to its first NUL; false (target empty)
+// when absent or empty.
 bool LoadStringResource(CString& target, unsigned id);
 bool ReadBoolProperty(unsigned id);
 int ReadIntProperty(unsigned id);

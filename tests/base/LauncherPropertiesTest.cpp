@@ -76,32 +76,8 @@ TEST(LauncherPropertiesTest, StringsOfAnyLengthAreLoadedWhole) {
     }
 }
 
-TEST(LauncherPropertiesTest, TheFirstBufferHolds253CharactersWithRoomToSpareAndCutsLongerOnes) {
-    // 253 is the longest text the 256-character first attempt takes as
-    // certainly whole; from 254 on the count is too close to the buffer
-    // size to tell a whole text from a cut one.
-    const struct {
-        unsigned id;
-        int capacity;
-        int expected;
-    } cases[] = {
-        {2253, 256, 253}, {2254, 256, 254}, {2255, 256, 255}, {2256, 256, 255}, {2510, 256, 255},
-        {2509, 512, 509}, {2510, 512, 510}, {2511, 512, 511}, {3000, 512, 511},
-        {2510, 768, 510}, {3000, 768, 767},
-    };
-    for (const auto& c : cases) {
-        std::string buffer(static_cast<size_t>(c.capacity), 'X');
-        int loaded = LoadResourceText(c.id, &buffer[0], c.capacity);
-        EXPECT_EQ(loaded, c.expected) << "id " << c.id << " capacity " << c.capacity;
-        EXPECT_EQ(std::string(buffer.c_str()), Letters(c.expected)) << "id " << c.id;
-    }
-}
-
-TEST(LauncherPropertiesTest, AnAbsentOrEmptyStringLeavesAnEmptyTerminatedBuffer) {
+TEST(LauncherPropertiesTest, AnAbsentOrEmptyStringLeavesTheTargetEmpty) {
     for (unsigned id : {kEmpty, kAbsent}) {
-        char buffer[8] = "garbage";
-        EXPECT_EQ(LoadResourceText(id, buffer, 8), 0) << id;
-        EXPECT_EQ(buffer[0], '\0') << id;
         CString text("old");
         EXPECT_FALSE(LoadStringResource(text, id)) << id;
         EXPECT_TRUE(text.IsEmpty()) << id;

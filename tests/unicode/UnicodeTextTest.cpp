@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include "base/LauncherProperties.h"
 #include "framework/ScopedWin.h"
 #include "process/ConsoleCodePage.h"
 #include "tests/support/FakeRuntime.h"
@@ -126,5 +127,17 @@ TEST(UnicodeTextTest, AChildsConsoleTextIsConvertedFromTheSystemsOemCodePageNotO
     for (const auto& c : cases) {
         EXPECT_EQ(ConvertCodePage(c.oem.data(), static_cast<int>(c.oem.size()), SystemOemCodePage(), CP_ACP), c.utf8);
         EXPECT_EQ(ConvertCodePage(c.utf8.data(), static_cast<int>(c.utf8.size()), CP_ACP, SystemOemCodePage()), c.oem);
+    }
+}
+
+TEST(UnicodeTextTest, LongPropertiesOfAnyCharactersAreReadWholeUnderTheUtf8CodePage) {
+    const struct { unsigned id; int count; std::string character; } cases[] = {
+        {3100, 70, "\xf0\x9f\x98\x80"},  // 280 bytes, never within two of a buffer's end
+        {3101, 300, "\xc3\xa9"},
+    };
+    for (const auto& c : cases) {
+        std::string expected;
+        for (int i = 0; i < c.count; ++i) expected += c.character;
+        EXPECT_EQ(std::string(ReadStringProperty(c.id)), expected) << c.id;
     }
 }

@@ -55,6 +55,9 @@ inline int MultiByteToWideChar(UINT, DWORD, const char* text, int length, WCHAR*
 
 inline void OutputDebugStringA(const char*) {}
 
-// Served by the fuzz target that needs them.
+// Served by the fuzz target that needs them: LoadStringW only in its form
+// without a buffer, WideCharToMultiByte from CP_ACP's units back to bytes.
 HMODULE GetModuleHandleA(const char* name);
-int LoadStringA(HINSTANCE module, UINT id, char* buffer, int capacity);
+int LoadStringW(HINSTANCE module, UINT id, wchar_t* buffer, int capacity);
+int WideCharToMultiByte(UINT codePage, DWORD flags, const wchar_t* text, int length, char* out, int capacity,
+                        const char* defaultChar, BOOL* usedDefault);

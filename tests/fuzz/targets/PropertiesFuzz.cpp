@@ -1,6 +1,6 @@
-// The property readers over any string-table text: the buffer growing of
+// The property readers over any string-table text: the exact read of
 // LoadStringResource and the int / bool / string value rules, with a
-// LoadStringA that copies like the system's.
+// LoadStringW that hands out the text in place like the system's.
 #include <climits>
 #include <cstddef>
 #include <cstdint>
@@ -17,6 +17,7 @@ namespace {
 const unsigned kPresentId = 98;
 const unsigned kAbsentId = 99;
 std::string g_text;  // the text of kPresentId
+std::wstring g_units;  // g_text as the resource holds it, in code page 1252
 
 // The int rule written out: leading white space, an optional sign and
 // decimal digits; 0 when no digit follows. Only texts whose value fits in
@@ -38,22 +39,27 @@ bool ReadNumber(const char* text, long long* value) {
 
 HMODULE GetModuleHandleA(const char*) { return reinterpret_cast<HMODULE>(0x400000); }
 
-// Copies at most capacity - 1 characters, always terminates, returns the
-// count copied; an absent string copies nothing and returns 0.
-int LoadStringA(HINSTANCE, UINT id, char* buffer, int capacity) {
-    if (capacity <= 0) return 0;
-    if (id != kPresentId) {
-        buffer[0] = '\0';
-        return 0;
+int LoadStringW(HINSTANCE, UINT id, wchar_t* buffer, int capacity) {
+    if (capacity != 0 || id != kPresentId || g_units.empty()) return 0;
+    *reinterpret_cast<const wchar_t**>(buffer) = g_units.data();
+    return static_cast<int>(g_units.size());
+}
+
+int WideCharToMultiByte(UINT, DWORD, const wchar_t* text, int length, char* out, int capacity, const char*, BOOL*) {
+    if (length < 0 || (out && capacity < length)) return 0;
+    for (int i = 0; out && i < length; ++i) {
+        unsigned char byte = 0;
+        // The inverse of AnsiToUnit: every byte has exactly one unit.
+        while (AnsiToUnit(byte) != static_cast<WCHAR>(text[i])) ++byte;
+        out[i] = static_cast<char>(byte);
     }
-    size_t count = g_text.size() < static_cast<size_t>(capacity - 1) ? g_text.size() : capacity - 1;
-    std::memcpy(buffer, g_text.data(), count);
-    buffer[count] = '\0';
-    return static_cast<int>(count);
+    return length;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     g_text.assign(reinterpret_cast<const char*>(data), size);
+    g_units.clear();
+    for (char c : g_text) g_units += static_cast<wchar_t>(AnsiToUnit(static_cast<unsigned char>(c)));
     const std::string upToNul(g_text.c_str());
 
     // A string is the whole text up to its first NUL, whatever its length.
