@@ -1,6 +1,15 @@
 #include "base/LogFile.h"
 
+#include <io.h>
 #include <share.h>
+
+namespace {
+
+HANDLE LogFileHandle(FILE* file) {
+    return reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(file)));
+}
+
+}  // namespace
 
 LogFile::LogFile() : m_file(nullptr) {
     InitializeCriticalSection(&m_lock);
@@ -16,7 +25,14 @@ LogFile::~LogFile() {
 
 void LogFile::Open(const char* name) {
     EnterCriticalSection(&m_lock);
-    if (!m_file) m_file = _fsopen(name, "w", _SH_DENYNO);
+    if (!m_file) {
+        m_file = _fsopen(name, "w", _SH_DENYNO);
+        // The C runtime opens files inheritable, and every child is started
+        // with inheritance on (it must receive its pipe ends): each version
+        // probe and the application itself would hold log.txt open for as
+        // long as they run.
+        if (m_file) SetHandleInformation(LogFileHandle(m_file), HANDLE_FLAG_INHERIT, 0);
+    }
     LeaveCriticalSection(&m_lock);
 }
 
@@ -44,4 +60,11 @@ bool LogFile::IsOpen() const {
     bool open = m_file != nullptr;
     LeaveCriticalSection(&m_lock);
     return open;
+}
+
+HANDLE LogFile::SystemHandle() const {
+    EnterCriticalSection(&m_lock);
+    HANDLE handle = m_file ? LogFileHandle(m_file) : INVALID_HANDLE_VALUE;
+    LeaveCriticalSection(&m_lock);
+    return handle;
 }

@@ -16,8 +16,9 @@ public:
     LogFile(const LogFile&) = delete;
     LogFile& operator=(const LogFile&) = delete;
 
-    // Creates or truncates name in text mode, shared deny-none. A failed
-    // open is silent: later writes do nothing.
+    // Creates or truncates name in text mode, shared deny-none, not
+    // inherited by child processes. A failed open is silent: later writes do
+    // nothing.
     void Open(const char* name);
     // Writes the chunk up to its NUL and flushes, so the file is complete
     // after every chunk. Does nothing when the file is not open.
@@ -26,6 +27,8 @@ public:
     // took the lock first is in the file.
     void Close();
     bool IsOpen() const;
+    // The file's system handle; INVALID_HANDLE_VALUE when it is not open.
+    HANDLE SystemHandle() const;
 
 private:
     mutable CRITICAL_SECTION m_lock;

@@ -69,7 +69,9 @@ CString EnterWorkingDirectory() {
     g_log << "PROP_WORK_DIR: " << workDirProperty << logEnd;
     workingDir += workDirProperty;
     g_log << "Working dir: " << workingDir << logEnd;
-    if (_chdir(workingDir) != 0) write("ERROR: Cannot set working dir.");
+    // Without a folder of its own the launcher would move to the root of
+    // the current drive: it stays where it was started instead.
+    if (launcherFolder[0] != '\0' && _chdir(workingDir) != 0) write("ERROR: Cannot set working dir.");
     return CString(launcherFolder);
 }
 

@@ -21,7 +21,7 @@ CString ReadLaunchProperties();
 
 // Changes to the launcher's folder plus PROP_WORK_DIR; a failure is logged
 // and the launch goes on where it is. Returns the launcher's folder ("" when
-// the launcher's own path is unknown).
+// the launcher's own path is unknown: then the directory is not changed).
 CString EnterWorkingDirectory();
 
 // The splash window (when PROP_SPLASH or PROP_KEEP_ALIVE asks for it) and the

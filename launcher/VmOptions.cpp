@@ -2,8 +2,11 @@
 
 #include <share.h>
 
+#include <cstring>
+
 #include <windows.h>
 
+#include "base/CodePages.h"
 #include "base/DiagnosticLog.h"
 #include "base/LauncherFolder.h"
 #include "base/LauncherProperties.h"
@@ -69,6 +72,24 @@ CString ReadVmOptionLines(FILE* file) {
     return options;
 }
 
+CString VmOptionsInOwnCodePage(const CString& fileText) {
+    const char* text = fileText.GetString();
+    int length = fileText.GetLength();
+    // The launcher's manifest makes its own code page UTF-8, but files
+    // written before (or by Notepad in its default encoding) are in the
+    // system's ANSI code page; a file in that code page is practically never
+    // well-formed UTF-8 once it holds a character outside ASCII.
+    if (IsValidUtf8(text, length)) {
+        const char kByteOrderMark[] = "\xEF\xBB\xBF";
+        if (length >= 3 && std::memcmp(text, kByteOrderMark, 3) == 0) {
+            text += 3;
+            length -= 3;
+        }
+        return CString(ConvertCodePage(text, length, CP_UTF8, CP_ACP).c_str());
+    }
+    return CString(ConvertCodePage(text, length, SystemAnsiCodePage(), CP_ACP).c_str());
+}
+
 CString LoadVmOptions() {
     char path[MAX_PATH];
     GetLauncherFolder(path);  // the full path is kept: "tool.exe.vmoptions"
@@ -85,7 +106,7 @@ CString LoadVmOptions() {
         return ReadStringProperty(PROP_VM_PARAMS);
     }
     g_log << "File was found: " << fileName << logEnd;
-    CString options = ReadVmOptionLines(file);
+    CString options = VmOptionsInOwnCodePage(ReadVmOptionLines(file));
     std::fclose(file);
     return options;
 }

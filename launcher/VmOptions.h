@@ -9,3 +9,7 @@ CString LoadVmOptions();
 // failing read included) followed by one blank; stops after a line of more
 // than 4095 characters.
 CString ReadVmOptionLines(FILE* file);
+// The joined text of a file in the launcher's own code page: read as UTF-8
+// when it is well-formed UTF-8 (a leading byte order mark dropped),
+// otherwise as text in the system's ANSI code page.
+CString VmOptionsInOwnCodePage(const CString& fileText);

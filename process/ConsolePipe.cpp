@@ -5,7 +5,7 @@
 
 #include "framework/ScopedWin.h"
 #include "base/DiagnosticLog.h"
-#include "process/ConsoleCodePage.h"
+#include "base/CodePages.h"
 
 CConsolePipe::CConsolePipe(int interpreterKind, unsigned options)
     : m_processInfo(), m_options(options), m_interpreterKind(interpreterKind), m_readerThread(nullptr),

@@ -54,6 +54,13 @@ bool IsJava9OrLaterHome(const CString& home) {
     return PathExists(WithoutTrailingBackslash(home) + "\\jmods");
 }
 
+bool IsDevelopmentKitHome(const CString& home) {
+    if (home.IsEmpty()) return false;
+    CString trimmed = WithoutTrailingBackslash(home);
+    return PathExists(trimmed + "\\bin\\javac.exe") || PathExists(trimmed + "\\jmods") ||
+           PathExists(trimmed + "\\lib\\tools.jar");
+}
+
 CString WithoutTrailingBackslash(const CString& home) {
     int length = home.GetLength();
     if (length > 0 && home.GetString()[length - 1] == '\\') return CString(home.GetString(), length - 1);

@@ -11,5 +11,10 @@ CString ParseReleaseVersion(const char* releaseText);
 // True for a Java 9 or later home: its release file names 9 or later, or it
 // has a jmods folder. Such a home has no lib\tools.jar even when it is a kit.
 bool IsJava9OrLaterHome(const CString& home);
+// True when home is a development kit rather than a runtime: it has a
+// compiler (bin\javac.exe), the modules a kit links from (jmods, since 9) or
+// lib\tools.jar (before 9). A runtime since 9 has a release file too, so that
+// file tells nothing here.
+bool IsDevelopmentKitHome(const CString& home);
 // home without one trailing backslash, so that joining never doubles it.
 CString WithoutTrailingBackslash(const CString& home);

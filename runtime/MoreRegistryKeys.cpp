@@ -60,12 +60,7 @@ bool OpenPlaceKey(HKEY hive, const CString& keyPath, REGSAM view, ScopedRegKey& 
 // A candidate that meets the minimum (and, when only kits count, is one).
 CString Judge(const CString& name, const CString& version, const CString& home, bool kitTestNeeded) {
     if (!IsVersionSufficient(version)) return CString();
-    if (kitTestNeeded) {
-        // A Java 9+ runtime also has a release file; only a kit has jmods
-        // (since 9) or tools.jar (before).
-        CString trimmed = WithoutTrailingBackslash(home);
-        if (!PathExists(trimmed + "\\jmods") && !PathExists(trimmed + "\\lib\\tools.jar")) return CString();
-    }
+    if (kitTestNeeded && !IsDevelopmentKitHome(home)) return CString();
     return JudgeRegisteredHome(name, home);
 }
 

@@ -97,9 +97,7 @@ CString FindRuntimeFromJavaHome() {
         g_log << "Try current dir." << logEnd;
         return g_javaExeName;
     }
-    // Before Java 9 only a development kit carries tools.jar; since then a
-    // runtime has none, and a kit is told by its release file or jmods.
-    if (g_searchJdkOnly && !PathExists(home + "\\lib\\tools.jar") && !IsJava9OrLaterHome(home)) return CString();
+    if (g_searchJdkOnly && !IsDevelopmentKitHome(home)) return CString();
     CString version = ProbeJavaVersion(home);
     if (VersionAtLeast(g_minJavaVersion, version)) {
         g_log << "JAVA_HOME found" << logEnd;
@@ -113,6 +111,13 @@ CString FindRuntimeFromJavaHome() {
 
 CString SearchJavaRuntime(const CString& launcherFolder) {
     g_minJavaVersion = ReadStringProperty(PROP_MIN_VERSION);
+    // A minimum that is no version ("v1.6", "eleven") would compare below
+    // every runtime: a typo must not switch the check off.
+    if (!g_minJavaVersion.IsEmpty() && !IsVersionText(g_minJavaVersion)) {
+        g_log << "PROP_MIN_VERSION is not a version, " << kDefaultMinVersion << " is used: " << g_minJavaVersion
+              << logEnd;
+        g_minJavaVersion.Empty();
+    }
     if (g_minJavaVersion.IsEmpty()) g_minJavaVersion = kDefaultMinVersion;
     g_log << (g_searchJdkOnly ? "Search for Jdk only..." : "Search for Jre...") << logEnd;
 
@@ -120,7 +125,11 @@ CString SearchJavaRuntime(const CString& launcherFolder) {
     g_log << "PROP_JRE_PATH: " << jrePath << logEnd;
     CString local = launcherFolder + "\\" + jrePath;
     g_log << "Try bundled JRE or JDK path: " << local << logEnd;
-    if (PathExists(local)) {
+    // Without a path or without the launcher's folder the candidate would be
+    // the folder itself, or the root of the current drive, both of which
+    // exist (a launcher at the root of a USB stick), and would end the
+    // search with a folder for an executable.
+    if (!jrePath.IsEmpty() && !launcherFolder.IsEmpty() && PathExists(local)) {
         g_log << "Bundled Jre or jdk found" << logEnd;
         // The bundled runtime's home is fixed, whatever PROP_JRE_PATH names.
         g_runtimeHome = launcherFolder + "\\..\\jre";
@@ -156,5 +165,14 @@ CString FindJavaRuntime(const CString& launcherFolder) {
     int homeLength = result.GetLength() - tail.GetLength();
     bool hasHome = homeLength > 0 && tail == result.GetString() + homeLength;
     g_acceptedHome = hasHome ? CString(result.GetString(), homeLength) : CString();
+    if (result == g_javaExeName) {
+        // The bare name was looked for in the current directory, but
+        // CreateProcess would look in the launcher's own folder first and
+        // could start another file of that name: the one that was found is
+        // named by its full path.
+        char fullPath[MAX_PATH];
+        DWORD length = GetFullPathNameA(result, MAX_PATH, fullPath, nullptr);
+        if (length > 0 && length < MAX_PATH && PathExists(fullPath)) result = fullPath;
+    }
     return result;
 }

@@ -60,6 +60,10 @@ std::string ExtractVersion(const std::string& output) {
     return std::string();
 }
 
+bool IsVersionText(const char* text) {
+    return !ParseComponents(text).empty();
+}
+
 bool VersionAtLeast(const char* minimum, const char* version) {
     std::vector<unsigned long> have = ParseComponents(version);
     if (have.empty()) return false;

@@ -36,7 +36,8 @@ BOOL NagScreen::ProcessWindowMessage(HWND window, UINT message, WPARAM wParam, L
 
 LRESULT NagScreen::OnInitDialog() {
     HWND text = GetDlgItem(IDC_MESSAGE);
-    ::SendMessageA(text, EM_SETEVENTMASK, 0, ENM_LINK);
+    // Key events too: a keyboard user tabs to the text and opens the link.
+    ::SendMessageA(text, EM_SETEVENTMASK, 0, ENM_LINK | ENM_KEYEVENTS);
     // The text lies on the dialog's own background, not on the edit white.
     ::SendMessageA(text, EM_SETBKGNDCOLOR, 0, static_cast<LPARAM>(GetSysColor(COLOR_BTNFACE)));
     ::SendMessageA(text, EM_AUTOURLDETECT, TRUE, 0);
@@ -45,7 +46,10 @@ LRESULT NagScreen::OnInitDialog() {
     // control the focus after WM_INITDIALOG; this runs after that.
     ::PostMessageA(text, EM_SETSEL, static_cast<WPARAM>(-1), -1);
     CentreInOwnerOrWorkArea();
-    return TRUE;  // the system focuses the first control that takes it
+    // The text is a message, not a field to type in: with the focus it
+    // would blink a caret after its last word. OK takes the focus instead.
+    ::SetFocus(GetDlgItem(IDOK));
+    return FALSE;
 }
 
 void NagScreen::CentreInOwnerOrWorkArea() {
@@ -75,10 +79,18 @@ void NagScreen::CentreInOwnerOrWorkArea() {
 }
 
 void NagScreen::OnNotify(LPARAM lParam) {
-    // With ENM_LINK as the only event, the rich-edit control sends nothing
-    // but link notifications, and the button sends none.
-    const ENLINK* link = reinterpret_cast<const ENLINK*>(lParam);
-    if (link && link->msg == WM_LBUTTONDOWN) {
+    // Only the rich-edit control sends notifications: links under the mouse,
+    // and its key events.
+    const NMHDR* header = reinterpret_cast<const NMHDR*>(lParam);
+    if (!header) return;
+    bool open = false;
+    if (header->code == EN_LINK) {
+        open = reinterpret_cast<const ENLINK*>(lParam)->msg == WM_LBUTTONDOWN;
+    } else if (header->code == EN_MSGFILTER) {
+        const MSGFILTER* key = reinterpret_cast<const MSGFILTER*>(lParam);
+        open = key->msg == WM_KEYDOWN && (key->wParam == VK_SPACE || key->wParam == VK_RETURN);
+    }
+    if (open) {
         // The target, not the text under the mouse: the two are one address.
         typedef HINSTANCE(WINAPI * ShellExecuteFn)(HWND, LPCSTR, LPCSTR, LPCSTR, LPCSTR, INT);
         ShellExecuteFn shellExecute =

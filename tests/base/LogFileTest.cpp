@@ -80,6 +80,10 @@ TEST(LogFileTest, OpeningTruncatesAnExistingFileAndEachChunkIsInTheFileAtOnce) {
     log.Open(path.c_str());
     ASSERT_TRUE(log.IsOpen());
     EXPECT_EQ(ReadShared(path), "");
+    // Children are started with inheritance on; none may hold the file.
+    DWORD flags = 0;
+    ASSERT_TRUE(GetHandleInformation(log.SystemHandle(), &flags));
+    EXPECT_EQ(flags & HANDLE_FLAG_INHERIT, 0u);
     log.Write("first");
     EXPECT_EQ(ReadShared(path), "first");
     log.Write(" second");

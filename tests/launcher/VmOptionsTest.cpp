@@ -116,3 +116,17 @@ TEST(VmOptionsTest, AFileHeldOpenForWritingByAnotherProgramIsStillRead) {
     DeleteFileA(path.c_str());
     EXPECT_STREQ(options, "-Dshared=yes ");
 }
+
+TEST(VmOptionsTest, AFileInTheSystemsAnsiCodePageOrInUtf8IsReadInTheLaunchersCodePage) {
+    // This program has no UTF-8 manifest: its own code page is the system's
+    // 1252, so a UTF-8 file's text comes out in 1252 here (and stays UTF-8 in
+    // the launcher, tests/unicode).
+    const struct { const char* file; const char* expected; } cases[] = {
+        {"-Duser.name=Jos\xE9", "-Duser.name=Jos\xE9"},                // saved in 1252
+        {"-Duser.name=Jos\xC3\xA9", "-Duser.name=Jos\xE9"},            // saved as UTF-8
+        {"\xEF\xBB\xBF-Xmx1g -Da=\xC3\xA9", "-Xmx1g -Da=\xE9"},         // with a byte order mark
+        {"-Xmx1g", "-Xmx1g"},
+        {"", ""},
+    };
+    for (const auto& c : cases) EXPECT_STREQ(c.expected, VmOptionsInOwnCodePage(c.file)) << c.file;
+}

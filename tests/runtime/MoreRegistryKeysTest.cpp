@@ -243,8 +243,9 @@ TEST_F(MoreRegistryKeysTest, JdkOnlyModeTakesOnlyDevelopmentKitKeys) {
     ExpectStarted();
 }
 
-TEST_F(MoreRegistryKeysTest, JdkOnlyModeAcceptsAJava17JavaHomeWithoutToolsJarAndLeavesOutTheBootClassPath) {
+TEST_F(MoreRegistryKeysTest, JdkOnlyModeAcceptsAJava17JavaHomeKitWithoutToolsJarAndLeavesOutTheBootClassPath) {
     std::string home = FakeHome("jdk17", "17.0.5", false, {"a.jar", "b.jar"});
+    CreateDirectoryA((home + "\\jmods").c_str(), nullptr);
     m_props[PROP_SEARCH_JDK_ONLY] = "1";
     m_options.env["JAVA_HOME"] = home;
     std::vector<std::string> log = Run();
@@ -257,13 +258,17 @@ TEST_F(MoreRegistryKeysTest, JdkOnlyModeAcceptsAJava17JavaHomeWithoutToolsJarAnd
     ExpectStarted();
 }
 
-TEST_F(MoreRegistryKeysTest, JdkOnlyModeStillRejectsAJava8JavaHomeWithoutToolsJar) {
-    std::string home = FakeHome("jre8", "1.8.0_352");
-    m_props[PROP_SEARCH_JDK_ONLY] = "1";
-    m_options.env["JAVA_HOME"] = home;
-    std::vector<std::string> log = Run();
-    EXPECT_EQ((Start(true) + std::vector<std::string>{"Jre path: "}), log);
-    ExpectFailureDialog();
+TEST_F(MoreRegistryKeysTest, JdkOnlyModeRejectsAJavaHomeRuntimeOfAnyVersion) {
+    // A runtime since 9 has a release file as a kit has: neither it nor the
+    // Java 8 runtime has a compiler, jmods or tools.jar.
+    for (const char* version : {"1.8.0_352", "17.0.5"}) {
+        std::string home = FakeHome(std::string("jre-") + version, version);
+        m_props[PROP_SEARCH_JDK_ONLY] = "1";
+        m_options.env["JAVA_HOME"] = home;
+        std::vector<std::string> log = Run();
+        EXPECT_EQ((Start(true) + std::vector<std::string>{"Jre path: "}), log) << version;
+        ExpectFailureDialog();
+    }
 }
 
 }  // namespace

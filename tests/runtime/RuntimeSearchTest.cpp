@@ -190,6 +190,31 @@ TEST_F(RuntimeSearchTest, CurrentVersionWithoutAHomeIsNeverProbed) {
     EXPECT_STREQ("javaw.exe", result);
 }
 
+TEST_F(RuntimeSearchTest, AnUnknownOrDriveRootFolderWithAnEmptyJrePathIsNoBundledRuntime) {
+    // "C:" + "\\" is a drive root, which exists: a launcher at the root of a
+    // USB stick must still find the registered runtime.
+    std::string home = Register(HKEY_LOCAL_MACHINE, kRuntimeKey, "1.6");
+    for (const char* folder : {"", "C:", "Z:"}) {
+        LogCapture capture;
+        EXPECT_EQ(home + "\\bin\\javaw.exe", std::string(FindJavaRuntime(folder))) << "folder \"" << folder << "\"";
+    }
+}
+
+TEST_F(RuntimeSearchTest, AnExecutableInTheCurrentDirectoryIsReturnedByItsFullPath) {
+    // CreateProcess would look in the launcher's folder before the current
+    // directory, where the existence test found it.
+    std::string current = m_folder + "current";
+    MakeEmptyFile(current + "\\javaw.exe");
+    char saved[MAX_PATH];
+    GetCurrentDirectoryA(MAX_PATH, saved);
+    ASSERT_TRUE(SetCurrentDirectoryA(current.c_str()));
+    CString result;
+    std::vector<std::string> log = Search(result);
+    SetCurrentDirectoryA(saved);
+    EXPECT_EQ(current + "\\javaw.exe", std::string(result));
+    EXPECT_EQ("Try current dir.", log.back());
+}
+
 TEST_F(RuntimeSearchTest, ConsoleModeEndsRegistryCandidatesInJavaExe) {
     g_javaExeName = "java.exe";
     std::string home = Register(HKEY_LOCAL_MACHINE, kRuntimeKey, "1.6");

@@ -105,6 +105,11 @@ TEST_P(VersionAtLeastTest, ComparesComponentsAsNumbers) {
 
 INSTANTIATE_TEST_SUITE_P(Versions, VersionAtLeastTest, testing::ValuesIn(kCompareCases));
 
+TEST(IsVersionTextTest, AcceptsWhatStartsWithANumberOnly) {
+    for (const char* text : {"11", "1.8.0_202", "17-ea", "9+181", "1.6.0.03"}) EXPECT_TRUE(IsVersionText(text)) << text;
+    for (const char* text : {"", "v1.6", "eleven", " 11", ".8", "-1"}) EXPECT_FALSE(IsVersionText(text)) << text;
+}
+
 // Versions in ascending order, equal neighbours grouped: every pair must
 // compare as its positions do.
 const std::vector<std::vector<const char*>> kAscending = {

@@ -45,7 +45,9 @@ Layout FindLayout(const std::string& b) {
     l.pe = Read32(b, 0x3C);
     l.sectionCount = l.pe + 6;
     size_t optional = l.pe + 24;
-    l.resourceEntry = optional + 96 + 2 * 8;
+    // The data directories follow a longer optional header in PE32+.
+    size_t directories = optional + (Read16(b, optional) == 0x20b ? 112 : 96);
+    l.resourceEntry = directories + 2 * 8;
     l.resourceRva = Read32(b, l.resourceEntry);
     size_t sections = optional + Read16(b, l.pe + 20);
     for (unsigned i = 0; i < Read16(b, l.sectionCount); ++i) {

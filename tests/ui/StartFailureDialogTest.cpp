@@ -225,3 +225,32 @@ TEST(StartFailureDialogTest, APressOnTheLinkOpensTheAddressOnceAndTheDialogStays
     EXPECT_EQ(afterSettle, afterClick) << "opened more than once";
     EXPECT_TRUE(openAfterClick);
 }
+
+TEST(StartFailureDialogTest, OkHasTheFocusAndTheKeyboardReachesTheLinkThroughTheText) {
+    RecordingBrowser browser;
+    ASSERT_TRUE(browser.Ready());
+    HWND focusAtStart = nullptr, ok = nullptr, edit = nullptr;
+    std::string opened;
+    bool closed = false;
+    DWORD dialogThread = GetCurrentThreadId();
+    WhileDialogRuns(RunNagScreen,
+                    [&](HWND dialog) {
+                        ok = GetDlgItem(dialog, IDOK);
+                        edit = GetDlgItem(dialog, NagScreen::IDC_MESSAGE);
+                        GUITHREADINFO info = {sizeof(info)};
+                        // No caret in the text: the message is not a field.
+                        if (GetGUIThreadInfo(dialogThread, &info)) focusAtStart = info.hwndFocus;
+                        SetForegroundWindow(dialog);
+                        WaitUntil([&] { return GetForegroundWindow() == dialog; }, 5000);
+                        PressKey(VK_TAB);
+                        WaitUntil([&] { return GetGUIThreadInfo(dialogThread, &info) && info.hwndFocus == edit; }, 5000);
+                        PressKey(VK_SPACE);
+                        WaitUntil([&] { return !browser.Opened().empty(); }, 15000);
+                        opened = browser.Opened();
+                        PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+                    },
+                    &closed);
+    EXPECT_TRUE(closed);
+    EXPECT_EQ(focusAtStart, ok);
+    EXPECT_EQ(opened, std::string(kDownloadPage) + "\n");
+}

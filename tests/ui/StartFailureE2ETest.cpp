@@ -81,6 +81,8 @@ TEST(StartFailureE2ETest, NoRuntimeShowsTheDialogWithTheRuntimeKindAndVersionAnd
         {"jre-default", {}, "It is required to have JRE version 1.3", false},
         {"jre-1.8", {{104, "1.8"}}, "It is required to have JRE version 1.8", true},
         {"jdk", {{105, "true"}}, "It is required to have JDK version 1.3", true},
+        // A minimum that is no version is the default one, never "none".
+        {"jre-typo", {{104, "eleven"}}, "It is required to have JRE version 1.3", true},
     };
     WithoutJavaHome noJavaHome;
     for (const Case& c : cases) {

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -11,7 +12,7 @@
 
 #include "base/LauncherProperties.h"
 #include "framework/ScopedWin.h"
-#include "process/ConsoleCodePage.h"
+#include "base/CodePages.h"
 #include "tests/support/FakeRuntime.h"
 #include "tests/support/Launcher.h"
 #include "tests/support/Paths.h"
@@ -139,5 +140,29 @@ TEST(UnicodeTextTest, LongPropertiesOfAnyCharactersAreReadWholeUnderTheUtf8CodeP
         std::string expected;
         for (int i = 0; i < c.count; ++i) expected += c.character;
         EXPECT_EQ(std::string(ReadStringProperty(c.id)), expected) << c.id;
+    }
+}
+
+TEST(UnicodeTextTest, AVmOptionsFileInTheSystemsAnsiCodePageOrInUtf8ReachesTheRuntimeIntact) {
+    JavaSoftRegistryGuard registry;
+    const struct { const char* name; std::string bytes; } files[] = {
+        {"ansi", "-Duser.name=Jos\xE9\r\n"},                 // Notepad's 1252
+        {"utf8-bom", "\xEF\xBB\xBF-Duser.name=Jos\xC3\xA9\r\n"},  // Notepad's UTF-8
+    };
+    for (const auto& f : files) {
+        SCOPED_TRACE(f.name);
+        std::string root = MakeTempFolder(std::string("unicode-vmoptions-") + f.name);
+        MakeFakeRuntime(root + "rt");
+        std::string exe = PrepareLauncher(root, {{101, "app.jar"}, {99, "rt\\bin\\javaw.exe"}});
+        ASSERT_FALSE(exe.empty());
+        FILE* file = std::fopen((exe + ".vmoptions").c_str(), "wb");
+        ASSERT_NE(file, nullptr);
+        std::fwrite(f.bytes.data(), 1, f.bytes.size(), file);
+        std::fclose(file);
+        LaunchResult result = RunLauncher(exe, "");
+        EXPECT_EQ(result.exitCode, 0u) << JoinLog(result.log);
+        RecordedRun run = WaitForRecordedRun(root + "rt");
+        ASSERT_TRUE(run.found);
+        EXPECT_NE(run.commandLineUtf8.find("\" -Duser.name=Jos\xC3\xA9 "), std::string::npos) << run.commandLineUtf8;
     }
 }

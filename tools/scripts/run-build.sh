@@ -11,5 +11,18 @@ if "$root/tools/scripts/runs-32bit.sh"; then
   exit 0
 fi
 echo "run-build: this machine cannot execute 32-bit programs; running the 64-bit build in $build/x64" >&2
+# The shipped launcher cannot run here, but it is still checked: a 32-bit
+# GUI program that needs no DLL beyond the system's.
+dump=$(i686-w64-mingw32-objdump -p "$build/jarstart.exe")
+if ! grep -q 'file format pei-i386' <<<"$dump" || ! grep -qE '^Subsystem[[:space:]]+0+2[[:space:]]' <<<"$dump"; then
+  echo "run-build: $build/jarstart.exe is not a 32-bit GUI program" >&2
+  exit 1
+fi
+for dll in $(awk '/DLL Name:/ { print tolower($3) }' <<<"$dump"); do
+  case "$dll" in
+    kernel32.dll|user32.dll|gdi32.dll|advapi32.dll|shell32.dll|ole32.dll|oleaut32.dll|comctl32.dll|msvcrt.dll) ;;
+    *) echo "run-build: $build/jarstart.exe imports $dll" >&2; exit 1 ;;
+  esac
+done
 make -C "$root" --no-print-directory BUILD="$build/x64" TOOLCHAIN=x86_64 build >&2
 echo "$build/x64"

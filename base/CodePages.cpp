@@ -1,4 +1,4 @@
-#include "process/ConsoleCodePage.h"
+#include "base/CodePages.h"
 
 #include <cstdlib>
 #include <vector>
@@ -7,11 +7,27 @@ bool OwnCodePagesAreUtf8() {
     return GetOEMCP() == CP_UTF8;
 }
 
-UINT SystemOemCodePage() {
+namespace {
+
+UINT SystemCodePage(LCTYPE which, UINT fallback) {
     char number[8] = {};
-    if (!GetLocaleInfoA(LOCALE_SYSTEM_DEFAULT, LOCALE_IDEFAULTCODEPAGE, number, sizeof(number))) return CP_OEMCP;
+    if (!GetLocaleInfoA(LOCALE_SYSTEM_DEFAULT, which, number, sizeof(number))) return fallback;
     UINT page = static_cast<UINT>(std::atoi(number));
-    return page ? page : CP_OEMCP;
+    return page ? page : fallback;
+}
+
+}  // namespace
+
+UINT SystemOemCodePage() {
+    return SystemCodePage(LOCALE_IDEFAULTCODEPAGE, CP_OEMCP);
+}
+
+UINT SystemAnsiCodePage() {
+    return SystemCodePage(LOCALE_IDEFAULTANSICODEPAGE, CP_ACP);
+}
+
+bool IsValidUtf8(const char* text, int length) {
+    return length <= 0 || MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, text, length, nullptr, 0) > 0;
 }
 
 std::string ConvertCodePage(const char* text, int length, UINT from, UINT to) {

@@ -1,5 +1,6 @@
 #pragma once
-// The code page a child's console text is in, and converting it for the
+// The code pages of text that comes from outside the launcher (a child's
+// console output, files users and vendors wrote), and converting it for the
 // launcher's own strings.
 #include <windows.h>
 
@@ -11,6 +12,11 @@
 bool OwnCodePagesAreUtf8();
 // The system locale's OEM code page, whatever this process's manifest says.
 UINT SystemOemCodePage();
+// The system locale's ANSI code page, whatever this process's manifest says:
+// the one Notepad and older tools save files in.
+UINT SystemAnsiCodePage();
+// True when text (length bytes) is well-formed UTF-8.
+bool IsValidUtf8(const char* text, int length);
 // text (length bytes) from one code page to another; the result may be
 // longer than the input (one OEM byte becomes up to three UTF-8 bytes).
 std::string ConvertCodePage(const char* text, int length, UINT from, UINT to);
