@@ -2,19 +2,21 @@
 
 #include <gtest/gtest.h>
 
-TEST(TraceFormatTest, EscapesLineBreaksTabsBackslashesAndControlBytesOnly) {
+TEST(TraceFormatTest, PrintsEntriesAsTheyReadWithLineBreaksOnIndentedLines) {
     const struct {
         std::string entry;
         std::string printed;
     } cases[] = {
-        {"Working dir: C:\\app", "Working dir: C:\\\\app"},
-        {"line\r\nnext\tcol", "line\\r\\nnext\\tcol"},
+        {"Working dir: Z:\\tmp\\app\\", "Working dir: Z:\\tmp\\app\\"},
+        {"one\r\ntwo\nthree\rfour\tcol", "one\n  two\n  three\n  four\tcol"},
+        {"last line\r\n", "last line"},
+        {"gap\n\nend", "gap\n  \n  end"},
         {std::string("nul\0bell\a del\x7F", 14), "nul\\x00bell\\x07 del\\x7F"},
         {"\x1B[0m", "\\x1B[0m"},
         {"caf\xE9 \xFF", "caf\xE9 \xFF"},
         {"", ""},
     };
-    for (const auto& c : cases) EXPECT_EQ(EscapeEntry(c.entry), c.printed) << c.printed;
+    for (const auto& c : cases) EXPECT_EQ(FormatEntry(c.entry), c.printed) << c.printed;
 }
 
 TEST(TraceFormatTest, DebuggeeCommandLineQuotesTheExeAndKeepsTheRest) {

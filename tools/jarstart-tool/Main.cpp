@@ -87,7 +87,7 @@ int RunTrace(const ToolArgs& args, const std::string& commandLine) {
             std::fwrite(entry.data(), 1, entry.size(), stdout);
             std::fputc('\0', stdout);
         } else {
-            std::string text = EscapeEntry(entry) + "\n";
+            std::string text = FormatEntry(entry) + "\n";
             std::fwrite(text.data(), 1, text.size(), stdout);
         }
         std::fflush(stdout);

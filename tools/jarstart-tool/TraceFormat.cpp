@@ -1,24 +1,22 @@
 #include "tools/jarstart-tool/TraceFormat.h"
 
-std::string EscapeEntry(const std::string& entry) {
+std::string FormatEntry(const std::string& entry) {
     static const char kHex[] = "0123456789ABCDEF";
     std::string out;
     out.reserve(entry.size());
-    for (char c : entry) {
+    for (size_t i = 0; i < entry.size(); ++i) {
+        char c = entry[i];
         unsigned char byte = static_cast<unsigned char>(c);
-        switch (c) {
-        case '\r': out += "\\r"; break;
-        case '\n': out += "\\n"; break;
-        case '\t': out += "\\t"; break;
-        case '\\': out += "\\\\"; break;
-        default:
-            if (byte < 0x20 || byte == 0x7F) {
-                out += "\\x";
-                out.push_back(kHex[byte >> 4]);
-                out.push_back(kHex[byte & 15]);
-            } else {
-                out.push_back(c);
-            }
+        if (c == '\r' || c == '\n') {
+            if (c == '\r' && i + 1 < entry.size() && entry[i + 1] == '\n') ++i;
+            // A line end that closes the entry is the printed line's own.
+            if (i + 1 < entry.size()) out += "\n  ";
+        } else if (c != '\t' && (byte < 0x20 || byte == 0x7F)) {
+            out += "\\x";
+            out.push_back(kHex[byte >> 4]);
+            out.push_back(kHex[byte & 15]);
+        } else {
+            out.push_back(c);
         }
     }
     return out;
