@@ -253,8 +253,11 @@ TEST_F(RuntimeSearchE2ETest, UnsetJavaHomeTakesJavawFromTheWorkingDirectory) {
     FakeHome("app\\rt");
     m_props[PROP_WORK_DIR] = "rt\\bin";
     std::vector<std::string> log = Run();
+    // Started by the full path of the file that was found, not by a bare
+    // name CreateProcess would look for in the launcher's folder first.
     EXPECT_EQ((Start() + std::vector<std::string>{"Bundled Jre not found", "Jre key not found in registry",
-                                                 "JAVA_HOME not found", "Try current dir.", "Jre path: javaw.exe"}),
+                                                 "JAVA_HOME not found", "Try current dir.",
+                                                 "Jre path: " + m_app + "\\rt\\bin\\javaw.exe"}),
               log);
     EXPECT_FALSE(Logged("Info = ")) << "nothing is probed for an unset JAVA_HOME";
     ExpectStarted();
