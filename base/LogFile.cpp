@@ -2,6 +2,8 @@
 
 #include <share.h>
 
+#include "framework/ScopedWin.h"
+
 LogFile::LogFile() : m_file(nullptr) {
     InitializeCriticalSection(&m_lock);
 }
@@ -15,33 +17,28 @@ LogFile::~LogFile() {
 }
 
 void LogFile::Open(const char* name) {
-    EnterCriticalSection(&m_lock);
+    ScopedLock lock(m_lock);
     if (!m_file) m_file = _fsopen(name, "w", _SH_DENYNO);
-    LeaveCriticalSection(&m_lock);
 }
 
 void LogFile::Write(const char* chunk) {
     if (!chunk) return;
-    EnterCriticalSection(&m_lock);
+    ScopedLock lock(m_lock);
     if (m_file) {
         std::fputs(chunk, m_file);
         std::fflush(m_file);
     }
-    LeaveCriticalSection(&m_lock);
 }
 
 void LogFile::Close() {
-    EnterCriticalSection(&m_lock);
+    ScopedLock lock(m_lock);
     if (m_file) {
         std::fclose(m_file);
         m_file = nullptr;
     }
-    LeaveCriticalSection(&m_lock);
 }
 
 bool LogFile::IsOpen() const {
-    EnterCriticalSection(&m_lock);
-    bool open = m_file != nullptr;
-    LeaveCriticalSection(&m_lock);
-    return open;
+    ScopedLock lock(m_lock);
+    return m_file != nullptr;
 }

@@ -28,6 +28,7 @@ public:
     bool IsOpen() const;
 
 private:
+    // A bare section rather than an owner that would delete it: see ~LogFile.
     mutable CRITICAL_SECTION m_lock;
     FILE* m_file;
 };
