@@ -3,6 +3,8 @@
 // chunk by chunk to OnOutput on a reader thread of the pipe's own.
 #include <windows.h>
 
+#include "framework/ScopedWin.h"
+
 enum ConsolePipeOption : unsigned {
     PIPE_INTERACTIVE = 0x04,
     PIPE_KEEP_OBJECT = 0x08,
@@ -41,4 +43,19 @@ protected:
     HANDLE m_inputWrite;
     HANDLE m_outputRead;
     DWORD m_lastError;
+
+private:
+    // The child's ends of its standard streams; the pipe's own ends are
+    // m_inputWrite and m_outputRead.
+    struct ChildEnds {
+        ScopedHandle input;
+        ScopedHandle output;
+        ScopedHandle error;
+    };
+    // The steps of Execute, each 0 or Execute's result for its failure, with
+    // m_lastError set.
+    int CreatePipes(ChildEnds& child);
+    int StartChild(const char* command, ChildEnds& child);
+    int HandOutProcess(PROCESS_INFORMATION* started, ScopedHandle& callerProcess);
+    int StartReader();
 };
