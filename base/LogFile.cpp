@@ -3,6 +3,8 @@
 #include <io.h>
 #include <share.h>
 
+#include "framework/ScopedWin.h"
+
 namespace {
 
 HANDLE LogFileHandle(FILE* file) {
@@ -24,7 +26,7 @@ LogFile::~LogFile() {
 }
 
 void LogFile::Open(const char* name) {
-    EnterCriticalSection(&m_lock);
+    ScopedLock lock(m_lock);
     if (!m_file) {
         m_file = _fsopen(name, "w", _SH_DENYNO);
         // The C runtime opens files inheritable, and every child is started
@@ -33,38 +35,31 @@ void LogFile::Open(const char* name) {
         // long as they run.
         if (m_file) SetHandleInformation(LogFileHandle(m_file), HANDLE_FLAG_INHERIT, 0);
     }
-    LeaveCriticalSection(&m_lock);
 }
 
 void LogFile::Write(const char* chunk) {
     if (!chunk) return;
-    EnterCriticalSection(&m_lock);
+    ScopedLock lock(m_lock);
     if (m_file) {
         std::fputs(chunk, m_file);
         std::fflush(m_file);
     }
-    LeaveCriticalSection(&m_lock);
 }
 
 void LogFile::Close() {
-    EnterCriticalSection(&m_lock);
+    ScopedLock lock(m_lock);
     if (m_file) {
         std::fclose(m_file);
         m_file = nullptr;
     }
-    LeaveCriticalSection(&m_lock);
 }
 
 bool LogFile::IsOpen() const {
-    EnterCriticalSection(&m_lock);
-    bool open = m_file != nullptr;
-    LeaveCriticalSection(&m_lock);
-    return open;
+    ScopedLock lock(m_lock);
+    return m_file != nullptr;
 }
 
 HANDLE LogFile::SystemHandle() const {
-    EnterCriticalSection(&m_lock);
-    HANDLE handle = m_file ? LogFileHandle(m_file) : INVALID_HANDLE_VALUE;
-    LeaveCriticalSection(&m_lock);
-    return handle;
+    ScopedLock lock(m_lock);
+    return m_file ? LogFileHandle(m_file) : INVALID_HANDLE_VALUE;
 }

@@ -31,6 +31,7 @@ public:
     HANDLE SystemHandle() const;
 
 private:
+    // A bare section rather than an owner that would delete it: see ~LogFile.
     mutable CRITICAL_SECTION m_lock;
     FILE* m_file;
 };

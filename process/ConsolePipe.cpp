@@ -40,92 +40,112 @@ int CConsolePipe::Execute(const char* command, PROCESS_INFORMATION* started) {
         return 1;
     }
 
+    ChildEnds child;
+    // The caller's duplicate of the process handle: the caller's once the
+    // start has succeeded, closed here otherwise.
+    ScopedHandle callerProcess;
+    int result = CreatePipes(child);
+    if (result == 0) result = StartChild(command, child);
+    if (result == 0) result = HandOutProcess(started, callerProcess);
+    if (result == 0) result = StartReader();
+    if (result == 0) {
+        callerProcess.Release();
+        return 0;
+    }
+    if (callerProcess.IsValid()) {
+        callerProcess.Close();
+        started->hProcess = nullptr;
+    }
+    Close();
+    return result;
+}
+
+int CConsolePipe::CreatePipes(ChildEnds& child) {
     // The child's ends must be inheritable so that it receives them; the
     // launcher keeps only non-inheritable duplicates of its own ends, or the
     // child would hold our read end open and the output pipe would never
     // break when the child ends.
     SECURITY_ATTRIBUTES inheritable = {sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
-    ScopedHandle outputRead, outputWrite, inputWrite, inputRead, errorWrite;
+    // Closed on return, before any child can inherit them.
+    ScopedHandle outputRead, inputWrite;
     HANDLE self = GetCurrentProcess();
-    int result = 0;
-    if (!CreatePipe(outputRead.Receive(), outputWrite.Receive(), &inheritable, 0) ||
-        !DuplicateHandle(self, outputWrite, self, errorWrite.Receive(), 0, TRUE, DUPLICATE_SAME_ACCESS) ||
-        !CreatePipe(inputRead.Receive(), inputWrite.Receive(), &inheritable, 0) ||
+    if (!CreatePipe(outputRead.Receive(), child.output.Receive(), &inheritable, 0) ||
+        !DuplicateHandle(self, child.output, self, child.error.Receive(), 0, TRUE, DUPLICATE_SAME_ACCESS) ||
+        !CreatePipe(child.input.Receive(), inputWrite.Receive(), &inheritable, 0) ||
         !DuplicateHandle(self, outputRead, self, &m_outputRead, 0, FALSE, DUPLICATE_SAME_ACCESS) ||
         !DuplicateHandle(self, inputWrite, self, &m_inputWrite, 0, FALSE, DUPLICATE_SAME_ACCESS)) {
         m_lastError = GetLastError();
         // A failed DuplicateHandle may leave its target undefined.
         if (m_outputRead == nullptr) m_outputRead = INVALID_HANDLE_VALUE;
         if (m_inputWrite == nullptr) m_inputWrite = INVALID_HANDLE_VALUE;
-        result = 2;
+        return 2;
     }
-    if (result == 0) {
-        outputRead.Close();
-        inputWrite.Close();
+    return 0;
+}
 
-        g_log << "CreateProcess: " << command << logEnd;
-        STARTUPINFOA startup = {};
-        startup.cb = sizeof(startup);
-        startup.dwFlags = STARTF_USESTDHANDLES | STARTF_USESHOWWINDOW;
-        startup.wShowWindow = SW_HIDE;
-        startup.hStdInput = inputRead;
-        startup.hStdOutput = outputWrite;
-        startup.hStdError = errorWrite;
-        std::vector<char> commandLine(command, command + lstrlenA(command) + 1);
-        if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, TRUE, CREATE_NEW_PROCESS_GROUP, nullptr,
-                            nullptr, &startup, &m_processInfo)) {
-            m_lastError = GetLastError();
-            result = 1;
-        }
+int CConsolePipe::StartChild(const char* command, ChildEnds& child) {
+    g_log << "CreateProcess: " << command << logEnd;
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof(startup);
+    startup.dwFlags = STARTF_USESTDHANDLES | STARTF_USESHOWWINDOW;
+    startup.wShowWindow = SW_HIDE;
+    startup.hStdInput = child.input;
+    startup.hStdOutput = child.output;
+    startup.hStdError = child.error;
+    std::vector<char> commandLine(command, command + lstrlenA(command) + 1);
+    if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, TRUE, CREATE_NEW_PROCESS_GROUP, nullptr,
+                        nullptr, &startup, &m_processInfo)) {
+        m_lastError = GetLastError();
+        return 1;
     }
-    if (result == 0) {
-        // The pipe never uses the child's primary thread.
-        CloseHandle(m_processInfo.hThread);
-        m_processInfo.hThread = nullptr;
-        m_process = m_processInfo.hProcess;
-        if (m_interpreterKind == 0 && (m_options & PIPE_INTERACTIVE)) {
-            std::string line = std::string(command) + "\r\n";
-            WriteInput(line.c_str());
-        }
-        // Only the child may hold the write end of the output pipe now, so
-        // the reader sees the pipe break exactly when the child's side closes.
-        outputWrite.Close();
-        inputRead.Close();
-        errorWrite.Close();
+    // The pipe never uses the child's primary thread.
+    ScopedHandle primaryThread(m_processInfo.hThread);
+    m_processInfo.hThread = nullptr;
+    m_process = m_processInfo.hProcess;
+    if (m_interpreterKind == 0 && (m_options & PIPE_INTERACTIVE)) {
+        std::string line = std::string(command) + "\r\n";
+        WriteInput(line.c_str());
+    }
+    // Only the child may hold the write end of the output pipe now, so
+    // the reader sees the pipe break exactly when the child's side closes.
+    child.output.Close();
+    child.input.Close();
+    child.error.Close();
+    return 0;
+}
 
-        // The caller's handle is its own duplicate: the pipe closes its
-        // handle when the output ends, which may be at any moment from now.
-        if (started) {
-            *started = m_processInfo;
-            started->hThread = nullptr;
-            if (!DuplicateHandle(self, m_process, self, &started->hProcess, 0, FALSE, DUPLICATE_SAME_ACCESS)) {
-                m_lastError = GetLastError();
-                started->hProcess = nullptr;
-                result = 2;
-            }
-        }
-    }
-    if (result == 0) {
-        // Created suspended: a self-deleting pipe may be gone as soon as the
-        // reader runs, so m_readerThread is stored before it can run and
-        // nothing of the object is touched once it has been resumed.
-        m_readerThread = CreateThread(nullptr, 0, ReaderThreadProc, this, CREATE_SUSPENDED, nullptr);
-        if (!m_readerThread) {
-            m_lastError = GetLastError();
-            result = 2;
-        } else if (ResumeThread(m_readerThread) == static_cast<DWORD>(-1)) {
-            m_lastError = GetLastError();
-            result = 2;
-        } else {
-            return 0;
-        }
-    }
-    if (started && started->hProcess) {
-        CloseHandle(started->hProcess);
+int CConsolePipe::HandOutProcess(PROCESS_INFORMATION* started, ScopedHandle& callerProcess) {
+    if (!started) return 0;
+    // The caller's handle is its own duplicate: the pipe closes its
+    // handle when the output ends, which may be at any moment from now.
+    *started = m_processInfo;
+    started->hThread = nullptr;
+    HANDLE self = GetCurrentProcess();
+    if (!DuplicateHandle(self, m_process, self, callerProcess.Receive(), 0, FALSE, DUPLICATE_SAME_ACCESS)) {
+        m_lastError = GetLastError();
+        // A failed DuplicateHandle may leave its target undefined.
+        callerProcess.Release();
         started->hProcess = nullptr;
+        return 2;
     }
-    Close();
-    return result;
+    started->hProcess = callerProcess;
+    return 0;
+}
+
+int CConsolePipe::StartReader() {
+    // Created suspended: a self-deleting pipe may be gone as soon as the
+    // reader runs, so m_readerThread is stored before it can run and
+    // nothing of the object is touched once it has been resumed.
+    m_readerThread = CreateThread(nullptr, 0, ReaderThreadProc, this, CREATE_SUSPENDED, nullptr);
+    if (!m_readerThread) {
+        m_lastError = GetLastError();
+        return 2;
+    }
+    if (ResumeThread(m_readerThread) == static_cast<DWORD>(-1)) {
+        m_lastError = GetLastError();
+        return 2;
+    }
+    return 0;
 }
 
 BOOL CConsolePipe::WriteInput(const char* text) {

@@ -3,6 +3,8 @@
 // chunk by chunk to OnOutput on a reader thread of the pipe's own.
 #include <windows.h>
 
+#include "framework/ScopedWin.h"
+
 // How the command reaches the child: as its command line (a program), or,
 // for an interpreter started with PIPE_INTERACTIVE, also as the first line
 // of its input.
@@ -49,4 +51,19 @@ protected:
     HANDLE m_inputWrite;
     HANDLE m_outputRead;
     DWORD m_lastError;
+
+private:
+    // The child's ends of its standard streams; the pipe's own ends are
+    // m_inputWrite and m_outputRead.
+    struct ChildEnds {
+        ScopedHandle input;
+        ScopedHandle output;
+        ScopedHandle error;
+    };
+    // The steps of Execute, each 0 or Execute's result for its failure, with
+    // m_lastError set.
+    int CreatePipes(ChildEnds& child);
+    int StartChild(const char* command, ChildEnds& child);
+    int HandOutProcess(PROCESS_INFORMATION* started, ScopedHandle& callerProcess);
+    int StartReader();
 };

@@ -18,16 +18,12 @@ JavaVersionLog::JavaVersionLog()
     : CConsolePipe(PIPE_KIND_PROGRAM, PIPE_KEEP_OBJECT),
       // Manual reset: once the output has ended it stays ended for every waiter.
       m_ended(CreateEventA(nullptr, TRUE, FALSE, nullptr)),
-      m_endSeen(false) {
-    InitializeCriticalSection(&m_lock);
-}
+      m_endSeen(false) {}
 
 JavaVersionLog::~JavaVersionLog() {
     // Stop a reader that may still be running before the lock and the event
     // it uses go away.
     Close();
-    if (m_ended) CloseHandle(m_ended);
-    DeleteCriticalSection(&m_lock);
 }
 
 void JavaVersionLog::OnOutput(const char* text) {
@@ -38,16 +34,13 @@ void JavaVersionLog::OnOutput(const char* text) {
     write(text);
     // The probing thread copies the text while this reader thread appends;
     // the lock makes every copy end on a chunk boundary.
-    EnterCriticalSection(&m_lock);
+    ScopedLock lock(m_lock);
     m_capturedText += text;
-    LeaveCriticalSection(&m_lock);
 }
 
 std::string JavaVersionLog::GetOutput() {
-    EnterCriticalSection(&m_lock);
-    std::string copy = m_capturedText;
-    LeaveCriticalSection(&m_lock);
-    return copy;
+    ScopedLock lock(m_lock);
+    return m_capturedText;
 }
 
 bool JavaVersionLog::WaitForEnd(DWORD timeoutMs) {
@@ -60,8 +53,7 @@ bool JavaVersionLog::WaitForEnd(DWORD timeoutMs) {
     // The object outlives the probe, so the event would otherwise stay open
     // until the launcher ends, one per probe. Once it is set the reader has
     // made its only use of it.
-    CloseHandle(m_ended);
-    m_ended = nullptr;
+    m_ended.Close();
     m_endSeen = true;
     return true;
 }

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "framework/CString.h"
+#include "framework/ScopedWin.h"
 #include "process/ConsolePipe.h"
 
 // Gathers the output of a -version run. OnOutput runs on the pipe's reader
@@ -23,8 +24,8 @@ public:
     bool WaitForEnd(DWORD timeoutMs);
 
 private:
-    CRITICAL_SECTION m_lock;
-    HANDLE m_ended;
+    CriticalSection m_lock;
+    ScopedHandle m_ended;
     bool m_endSeen;
     std::string m_capturedText;
 };

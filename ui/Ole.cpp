@@ -2,6 +2,7 @@
 
 #include <olectl.h>
 
+#include "framework/ScopedWin.h"
 #include "ui/SystemLibrary.h"
 
 namespace {
@@ -28,20 +29,17 @@ IStream* CreateMemoryStream() {
 
 IPicture* LoadPicture(IStream* stream, HRESULT* result) {
     HRESULT loaded = E_POINTER;
-    IPicture* picture = nullptr;
+    ScopedComPtr<IPicture> picture;
     if (stream) {
         OleLoadPictureFn loadPicture =
             reinterpret_cast<OleLoadPictureFn>(GetSystemLibraryFunction("oleaut32.dll", "OleLoadPicture"));
-        loaded = loadPicture ? loadPicture(stream, 0, TRUE, IID_IPicture, reinterpret_cast<void**>(&picture))
+        loaded = loadPicture ? loadPicture(stream, 0, TRUE, IID_IPicture, reinterpret_cast<void**>(picture.Receive()))
                              : HRESULT_FROM_WIN32(ERROR_PROC_NOT_FOUND);
     }
     if (result) *result = loaded;
     // Anything but S_OK counts as failure, S_FALSE included.
-    if (loaded != S_OK) {
-        if (picture) picture->Release();
-        return nullptr;
-    }
-    return picture;
+    if (loaded != S_OK) return nullptr;
+    return picture.Release();
 }
 
 HANDLE GetPictureHandle(IPicture* picture) {

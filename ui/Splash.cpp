@@ -4,6 +4,7 @@
 #include "base/LauncherProperties.h"
 #include "base/Messages.h"
 #include "base/PropertyIds.h"
+#include "framework/ScopedWin.h"
 #include "ui/BitmapFile.h"
 #include "ui/Ole.h"
 
@@ -62,11 +63,10 @@ bool CreateSplashWindow(HINSTANCE instance, int showCommand) {
     if (g_splashCountdown < 1) g_splashCountdown = 2;
     g_watchAppWindow = ReadBoolProperty(PROP_WATCH_APP_WINDOW) ? 1 : 0;
 
-    IStream* stream = LoadSplashImageStream();
+    ScopedComPtr<IStream> stream(LoadSplashImageStream());
     g_splashPicture = LoadPicture(stream);
     if (!g_splashPicture) {
         ShowErrorMessage("Cannot load splash screen. Probably unsupported or invalid file.");
-        if (stream) stream->Release();
         return false;
     }
     // The static control takes the bitmap's size.
@@ -75,6 +75,5 @@ bool CreateSplashWindow(HINSTANCE instance, int showCommand) {
     // Painted now: the message loop runs only after the application starts.
     ShowWindow(g_splashWnd, showCommand);
     UpdateWindow(g_splashWnd);
-    stream->Release();
     return true;
 }

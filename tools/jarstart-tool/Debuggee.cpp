@@ -3,6 +3,8 @@
 #include <cstring>
 #include <vector>
 
+#include "framework/ScopedWin.h"
+
 // Reads the text of an OUTPUT_DEBUG_STRING event out of the debuggee. The
 // event's length field has 16 bits, so an entry of 64 KB or more arrives
 // with its length cut; the text is therefore read up to its terminating NUL,
@@ -45,6 +47,7 @@ DebuggeeResult RunDebuggee(const std::string& commandLine, const char* currentDi
         result.error = GetLastError();
         return result;
     }
+    ScopedHandle process(info.hProcess), thread(info.hThread);
     result.started = true;
     if (onStarted) onStarted(info.dwProcessId);
 
@@ -55,15 +58,17 @@ DebuggeeResult RunDebuggee(const std::string& commandLine, const char* currentDi
         DWORD continueStatus = DBG_CONTINUE;
         switch (event.dwDebugEventCode) {
         case OUTPUT_DEBUG_STRING_EVENT:
-            if (onEntry) onEntry(ReadDebugString(info.hProcess, event.u.DebugString));
+            if (onEntry) onEntry(ReadDebugString(process, event.u.DebugString));
             break;
-        case CREATE_PROCESS_DEBUG_EVENT:
+        case CREATE_PROCESS_DEBUG_EVENT: {
             // The file handle of the image belongs to the debugger.
-            if (event.u.CreateProcessInfo.hFile) CloseHandle(event.u.CreateProcessInfo.hFile);
+            ScopedHandle image(event.u.CreateProcessInfo.hFile);
             break;
-        case LOAD_DLL_DEBUG_EVENT:
-            if (event.u.LoadDll.hFile) CloseHandle(event.u.LoadDll.hFile);
+        }
+        case LOAD_DLL_DEBUG_EVENT: {
+            ScopedHandle library(event.u.LoadDll.hFile);
             break;
+        }
         case EXCEPTION_DEBUG_EVENT:
             // First-chance exceptions (the initial breakpoint included) go
             // back to the debuggee's own handlers unless they are breakpoints.
@@ -79,7 +84,5 @@ DebuggeeResult RunDebuggee(const std::string& commandLine, const char* currentDi
         }
         ContinueDebugEvent(event.dwProcessId, event.dwThreadId, continueStatus);
     }
-    CloseHandle(info.hThread);
-    CloseHandle(info.hProcess);
     return result;
 }
