@@ -10,12 +10,8 @@
 // version subkey (minimum, existence, g_runtimeHome, log lines), or "".
 // Places in table order, each HKEY_LOCAL_MACHINE before HKEY_CURRENT_USER;
 // within one key the last accepted candidate wins, as in a version-key
-// lookup. developmentKitOnly: only kits count. view as in RegistryLookup.h.
+// lookup. developmentKitOnly: only kits count. view as in RegistryKeys.h.
 CString FindRuntimeInMoreRegistryKeys(bool developmentKitOnly, REGSAM view);
-
-// False for HKEY_CURRENT_USER in the 64-bit view: its SOFTWARE key is shared
-// by both views, so asking it again would only repeat the same lookup.
-bool IsHiveOwnInView(HKEY hive, REGSAM view);
 
 // True when this process runs under WOW64, so a 64-bit registry view exists
 // beside the one it reads by default.

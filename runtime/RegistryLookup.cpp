@@ -1,38 +1,14 @@
 #include "runtime/RegistryLookup.h"
 
-#include "framework/ScopedWin.h"
 #include "base/DiagnosticLog.h"
 #include "base/Globals.h"
 #include "base/PathExists.h"
 #include "runtime/JavaRelease.h"
+#include "runtime/RegistryKeys.h"
 #include "runtime/VersionProbe.h"
 
 const char kRuntimeRegistryKey[] = "SOFTWARE\\JavaSoft\\Java Runtime Environment";
 const char kDevelopmentKitRegistryKey[] = "SOFTWARE\\JavaSoft\\Java Development Kit";
-
-namespace {
-
-// KEY_QUERY_VALUE | KEY_ENUMERATE_SUB_KEYS (9), no view flag: a 32-bit
-// launcher reads the 32-bit view, where 32-bit runtimes register.
-const REGSAM kKeyAccess = KEY_QUERY_VALUE | KEY_ENUMERATE_SUB_KEYS;
-const DWORD kBufferSize = 1024;
-
-}  // namespace
-
-CString ReadRegistryString(HKEY hive, const char* keyPath, const char* valueName, REGSAM view) {
-    ScopedRegKey key;
-    if (RegOpenKeyExA(hive, keyPath, 0, kKeyAccess | view, key.Receive()) != ERROR_SUCCESS) return CString();
-    char buffer[kBufferSize] = {};
-    DWORD size = kBufferSize;
-    DWORD type = 0;
-    if (RegQueryValueExA(key, valueName, nullptr, &type, reinterpret_cast<BYTE*>(buffer), &size) != ERROR_SUCCESS)
-        return CString();
-    // The type is not checked and the data need not end in a NUL: the text
-    // runs to the first NUL or to the end of the buffer.
-    int length = 0;
-    while (length < static_cast<int>(kBufferSize) && buffer[length] != '\0') ++length;
-    return CString(buffer, length);
-}
 
 CString GetCurrentJreHome(HKEY hive, REGSAM view) {
     CString version = ReadRegistryString(hive, kRuntimeRegistryKey, "CurrentVersion", view);
@@ -40,24 +16,15 @@ CString GetCurrentJreHome(HKEY hive, REGSAM view) {
 }
 
 CString FindRuntimeInVersionKeys(HKEY hive, const char* keyPath, REGSAM view) {
-    CString result;
     ScopedRegKey key;
-    if (RegOpenKeyExA(hive, keyPath, 0, kKeyAccess | view, key.Receive()) != ERROR_SUCCESS) return result;
+    if (!OpenRegistryKey(hive, keyPath, view, key)) return CString();
     // The own view logs as it always did; a key of the other view says where
     // the lines that follow come from.
     if (view != 0) g_log << "Try 64-bit registry key: " << HiveName(hive) << "\\" << keyPath << logEnd;
-    for (DWORD index = 0;; ++index) {
-        char name[kBufferSize];
-        DWORD nameSize = kBufferSize;  // in and out: reset for every call
-        if (RegEnumKeyExA(key, index, name, &nameSize, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
-        // The subkey's name is its version; no version ordering beyond the
-        // minimum: a later accepted subkey replaces an earlier one.
-        if (!IsVersionSufficient(name)) continue;
-        CString home = ReadRegistryString(hive, CString(keyPath) + "\\" + name, "JavaHome", view);
-        CString candidate = JudgeRegisteredHome(name, home);
-        if (!candidate.IsEmpty()) result = candidate;
-    }
-    return result;
+    return LastCandidateInVersionSubkeys(key, [&](const CString& version) {
+        CString home = ReadRegistryString(hive, CString(keyPath) + "\\" + version, "JavaHome", view);
+        return JudgeRegisteredHome(version, home);
+    });
 }
 
 CString JudgeRegisteredHome(const char* name, const CString& home) {

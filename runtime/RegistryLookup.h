@@ -3,18 +3,16 @@
 #include <windows.h>
 
 #include "framework/CString.h"
+#include "runtime/RegistryKeys.h"
+#include "runtime/VersionProbe.h"
 
 // Where installers register runtimes and development kits, one subkey per
 // version, each with a "JavaHome" value.
 extern const char kRuntimeRegistryKey[];
 extern const char kDevelopmentKitRegistryKey[];
 
-// view: 0 for the process's own registry view, KEY_WOW64_64KEY for the
-// 64-bit view that a 32-bit launcher does not see by default.
+// view as in RegistryKeys.h.
 
-// The text of a value, up to its first NUL; "" when the key or the value is
-// missing or the value does not fit 1024 bytes.
-CString ReadRegistryString(HKEY hive, const char* keyPath, const char* valueName, REGSAM view = 0);
 // The "JavaHome" of the runtime that "CurrentVersion" names; "" when none.
 CString GetCurrentJreHome(HKEY hive, REGSAM view = 0);
 // The executable of the last version subkey that meets the minimum and whose
@@ -29,5 +27,20 @@ CString FindJdkInRegistry(HKEY hive, REGSAM view = 0);
 // exists and then the candidate. Returns the executable when it exists, or
 // "". The caller has already applied the minimum to the candidate's version.
 CString JudgeRegisteredHome(const char* name, const CString& home);
+// The last non-empty candidateIn(version) over the subkeys of key that meet
+// the minimum, in index order, or "". The subkey's name is its version; no
+// version ordering beyond the minimum: a later accepted subkey replaces an
+// earlier one.
+template <typename CandidateIn>
+CString LastCandidateInVersionSubkeys(HKEY key, CandidateIn candidateIn) {
+    CString result;
+    ForEachRegistrySubkey(key, [&](const CString& version) {
+        if (!IsVersionSufficient(version)) return;
+        CString candidate = candidateIn(version);
+        if (!candidate.IsEmpty()) result = candidate;
+    });
+    return result;
+}
+
 // "HKEY_LOCAL_MACHINE" or "HKEY_CURRENT_USER", for log lines.
 const char* HiveName(HKEY hive);

@@ -11,6 +11,7 @@
 #include "base/PropertyIds.h"
 #include "runtime/JavaRelease.h"
 #include "runtime/MoreRegistryKeys.h"
+#include "runtime/RegistryKeys.h"
 #include "runtime/RegistryLookup.h"
 #include "runtime/Version.h"
 #include "runtime/VersionProbe.h"
@@ -18,10 +19,6 @@
 namespace {
 
 const char kDefaultMinVersion[] = "1.3";
-
-// Every registry step asks the machine-wide hive first, so a runtime
-// registered in both is taken from HKEY_LOCAL_MACHINE.
-const HKEY kHives[] = {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER};
 
 CString ExecutableIn(const CString& home) {
     return home + "\\bin\\" + g_javaExeName;
@@ -43,17 +40,17 @@ CString FindCurrentVersionRuntime(HKEY hive, REGSAM view) {
 // keys, development-kit version keys, then the further keys; "" when none
 // was accepted.
 CString FindRuntimeInRegistryView(REGSAM view) {
-    for (HKEY hive : kHives) {
+    for (HKEY hive : kRegistryHives) {
         if (!IsHiveOwnInView(hive, view)) continue;
         CString candidate = FindCurrentVersionRuntime(hive, view);
         if (!candidate.IsEmpty()) return candidate;
     }
-    for (HKEY hive : kHives) {
+    for (HKEY hive : kRegistryHives) {
         if (!IsHiveOwnInView(hive, view)) continue;
         CString candidate = FindRuntimeInVersionKeys(hive, kRuntimeRegistryKey, view);
         if (PathExists(candidate)) return candidate;
     }
-    for (HKEY hive : kHives) {
+    for (HKEY hive : kRegistryHives) {
         if (!IsHiveOwnInView(hive, view)) continue;
         CString candidate = FindJdkInRegistry(hive, view);
         if (PathExists(candidate)) return candidate;
@@ -63,7 +60,7 @@ CString FindRuntimeInRegistryView(REGSAM view) {
 
 // JDK-only mode's registry steps in one view.
 CString FindJdkInRegistryView(REGSAM view) {
-    for (HKEY hive : kHives) {
+    for (HKEY hive : kRegistryHives) {
         if (!IsHiveOwnInView(hive, view)) continue;
         CString candidate = FindJdkInRegistry(hive, view);
         if (PathExists(candidate)) return candidate;

@@ -11,20 +11,14 @@
 
 #include "base/Globals.h"
 #include "tests/support/Paths.h"
+#include "tools/testing/common/FileUtil.h"
 
 namespace {
 
 // Reads the file through a handle of our own while the log may hold it open.
 std::string ReadShared(const std::string& path) {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return "<missing>";
     std::string content;
-    char buffer[4096];
-    DWORD read = 0;
-    while (ReadFile(file, buffer, sizeof buffer, &read, nullptr) && read > 0) content.append(buffer, read);
-    CloseHandle(file);
-    return content;
+    return ReadWholeFile(path, &content) ? content : "<missing>";
 }
 
 void WriteBytes(const std::string& path, const std::string& bytes) {

@@ -6,15 +6,11 @@
 
 #include <gtest/gtest.h>
 
+#include "tools/jarstart-tool/FileBytes.h"
+
 TEST(MessagesTest, TheSystemErrorTextIsTheSystemsMessageWithoutItsLineEnd) {
-    char* raw = nullptr;
-    FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-                   nullptr, ERROR_FILE_NOT_FOUND, 0, reinterpret_cast<char*>(&raw), 0, nullptr);
-    ASSERT_NE(raw, nullptr);
-    std::string system(raw);
-    LocalFree(raw);
-    while (!system.empty() && (system.back() == '\n' || system.back() == '\r' || system.back() == ' '))
-        system.pop_back();
+    std::string system = SystemText(ERROR_FILE_NOT_FOUND);
+    ASSERT_FALSE(system.empty());
 
     CString text = SystemErrorText(ERROR_FILE_NOT_FOUND);
     EXPECT_FALSE(text.IsEmpty());

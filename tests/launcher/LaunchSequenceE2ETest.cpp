@@ -15,6 +15,7 @@
 #include "tests/support/Launcher.h"
 #include "tests/support/Paths.h"
 #include "tests/support/Registry.h"
+#include "tools/testing/common/FileUtil.h"
 
 namespace {
 
@@ -28,13 +29,7 @@ bool FileExists(const std::string& path) {
 
 std::string ReadWhole(const std::string& path) {
     std::string content;
-    FILE* file = std::fopen(path.c_str(), "rb");
-    if (!file) return "<missing>";
-    char buffer[4096];
-    size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, file)) > 0) content.append(buffer, n);
-    std::fclose(file);
-    return content;
+    return ReadWholeFile(path, &content) ? content : "<missing>";
 }
 
 void WriteBytes(const std::string& path, const std::string& bytes) {

@@ -4,7 +4,6 @@
 
 #include <cstring>
 #include <fstream>
-#include <iterator>
 #include <map>
 #include <string>
 
@@ -15,13 +14,9 @@
 #include "tests/support/Launcher.h"
 #include "tests/support/Paths.h"
 #include "tests/support/SplashBmp.h"
+#include "tools/testing/common/FileUtil.h"
 
 namespace {
-
-std::string ReadFileBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
 
 class AppStartE2ETest : public testing::Test {
 protected:
@@ -117,7 +112,7 @@ TEST_F(AppStartE2ETest, InDebugModeTheApplicationsOutputLandsInLogTxtInOrderWith
     EXPECT_EQ(result.exitCode, static_cast<DWORD>(STILL_ACTIVE)) << JoinLog(result.log);
     // The OEM byte 0x84 (code page 437) arrives in the launcher's ANSI code
     // page, which its manifest makes UTF-8: "ä" is two bytes there.
-    EXPECT_EQ(ReadFileBytes(m_folder + "log.txt"),
+    EXPECT_EQ(ReadWholeFile(m_folder + "log.txt"),
               "standard output line\r\nsecond \xC3\xA4 line\r\nstandard error line\r\n");
 }
 

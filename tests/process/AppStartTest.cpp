@@ -9,6 +9,7 @@
 #include "base/Globals.h"
 #include "tests/process/DebuggerRun.h"
 #include "tests/support/Paths.h"
+#include "tools/jarstart-tool/FileBytes.h"
 
 namespace {
 
@@ -79,11 +80,7 @@ TEST_P(StartApplicationFailureTest, ReturnsMinusOneLeavesTheProcessStateAndKeeps
         EXPECT_EQ(error, GetLastError());
     }
     EXPECT_NE(error, 0u);
-    char text[512] = "";
-    EXPECT_GT(FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0, text,
-                             sizeof(text), nullptr),
-              0u)
-        << "error " << error;
+    EXPECT_NE(SystemText(error), "") << "error " << error;
     EXPECT_EQ(g_appProcess.dwProcessId, 4242u);
     g_appProcess = PROCESS_INFORMATION();
 }

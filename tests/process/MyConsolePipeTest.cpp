@@ -1,7 +1,5 @@
 #include "process/MyConsolePipe.h"
 
-#include <fstream>
-#include <iterator>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -9,6 +7,7 @@
 #include "base/Globals.h"
 #include "tests/process/ChildProgram.h"
 #include "tests/support/Paths.h"
+#include "tools/testing/common/FileUtil.h"
 
 namespace {
 
@@ -22,11 +21,6 @@ public:
 private:
     HANDLE m_gone;
 };
-
-std::string ReadFileBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
 
 // Runs the child's verbs through a self-deleting application pipe and waits
 // until the pipe is gone.
@@ -47,7 +41,7 @@ TEST(MyConsolePipeTest, InDebugModeStandardOutputAndErrorLandInTheLogFileInOrder
                    Hex("crlf line\r\nno end"));
     g_logToFile = false;
     g_logFile.Close();
-    EXPECT_EQ(ReadFileBytes(path), "first line\r\nerror line\r\ncrlf line\r\r\nno end");
+    EXPECT_EQ(ReadWholeFile(path), "first line\r\nerror line\r\ncrlf line\r\r\nno end");
 }
 
 TEST(MyConsolePipeTest, WithoutDebugModeTheLogFileStaysUntouched) {
@@ -56,7 +50,7 @@ TEST(MyConsolePipeTest, WithoutDebugModeTheLogFileStaysUntouched) {
     ASSERT_FALSE(g_logToFile);
     RunApplication("out " + Hex("not for the file\n"));
     g_logFile.Close();
-    EXPECT_EQ(ReadFileBytes(path), "");
+    EXPECT_EQ(ReadWholeFile(path), "");
 }
 
 TEST(MyConsolePipeTest, ALargeOutputReachesTheLogFileWhole) {
@@ -68,5 +62,5 @@ TEST(MyConsolePipeTest, ALargeOutputReachesTheLogFileWhole) {
     g_logFile.Close();
     std::string expected;
     for (int i = 0; i < 1000; ++i) expected += static_cast<char>('a' + i % 26);
-    EXPECT_EQ(ReadFileBytes(path), expected);
+    EXPECT_EQ(ReadWholeFile(path), expected);
 }

@@ -27,7 +27,7 @@ IStream* StreamOf(const std::string& bytes) {
 TEST(OleTest, BmpFilesLoadAsBitmapsOfTheImageSize) {
     const char* files[] = {"splash.bmp"};
     for (const char* file : files) {
-        std::string bytes = ReadFileBytes(TestDataPath(file));
+        std::string bytes = ReadWholeFile(TestDataPath(file));
         ASSERT_FALSE(bytes.empty()) << file;
         IStream* stream = StreamOf(bytes);
         ASSERT_NE(stream, nullptr);
@@ -48,7 +48,7 @@ TEST(OleTest, BmpFilesLoadAsBitmapsOfTheImageSize) {
 }
 
 TEST(OleTest, PackedBitmapsEmptyStreamsAndTextAreNotPictures) {
-    const std::string cases[] = {ReadFileBytes(TestDataPath("splash-packed.dib")), std::string(),
+    const std::string cases[] = {ReadWholeFile(TestDataPath("splash-packed.dib")), std::string(),
                                  std::string("not an image at all")};
     for (const std::string& bytes : cases) {
         IStream* stream = StreamOf(bytes);

@@ -48,7 +48,7 @@ TEST(SplashE2ETest, TheSplashShowsWhileTheApplicationStartsAndTheLauncherEndsWhe
     behaviour.windowAfterMs = 2500;
     behaviour.liveMs = 6000;
     MakeFakeRuntime(folder + "rt", behaviour);
-    std::string image = ReadFileBytes(TestDataPath("splash.gif"));
+    std::string image = ReadWholeFile(TestDataPath("splash.gif"));
     std::string exe = PrepareLauncher(folder,
                                       {{96, "on"}, {98, "20"}, {99, "rt\\bin\\javaw.exe"}, {101, "app.jar"},
                                        {102, "on"}},
@@ -85,7 +85,7 @@ TEST(SplashE2ETest, TheSplashShowsWhileTheApplicationStartsAndTheLauncherEndsWhe
 TEST(SplashE2ETest, AnImageTheLoaderRejectsShowsTheErrorEndsWith1AndStartsNothing) {
     std::string folder = MakeTempFolder("ui-splash-launcher-bad");
     MakeFakeRuntime(folder + "rt");
-    std::string packed = ReadFileBytes(TestDataPath("splash-packed.dib"));
+    std::string packed = ReadWholeFile(TestDataPath("splash-packed.dib"));
     std::string exe = PrepareLauncher(folder, {{96, "on"}, {99, "rt\\bin\\javaw.exe"}, {101, "app.jar"}},
                                       "launcher.exe", &packed);
     ASSERT_FALSE(exe.empty());

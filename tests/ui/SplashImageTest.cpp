@@ -109,13 +109,13 @@ TEST(SplashImageTest, BmpGifAndJpegImagesAppearSizedToTheImageAndCentred) {
     int screenWidth = GetSystemMetrics(SM_CXSCREEN), screenHeight = GetSystemMetrics(SM_CYSCREEN);
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        std::string image = ReadFileBytes(TestDataPath(c.file));
+        std::string image = ReadWholeFile(TestDataPath(c.file));
         ChildRun run;
         ASSERT_TRUE(StartChild(MakeSplashCopy(c.name, &image), &run));
-        bool shown = WaitUntil([&] { return !ReadFileBytes(run.resultFile).empty(); }, 15000);
+        bool shown = WaitUntil([&] { return !ReadWholeFile(run.resultFile).empty(); }, 15000);
         RECT rect = {};
         int visible = 0;
-        std::sscanf(ReadFileBytes(run.resultFile).c_str(), "%ld %ld %ld %ld %d", &rect.left, &rect.top, &rect.right,
+        std::sscanf(ReadWholeFile(run.resultFile).c_str(), "%ld %ld %ld %ld %d", &rect.left, &rect.top, &rect.right,
                     &rect.bottom, &visible);
         Screenshot shot;
         bool shotTaken = shown && TakeScreenshot(std::string("splash-") + c.name, &shot);
@@ -144,10 +144,10 @@ TEST(SplashImageTest, AnImageWiderThanTheScreenGetsANegativePositionTruncatedTow
     std::string image = MakeRedBlueSplashBmp(screenWidth + 5, 20);
     ChildRun run;
     ASSERT_TRUE(StartChild(MakeSplashCopy("wide", &image), &run));
-    bool shown = WaitUntil([&] { return !ReadFileBytes(run.resultFile).empty(); }, 15000);
+    bool shown = WaitUntil([&] { return !ReadWholeFile(run.resultFile).empty(); }, 15000);
     RECT rect = {};
     int visible = 0;
-    std::sscanf(ReadFileBytes(run.resultFile).c_str(), "%ld %ld %ld %ld %d", &rect.left, &rect.top, &rect.right,
+    std::sscanf(ReadWholeFile(run.resultFile).c_str(), "%ld %ld %ld %ld %d", &rect.left, &rect.top, &rect.right,
                 &rect.bottom, &visible);
     Screenshot shot;
     bool shotTaken = shown && TakeScreenshot("splash-wide", &shot);
@@ -166,7 +166,7 @@ TEST(SplashImageTest, AnImageWiderThanTheScreenGetsANegativePositionTruncatedTow
 }
 
 TEST(SplashImageTest, APackedBitmapAnEmptyOrAMissingResourceShowsTheErrorAndEndsWith1) {
-    std::string packed = ReadFileBytes(TestDataPath("splash-packed.dib"));
+    std::string packed = ReadWholeFile(TestDataPath("splash-packed.dib"));
     std::string empty;
     struct Case { const char* name; const std::string* splash; };
     const Case cases[] = {{"packed", &packed}, {"empty", &empty}, {"missing", nullptr}};
@@ -180,7 +180,7 @@ TEST(SplashImageTest, APackedBitmapAnEmptyOrAMissingResourceShowsTheErrorAndEnds
         bool ended = WaitForSingleObject(run.process.hProcess, 15000) == WAIT_OBJECT_0;
         DWORD exitCode = 0;
         GetExitCodeProcess(run.process.hProcess, &exitCode);
-        bool shown = !ReadFileBytes(run.resultFile).empty();
+        bool shown = !ReadWholeFile(run.resultFile).empty();
         EndChild(&run);
 
         ASSERT_NE(box, nullptr) << "no error box";

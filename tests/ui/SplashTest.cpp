@@ -48,7 +48,7 @@ std::string ResourceBytes() {
 }  // namespace
 
 TEST_F(SplashTest, TheImageStreamHoldsTheResourceBytesFromTheStart) {
-    std::string expected = ReadFileBytes(TestDataPath("splash.bmp"));
+    std::string expected = ReadWholeFile(TestDataPath("splash.bmp"));
     ASSERT_EQ(ResourceBytes(), expected) << "the resource compiler changed the file";
     IStream* stream = LoadSplashImageStream();
     ASSERT_NE(stream, nullptr);

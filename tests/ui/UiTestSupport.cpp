@@ -33,13 +33,6 @@ std::string TestDataPath(const std::string& name) {
     return path;
 }
 
-std::string ReadFileBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
-
 bool WriteFileBytes(const std::string& path, const std::string& bytes) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
@@ -91,7 +84,7 @@ namespace {
 
 // Binary PPM (P6, maxval 255) as ImageMagick writes it.
 bool ReadPpm(const std::string& path, Screenshot* shot) {
-    std::string bytes = ReadFileBytes(path);
+    std::string bytes = ReadWholeFile(path);
     std::istringstream in(bytes);
     std::string magic;
     int maxValue = 0;

@@ -7,11 +7,12 @@
 #include <string>
 #include <vector>
 
+#include "tools/testing/common/FileUtil.h"
+
 // The Unix path of a Windows path (through the Z: drive of the prefix).
 std::string UnixPathOf(const std::string& windowsPath);
 // Windows path of a file committed under tests/ui/data/.
 std::string TestDataPath(const std::string& name);
-std::string ReadFileBytes(const std::string& path);
 bool WriteFileBytes(const std::string& path, const std::string& bytes);
 
 // Runs a Unix program (absolute path first) and waits for it; false when it
@@ -49,7 +50,7 @@ public:
     ~RecordingBrowser();
     bool Ready() const { return m_ready; }
     // Every address opened so far, one a line.
-    std::string Opened() const { return ReadFileBytes(m_record); }
+    std::string Opened() const { return ReadWholeFile(m_record); }
 
 private:
     std::string m_record;

@@ -49,12 +49,19 @@ bool WriteFileBytes(const std::string& path, const std::string& bytes, DWORD* er
     return true;
 }
 
-std::string SystemMessage(DWORD error) {
+std::string SystemText(DWORD error) {
     char* text = nullptr;
     DWORD n = FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
                              nullptr, error, 0, reinterpret_cast<char*>(&text), 0, nullptr);
     std::string message = n && text ? std::string(text, n) : std::string();
     if (text) LocalFree(text);
+    while (!message.empty() && (message.back() == '\r' || message.back() == '\n' || message.back() == ' '))
+        message.pop_back();
+    return message;
+}
+
+std::string SystemMessage(DWORD error) {
+    std::string message = SystemText(error);
     while (!message.empty() && (message.back() == '\r' || message.back() == '\n' || message.back() == ' ' ||
                                 message.back() == '.'))
         message.pop_back();

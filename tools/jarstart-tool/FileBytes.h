@@ -10,5 +10,8 @@ bool ReadFileBytes(const std::string& path, std::string* bytes, DWORD* error);
 // Creates or truncates path. False with the error code on failure.
 bool WriteFileBytes(const std::string& path, const std::string& bytes, DWORD* error);
 
-// The system's message for error, on one line without the final period.
+// The system's message for error without the line end it comes with; ""
+// when the system has none.
+std::string SystemText(DWORD error);
+// SystemText on one line without the final period; "error N" when empty.
 std::string SystemMessage(DWORD error);

@@ -2,25 +2,20 @@
 
 #include <windows.h>
 
+#include "tools/jarstart-tool/FileBytes.h"
+
 bool ReadWholeFile(const std::string& path, std::string* content) {
+    // The companion tool's reader: the tests see a file as the tool does.
+    DWORD error = 0;
+    if (ReadFileBytes(path, content, &error)) return true;
     content->clear();
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
-    bool ok = true;
-    char buffer[4096];
-    for (;;) {
-        DWORD read = 0;
-        if (!ReadFile(file, buffer, sizeof(buffer), &read, nullptr)) {
-            ok = false;
-            break;
-        }
-        if (read == 0) break;
-        content->append(buffer, read);
-    }
-    CloseHandle(file);
-    if (!ok) content->clear();
-    return ok;
+    return false;
+}
+
+std::string ReadWholeFile(const std::string& path) {
+    std::string content;
+    ReadWholeFile(path, &content);
+    return content;
 }
 
 bool WriteWholeFile(const std::string& path, const std::string& content) {
