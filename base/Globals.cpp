@@ -9,6 +9,7 @@ CString g_javaExeName = "javaw.exe";
 CString g_minJavaVersion = "1.3";
 CString g_runtimeHome;
 CString g_acceptedHome;
+DWORD g_probeTimeLeftMs = INFINITE;
 bool g_logToFile = false;
 LogFile g_logFile;
 HWND g_splashWnd = nullptr;

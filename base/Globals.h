@@ -15,6 +15,8 @@ extern int g_searchJdkOnly;       // launch sequence (PROP_SEARCH_JDK_ONLY)
 extern CString g_javaExeName;     // launch sequence: "java.exe" with the console switch
 extern CString g_minJavaVersion;  // runtime search, at its start
 extern CString g_runtimeHome;     // runtime search and registry lookup; read by the boot class path
+extern DWORD g_probeTimeLeftMs;   // runtime search: what its version probes may still take together
+                                  // (INFINITE outside a search); spent by each probe
 extern CString g_acceptedHome;    // runtime search, at its end: the home of the runtime it returned, or ""
 extern bool g_logToFile;          // launch sequence (debug switch); read by the reader thread
 extern LogFile g_logFile;         // opened by the launch sequence, written by the reader thread

@@ -56,6 +56,11 @@ int CConsolePipe::Execute(const char* command, PROCESS_INFORMATION* started) {
         callerProcess.Close();
         started->hProcess = nullptr;
     }
+    // A child that started but cannot be watched is ended: the start is
+    // reported as failed (the launcher shows its error and exits 1), and an
+    // application left running with its output pipe closed would be one
+    // the user was told had not started.
+    if (m_process) TerminateProcess(m_process, 1);
     Close();
     return result;
 }
@@ -209,10 +214,14 @@ DWORD WINAPI CConsolePipe::ReaderThreadProc(LPVOID parameter) {
     }
     CloseHandle(pipe->m_readerThread);
     pipe->m_readerThread = nullptr;
-    pipe->OnOutput(nullptr);
-    if (pipe->m_options & PIPE_KEEP_OBJECT)
+    if (pipe->m_options & PIPE_KEEP_OBJECT) {
+        // Idle before the null call, which is this thread's last use of the
+        // object: its owner may destroy it as soon as it has seen the end.
         pipe->Close();
-    else
+        pipe->OnOutput(nullptr);
+    } else {
+        pipe->OnOutput(nullptr);
         delete pipe;
+    }
     return 1;
 }

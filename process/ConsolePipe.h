@@ -42,6 +42,10 @@ public:
 
 protected:
     static DWORD WINAPI ReaderThreadProc(LPVOID pipe);
+    // Execute's step that gives the caller its own duplicate of the started
+    // process's handle; 0, or 2 with m_lastError set. Virtual so that a test
+    // can make it fail after the child has started.
+    virtual int HandOutProcess(PROCESS_INFORMATION* started, ScopedHandle& callerProcess);
 
     PROCESS_INFORMATION m_processInfo;
     unsigned m_options;
@@ -64,6 +68,5 @@ private:
     // m_lastError set.
     int CreatePipes(ChildEnds& child);
     int StartChild(const char* command, ChildEnds& child);
-    int HandOutProcess(PROCESS_INFORMATION* started, ScopedHandle& callerProcess);
     int StartReader();
 };

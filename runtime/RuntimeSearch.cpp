@@ -20,6 +20,11 @@ namespace {
 
 const char kDefaultMinVersion[] = "1.3";
 
+// All version probes of one search together: with both registry views a
+// search may probe four runtimes, and a runtime that never answers holds
+// each probe for its full 3 s before any window shows.
+const DWORD kProbeBudgetMs = 5000;
+
 CString ExecutableIn(const CString& home) {
     return home + "\\bin\\" + g_javaExeName;
 }
@@ -157,7 +162,9 @@ CString SearchJavaRuntime(const CString& launcherFolder) {
 }  // namespace
 
 CString FindJavaRuntime(const CString& launcherFolder) {
+    g_probeTimeLeftMs = kProbeBudgetMs;
     CString result = SearchJavaRuntime(launcherFolder);
+    g_probeTimeLeftMs = INFINITE;
     CString tail = CString("\\bin\\") + g_javaExeName;
     int homeLength = result.GetLength() - tail.GetLength();
     bool hasHome = homeLength > 0 && tail == result.GetString() + homeLength;

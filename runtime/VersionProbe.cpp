@@ -12,6 +12,11 @@ namespace {
 // past it the probe gives up rather than hold the launch.
 const DWORD kProbeTimeoutMs = 3000;
 
+void SpendProbeTime(DWORD spentMs) {
+    if (g_probeTimeLeftMs == INFINITE) return;
+    g_probeTimeLeftMs = spentMs < g_probeTimeLeftMs ? g_probeTimeLeftMs - spentMs : 0;
+}
+
 }  // namespace
 
 JavaVersionLog::JavaVersionLog()
@@ -66,12 +71,20 @@ CString ProbeJavaVersion(const CString& home) {
         // Never deleted: when the wait gives up, the reader thread may still
         // be running and using the object, so it stays alive until the
         // launcher ends.
-        probe = new (std::nothrow) JavaVersionLog();
-        if (!probe) return CString();
-        // Quoted: under C:\Program Files an unquoted path makes CreateProcessA
-        // try C:\Program.exe first.
-        CString command = "\"" + home + "\\bin\\java.exe\" -version";
-        if (probe->Execute(command) == 0) probe->WaitForEnd(kProbeTimeoutMs);
+        if (g_probeTimeLeftMs == 0) {
+            g_log << "Version probes took too long, not probed: " << home << logEnd;
+        } else {
+            probe = new (std::nothrow) JavaVersionLog();
+            if (!probe) return CString();
+            // Quoted: under C:\Program Files an unquoted path makes
+            // CreateProcessA try C:\Program.exe first.
+            CString command = "\"" + home + "\\bin\\java.exe\" -version";
+            DWORD wait = g_probeTimeLeftMs < kProbeTimeoutMs ? g_probeTimeLeftMs : kProbeTimeoutMs;
+            DWORD started = GetTickCount();
+            if (probe->Execute(command) == 0 && !probe->WaitForEnd(wait) && wait < kProbeTimeoutMs)
+                g_log << "Version probes took too long, probe cut short: " << home << logEnd;
+            SpendProbeTime(GetTickCount() - started);
+        }
     }
     g_log << "Info = " << logEnd;
     g_log << (probe ? probe->GetOutput() : std::string()) << logEnd;

@@ -31,8 +31,9 @@ private:
 };
 
 // The version that "<home>\bin\java.exe" -version reports, or "" (empty
-// home, no start, no version line, no answer within 3 s). Returns as soon as
-// the output has ended.
+// home, no start, no version line, no answer within 3 s or within what is
+// left of g_probeTimeLeftMs, nothing left of it). Returns as soon as the
+// output has ended.
 CString ProbeJavaVersion(const CString& home);
 
 // VersionAtLeast(g_minJavaVersion, version): whether a runtime that reports

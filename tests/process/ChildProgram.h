@@ -57,9 +57,8 @@ public:
     ~RecordingPipe() override;
     void OnOutput(const char* text) override;
 
-    // Idle: no reader, no process handle, both pipe ends closed. After the
-    // null call a keep-object pipe still closes itself on its reader thread;
-    // this waits for that.
+    // Idle: no reader, no process handle, both pipe ends closed; a
+    // keep-object pipe is idle by its null call.
     bool IsIdle() const;
     bool WaitIdle(DWORD timeoutMs) const;
     HANDLE Process() const { return m_process; }

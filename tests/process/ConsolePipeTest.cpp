@@ -229,3 +229,49 @@ TEST(ConsolePipeTest, OneHundredRunsLeaveNoHandleAndNoMemoryBehind) {
     EXPECT_LT(bytesAfter, bytesBefore + 64 * 1024) << bytesBefore << " private bytes before, " << bytesAfter << " after";
     EXPECT_EQ(record.Events().size(), 105u);
 }
+
+namespace {
+
+// A keep-object pipe that notes, at its null call, whether it is idle then.
+class IdleAtEndPipe : public CConsolePipe {
+public:
+    IdleAtEndPipe() : CConsolePipe(PIPE_KIND_PROGRAM, PIPE_KEEP_OBJECT), m_ended(CreateEventA(nullptr, TRUE, FALSE, nullptr)) {}
+    void OnOutput(const char* text) override {
+        if (text) return;
+        m_idleAtEnd = !m_process && m_outputRead == INVALID_HANDLE_VALUE && m_inputWrite == INVALID_HANDLE_VALUE;
+        SetEvent(m_ended);
+    }
+    ScopedHandle m_ended;
+    bool m_idleAtEnd = false;
+};
+
+// A pipe whose hand-out step fails once the child has started.
+class UnwatchablePipe : public CConsolePipe {
+public:
+    UnwatchablePipe() : CConsolePipe(PIPE_KIND_PROGRAM, PIPE_KEEP_OBJECT) {}
+    int HandOutProcess(PROCESS_INFORMATION*, ScopedHandle&) override {
+        HANDLE self = GetCurrentProcess();
+        DuplicateHandle(self, m_process, self, m_child.Receive(), SYNCHRONIZE, FALSE, 0);
+        m_lastError = ERROR_NOT_ENOUGH_MEMORY;
+        return 2;
+    }
+    ScopedHandle m_child;
+};
+
+}  // namespace
+
+TEST(ConsolePipeTest, AKeepObjectPipeIsIdleByItsNullCallSoItsOwnerMayDestroyItThen) {
+    IdleAtEndPipe pipe;
+    ASSERT_EQ(pipe.Execute(ChildCommand("out " + Hex("x")).c_str()), 0);
+    ASSERT_EQ(WaitForSingleObject(pipe.m_ended, kWait), WAIT_OBJECT_0);
+    EXPECT_TRUE(pipe.m_idleAtEnd);
+}
+
+TEST(ConsolePipeTest, AChildThatStartedButCannotBeWatchedIsEndedAndTheStartFails) {
+    UnwatchablePipe pipe;
+    PROCESS_INFORMATION started = {};
+    EXPECT_EQ(pipe.Execute(ChildCommand("sleep 60000").c_str(), &started), 2);
+    EXPECT_EQ(started.hProcess, nullptr);
+    ASSERT_TRUE(pipe.m_child.IsValid());
+    EXPECT_EQ(WaitForSingleObject(pipe.m_child, kWait), WAIT_OBJECT_0) << "the child runs on";
+}

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -114,6 +115,31 @@ TEST_F(ProbedSearchTest, RegistryCurrentVersionIsProbedAndAccepted) {
     EXPECT_EQ(home + "\\bin\\javaw.exe", result.GetString());
     EXPECT_STREQ("", g_runtimeHome) << "the current-version outcome leaves the runtime home alone";
     EXPECT_EQ((Start() + Probe(home, kJava6) + std::vector<std::string>{"Jre key found in registry"}), log);
+}
+
+TEST_F(ProbedSearchTest, AllProbesOfASearchTogetherStopAfterFiveSeconds) {
+    // Three runtimes that never answer -version: the first probe takes its
+    // 3 s, the second what is left of 5 s, the third is not started.
+    std::vector<std::string> homes;
+    for (const char* name : {"m-silent", "u-silent", "home-silent"}) {
+        std::string home = m_folder + name;
+        StandInBehaviour behaviour;
+        behaviour.versionDelayMs = 20000;
+        MakeFakeRuntime(home, behaviour);
+        homes.push_back(home);
+    }
+    m_registry.WriteString(HKEY_LOCAL_MACHINE, kRuntimeKey, "CurrentVersion", "1.6");
+    m_registry.WriteString(HKEY_LOCAL_MACHINE, kRuntimeKey + "\\1.6", "JavaHome", homes[0]);
+    m_registry.WriteString(HKEY_CURRENT_USER, kRuntimeKey, "CurrentVersion", "1.6");
+    m_registry.WriteString(HKEY_CURRENT_USER, kRuntimeKey + "\\1.6", "JavaHome", homes[1]);
+    SetEnvironmentVariableA("JAVA_HOME", homes[2].c_str());
+    CString result;
+    std::vector<std::string> log = Search(result);
+    auto logged = [&](const std::string& entry) { return std::find(log.begin(), log.end(), entry) != log.end(); };
+    EXPECT_TRUE(logged("Version probes took too long, probe cut short: " + homes[1])) << JoinEntries(log);
+    EXPECT_TRUE(logged("Version probes took too long, not probed: " + homes[2])) << JoinEntries(log);
+    EXPECT_FALSE(logged("CreateProcess: \"" + homes[2] + "\\bin\\java.exe\" -version")) << JoinEntries(log);
+    EXPECT_EQ(g_probeTimeLeftMs, INFINITE) << "the budget is the search's own";
 }
 
 TEST_F(ProbedSearchTest, TooOldCurrentVersionFallsToTheVersionKeys) {
