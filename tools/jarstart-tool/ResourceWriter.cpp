@@ -183,9 +183,13 @@ bool WriteResources(const std::string& image, const std::vector<ResourceItem>& i
         return false;
     }
 
-    // Where the sections' bytes end in the file; what follows is kept,
-    // except a signature.
-    std::uint64_t sectionsEnd = 0, firstRaw = image.size();
+    // Where the headers and the sections' bytes end in the file; what
+    // follows is kept, except a signature.
+    if (sizeOfHeaders > image.size()) {
+        *error = "its headers run past the end of the file";
+        return false;
+    }
+    std::uint64_t sectionsEnd = sizeOfHeaders, firstRaw = image.size();
     for (const PeSection& s : sections) {
         if (s.rawSize == 0) continue;
         sectionsEnd = std::max<std::uint64_t>(sectionsEnd, std::uint64_t(s.rawPointer) + s.rawSize);
@@ -201,7 +205,8 @@ bool WriteResources(const std::string& image, const std::vector<ResourceItem>& i
         // The directory holds a file offset, not an address; a signature
         // covers the whole file, so it cannot survive a change.
         std::uint64_t at = Read32(image, security), size = Read32(image, security + 4);
-        if (at >= sectionsEnd && at + size <= image.size()) overlay.erase(static_cast<size_t>(at - sectionsEnd), static_cast<size_t>(size));
+        if (at >= sectionsEnd && at + size <= image.size())
+            overlay.erase(static_cast<size_t>(at - sectionsEnd), static_cast<size_t>(size));
         result->removedSignature = true;
     }
 
@@ -209,11 +214,12 @@ bool WriteResources(const std::string& image, const std::vector<ResourceItem>& i
     // input's own resource section and also the last in the file.
     size_t last = 0;
     for (size_t i = 1; i < sections.size(); ++i)
-        if (sections[i].virtualAddress > sections[last].virtualAddress) last = i;
+        if (sections[i].virtualAddress >= sections[last].virtualAddress) last = i;
     const PeSection& lastSection = sections[last];
     std::uint32_t resourceRva = Read32(image, layout.directories + 8 * kResourceDirectory);
     bool inPlace = last == sections.size() - 1 && lastSection.name == ".rsrc" && resourceRva != 0 &&
-                   resourceRva == lastSection.virtualAddress &&
+                   resourceRva == lastSection.virtualAddress && lastSection.rawSize != 0 &&
+                   lastSection.rawPointer >= sizeOfHeaders && lastSection.rawPointer % fileAlignment == 0 &&
                    std::uint64_t(lastSection.rawPointer) + lastSection.rawSize == sectionsEnd;
 
     size_t slot = inPlace ? last : sections.size();
@@ -230,8 +236,13 @@ bool WriteResources(const std::string& image, const std::vector<ResourceItem>& i
             *error = "its headers have no room for another section";
             return false;
         }
-        std::uint32_t extent = lastSection.virtualSize ? lastSection.virtualSize : lastSection.rawSize;
-        rva = AlignUp(std::uint64_t(lastSection.virtualAddress) + extent, sectionAlignment);
+        // Past the headers and every section in memory, counting a section
+        // as long as the longer of its sizes, as the reader of the tree does.
+        rva = AlignUp(sizeOfHeaders, sectionAlignment);
+        for (const PeSection& s : sections) {
+            std::uint32_t extent = std::max<std::uint32_t>(1, std::max(s.virtualSize, s.rawSize));
+            rva = std::max(rva, AlignUp(std::uint64_t(s.virtualAddress) + extent, sectionAlignment));
+        }
         rawPointer = AlignUp(sectionsEnd, fileAlignment);
         out = image.substr(0, static_cast<size_t>(sectionsEnd));
         out.resize(static_cast<size_t>(rawPointer), '\0');
