@@ -45,7 +45,7 @@ Layout FindLayout(const std::string& b) {
     l.pe = Read32(b, 0x3C);
     l.sectionCount = l.pe + 6;
     size_t optional = l.pe + 24;
-    l.resourceEntry = optional + 96 + 2 * 8;
+    l.resourceEntry = optional + (Read16(b, optional) == 0x20b ? 112 : 96) + 2 * 8;  // PE32+ or PE32
     l.resourceRva = Read32(b, l.resourceEntry);
     size_t sections = optional + Read16(b, l.pe + 20);
     for (unsigned i = 0; i < Read16(b, l.sectionCount); ++i) {

@@ -33,7 +33,7 @@ TEST(PeImageOffsetTest, AnImportSectionWhoseRawPointerWrapsPastFourGigabytesIsRe
     const unsigned sections = U32At(bytes, pe + 6) & 0xFFFF;
     const size_t optional = pe + 24;
     const size_t table = optional + (U32At(bytes, pe + 20) & 0xFFFF);
-    const unsigned importRva = U32At(bytes, optional + 96 + 8);
+    const unsigned importRva = U32At(bytes, optional + ((U32At(bytes, optional) & 0xFFFF) == 0x20b ? 112 : 96) + 8);
     // The section holding the import table is moved to virtual address 0,
     // grown by its old address, and its raw pointer lowered by the same
     // amount, modulo 2^32: every RVA still lands on the same byte when the
