@@ -1,8 +1,12 @@
-# Entry points: make (build), make test, make demo, make bench, make fuzz, make clean.
+# Entry points: make (build), make test, make demo, make bench, make fuzz,
+# make dist, make clean.
 BUILD := build
 JOBS  ?= 2
+# The build machine's own jarstart-tool (configure and show without Wine).
+NATIVE := $(BUILD)/native
+VERSION ?= $(shell git describe --tags --always 2>/dev/null || echo dev)
 
-.PHONY: all setup configure build test demo bench fuzz clean
+.PHONY: all setup configure build native test demo bench fuzz dist clean
 
 all: build
 
@@ -14,12 +18,22 @@ $(BUILD)/Makefile:
 
 configure: $(BUILD)/Makefile
 
-build: configure
+build: configure native
 	cmake --build $(BUILD) -j $(JOBS)
 
+$(NATIVE)/Makefile:
+	cmake -S tools/jarstart-tool/host -B $(NATIVE) -DCMAKE_BUILD_TYPE=Release
+
+native: $(NATIVE)/Makefile
+	cmake --build $(NATIVE) -j $(JOBS)
+
+# The writer's unit tests run natively first: no Wine needed for them. The
+# cross-check compares the native tool with jarstart-tool.exe under Wine.
 test: setup
 	@$(MAKE) --no-print-directory build
+	$(NATIVE)/native_tests
 	tools/scripts/run-tests.sh $(BUILD)
+	tools/scripts/cross-check.sh $(BUILD) $(NATIVE)/jarstart-tool
 
 demo: setup
 	@$(MAKE) --no-print-directory build
@@ -33,6 +47,11 @@ bench: setup
 # the cross build); FUZZ_SECONDS per target, 60 by default.
 fuzz:
 	FUZZ_SECONDS=$(or $(FUZZ_SECONDS),60) tools/scripts/fuzz.sh
+
+# build/dist/jarstart-$(VERSION).tar.gz: the launcher, both tools, the docs
+# and their SHA-256 sums.
+dist: build
+	tools/scripts/dist.sh $(BUILD) $(VERSION)
 
 clean:
 	rm -rf $(BUILD)
