@@ -149,7 +149,7 @@ TEST(ResourceWriterTest, ImagesThatCannotTakeAnotherSectionAreRefusedWithAReason
     std::string odd = Image({".text"}, {});
     Set32(odd, kOptional + 36, 0x300);
     const struct { std::string image; const char* reason; } cases[] = {
-        {full, "no room for another section"},
+        {full, "has no room in its headers for another section"},
         {odd, "alignments"},
         {"MZ", "not a PE"},
     };

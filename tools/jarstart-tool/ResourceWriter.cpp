@@ -160,7 +160,7 @@ bool WriteResources(const std::string& image, const std::vector<ResourceItem>& i
     *result = ResourceWriteResult();
     PeLayout layout;
     if (!ReadPeLayout(image, &layout)) {
-        *error = "not a PE executable";
+        *error = "is not a PE executable";
         return false;
     }
     const size_t optional = layout.optionalHeader;
@@ -170,23 +170,23 @@ bool WriteResources(const std::string& image, const std::vector<ResourceItem>& i
     // The file alignment is at most 64 KB, or padding alone could take gigabytes.
     if (!IsPowerOfTwo(fileAlignment) || !IsPowerOfTwo(sectionAlignment) || fileAlignment > sectionAlignment ||
         fileAlignment > 0x10000) {
-        *error = "its section alignments are not powers of two, the file's within the memory's";
+        *error = "has section alignments that are not powers of two up to 64 KB, the file's within the memory's";
         return false;
     }
     if (layout.directoryCount <= kResourceDirectory) {
-        *error = "its headers have no entry for a resource directory";
+        *error = "has no entry for a resource directory in its headers";
         return false;
     }
     const std::vector<PeSection>& sections = layout.sections;
     if (sections.empty()) {
-        *error = "it has no sections";
+        *error = "has no sections";
         return false;
     }
 
     // Where the headers and the sections' bytes end in the file; what
     // follows is kept, except a signature.
     if (sizeOfHeaders > image.size()) {
-        *error = "its headers run past the end of the file";
+        *error = "has headers that run past the end of the file";
         return false;
     }
     std::uint64_t sectionsEnd = sizeOfHeaders, firstRaw = image.size();
@@ -196,7 +196,7 @@ bool WriteResources(const std::string& image, const std::vector<ResourceItem>& i
         firstRaw = std::min<std::uint64_t>(firstRaw, s.rawPointer);
     }
     if (sectionsEnd > image.size()) {
-        *error = "a section's data runs past the end of the file";
+        *error = "has a section whose data runs past the end of the file";
         return false;
     }
     std::string overlay = image.substr(static_cast<size_t>(sectionsEnd));
@@ -233,7 +233,7 @@ bool WriteResources(const std::string& image, const std::vector<ResourceItem>& i
     } else {
         if (header + kSectionHeaderSize > sizeOfHeaders || header + kSectionHeaderSize > firstRaw ||
             image.find_first_not_of('\0', header) < header + kSectionHeaderSize) {
-            *error = "its headers have no room for another section";
+            *error = "has no room in its headers for another section";
             return false;
         }
         // Past the headers and every section in memory, counting a section
@@ -251,7 +251,7 @@ bool WriteResources(const std::string& image, const std::vector<ResourceItem>& i
     std::uint64_t rawSize = AlignUp(section.size(), fileAlignment);
     std::uint64_t imageEnd = AlignUp(rva + section.size(), sectionAlignment);
     if (imageEnd > 0xFFFFFFFFull || rawPointer + rawSize + overlay.size() > 0x7FFFFFFFull) {
-        *error = "the resources would make the image larger than 2 GB";
+        *error = "would grow past 2 GB with these resources";
         return false;
     }
     out += section;

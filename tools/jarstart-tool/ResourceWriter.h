@@ -32,7 +32,7 @@ struct ResourceWriteResult {
 // table, SizeOfImage, the size of initialised data, the resource directory
 // entry and the checksum; a signature no longer matches and is removed;
 // data after the last section (other than the signature) is kept after the
-// new one. False with a one-line reason when the image cannot take it (no
-// room for another section header, odd alignments).
+// new one. False with a reason to follow the input's name ("has no room in
+// its headers for another section") when the image cannot take it.
 bool WriteResources(const std::string& image, const std::vector<ResourceItem>& items, ResourceWriteResult* result,
                     std::string* error);
