@@ -1,12 +1,16 @@
-# Entry points: make (build), make test, make demo, make bench, make fuzz, make clean.
+# Entry points: make (build), make test, make demo, make bench, make fuzz,
+# make dist, make clean.
 BUILD := build
 JOBS  ?= 2
 # The shipped launcher and tool are 32-bit. Where this machine cannot execute
 # 32-bit programs, test, demo and bench run a 64-bit build of the same
 # sources in $(BUILD)/x64 (tools/scripts/run-build.sh).
 TOOLCHAIN ?= i686
+# The build machine's own jarstart-tool (configure and show without Wine).
+NATIVE := $(BUILD)/native
+VERSION ?= $(shell git describe --tags --always 2>/dev/null || echo dev)
 
-.PHONY: all setup configure build test demo bench fuzz clean
+.PHONY: all setup configure build native test demo bench fuzz dist clean
 
 all: build
 
@@ -18,12 +22,24 @@ $(BUILD)/Makefile:
 
 configure: $(BUILD)/Makefile
 
-build: configure
+build: configure native
 	cmake --build $(BUILD) -j $(JOBS)
 
+$(NATIVE)/Makefile:
+	cmake -S tools/jarstart-tool/host -B $(NATIVE) -DCMAKE_BUILD_TYPE=Release
+
+native: $(NATIVE)/Makefile
+	cmake --build $(NATIVE) -j $(JOBS)
+
+# The writer's unit tests run natively first: no Wine needed for them. The
+# cross-check compares the native tool with jarstart-tool.exe under Wine. The
+# Wine suite comes last, so that its summary closes the output.
 test: setup
 	@$(MAKE) --no-print-directory build
-	dir=$$(tools/scripts/run-build.sh $(BUILD)) && tools/scripts/run-tests.sh "$$dir"
+	$(NATIVE)/native_tests
+	dir=$$(tools/scripts/run-build.sh $(BUILD)) && \
+	  tools/scripts/cross-check.sh "$$dir" $(NATIVE)/jarstart-tool && \
+	  tools/scripts/run-tests.sh "$$dir"
 
 demo: setup
 	@$(MAKE) --no-print-directory build
@@ -37,6 +53,11 @@ bench: setup
 # the cross build); FUZZ_SECONDS per target, 60 by default.
 fuzz:
 	FUZZ_SECONDS=$(or $(FUZZ_SECONDS),60) tools/scripts/fuzz.sh
+
+# build/dist/jarstart-$(VERSION).tar.gz: the launcher, both tools, the docs
+# and their SHA-256 sums.
+dist: build
+	tools/scripts/dist.sh $(BUILD) $(VERSION)
 
 clean:
 	rm -rf $(BUILD)

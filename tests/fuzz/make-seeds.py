@@ -154,6 +154,37 @@ def minimal_pe():
         image = headers + idata + b"\x00" * (raw_size - len(idata))
         put("pe_image", name, bytes(image))
     put("pe_image", "truncated", bytes(image[:300]))
+
+    # Then a resource section after the imports, for the writer's round
+    # trip: a string block 7 (neutral) and a named type LOGO/1 (US English).
+    rsrc_rva = section_rva + 0x1000
+    def directory(entries):
+        named = sum(1 for name, _ in entries if name & 0x80000000)
+        out = struct.pack("<IIHHHH", 0, 0, 0, 0, named, len(entries) - named)
+        for name, target in entries:
+            out += struct.pack("<II", name, target)
+        return out
+    # root (2 entries) 32 bytes at 0; type dirs at 32 and 56; name dirs at 80
+    # and 104; data entries at 128 and 144; the name "LOGO" at 160; data at 176.
+    tree = directory([(0x80000000 | 160, 0x80000000 | 32), (6, 0x80000000 | 56)])
+    tree += directory([(1, 0x80000000 | 80)]) + directory([(7, 0x80000000 | 104)])
+    tree += directory([(0x409, 128)]) + directory([(0, 144)])
+    strings = b"\x03\x00a\x00b\x00c\x00" + b"\x00\x00" * 15
+    tree += struct.pack("<IIII", rsrc_rva + 176, 4, 0, 0) + struct.pack("<IIII", rsrc_rva + 184, len(strings), 0, 0)
+    tree += struct.pack("<H", 4) + "LOGO".encode("utf-16-le") + b"\x00" * 6
+    tree += b"\x89PNG" + b"\x00" * 4 + strings
+    rsrc_raw = (len(tree) + file_align - 1) // file_align * file_align
+    rsrc = struct.pack("<8sIIIIIIHHI", b".rsrc", len(tree), rsrc_rva, rsrc_raw, file_align + raw_size,
+                       0, 0, 0, 0, 0x40000040)
+    two = bytearray(file_header)
+    struct.pack_into("<H", two, 2, 2)
+    optional2 = bytearray(optional)
+    struct.pack_into("<I", optional2, 56, rsrc_rva + 0x1000)
+    struct.pack_into("<II", optional2, 96 + 16, rsrc_rva, len(tree))
+    headers = dos + b"PE\x00\x00" + bytes(two) + optional2 + section + rsrc
+    headers += b"\x00" * (file_align - len(headers))
+    image = headers + idata + b"\x00" * (raw_size - len(idata)) + tree + b"\x00" * (rsrc_raw - len(tree))
+    put("pe_image", "with-resources", bytes(image))
     put("pe_image", "not-an-image", "#!/bin/sh\necho hello\n")
 
 

@@ -52,7 +52,7 @@ TEST(ConfigureTest, ShowReadsBackAllTenPropertiesAsSetByNameOrId) {
         {99, nullptr, "jre\\bin\\javaw.exe"},
         {100, "PROP_VM_PARAMS", "-Dapp.name=\"Quill mark\" -Xmx64m"},
         {101, nullptr, "lib\\" + LongValue(600) + ".jar"},
-        {102, "PROP_WATCH_APP_WINDOW", "caf\xE9 \xE9t\xE9"},
+        {102, "PROP_WATCH_APP_WINDOW", "caf\xC3\xA9 \xC3\xA9t\xC3\xA9 \xE6\x97\xA5\xE6\x9C\xAC"},  // UTF-8
         {103, nullptr, "work dir\\"},
         {104, "PROP_MIN_VERSION", "1.6"},
         {105, "PROP_SEARCH_JDK_ONLY", "0"},

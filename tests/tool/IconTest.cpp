@@ -15,61 +15,10 @@
 #include "tools/jarstart-tool/IconFile.h"
 
 namespace {
-void AppendWord(std::string* out, unsigned value) {
-    out->push_back(static_cast<char>(value & 0xFF));
-    out->push_back(static_cast<char>((value >> 8) & 0xFF));
-}
-
-void AppendDword(std::string* out, unsigned long value) {
-    AppendWord(out, value & 0xFFFF);
-    AppendWord(out, (value >> 16) & 0xFFFF);
-}
-
 unsigned ReadWord(const std::string& bytes, size_t at) {
     return static_cast<unsigned char>(bytes[at]) | (static_cast<unsigned char>(bytes[at + 1]) << 8);
 }
 
-// A 32-bit icon image of side pixels: header, colour pixels in a pattern
-// that depends on side, and the mask.
-std::string IconImageBytes(int side) {
-    std::string image;
-    AppendDword(&image, 40);
-    AppendDword(&image, side);
-    AppendDword(&image, side * 2);  // colour and mask stacked
-    AppendWord(&image, 1);
-    AppendWord(&image, 32);
-    for (int i = 0; i < 6; ++i) AppendDword(&image, 0);
-    for (int i = 0; i < side * side; ++i) AppendDword(&image, 0xFF000000ul | (i * 7919ul + side) % 0xFFFFFF);
-    image.append(static_cast<size_t>((side + 31) / 32 * 4 * side), '\0');
-    return image;
-}
-
-struct IcoImage {
-    int side;
-    std::string bytes;
-};
-
-// An .ico file: the directory, then the images in order.
-std::string IcoFile(const std::vector<IcoImage>& images) {
-    std::string file;
-    AppendWord(&file, 0);
-    AppendWord(&file, 1);
-    AppendWord(&file, static_cast<unsigned>(images.size()));
-    unsigned long offset = 6 + 16 * static_cast<unsigned long>(images.size());
-    for (const IcoImage& image : images) {
-        file.push_back(static_cast<char>(image.side == 256 ? 0 : image.side));
-        file.push_back(static_cast<char>(image.side == 256 ? 0 : image.side));
-        file.push_back(0);
-        file.push_back(0);
-        AppendWord(&file, 1);
-        AppendWord(&file, 32);
-        AppendDword(&file, static_cast<unsigned long>(image.bytes.size()));
-        AppendDword(&file, offset);
-        offset += static_cast<unsigned long>(image.bytes.size());
-    }
-    for (const IcoImage& image : images) file += image.bytes;
-    return file;
-}
 
 std::string WriteIco(const std::string& folder, const std::string& name, const std::string& bytes) {
     std::string path = folder + name;

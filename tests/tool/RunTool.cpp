@@ -25,6 +25,20 @@ void Drain(HANDLE pipe, std::string* text) {
         text->append(buffer, read);
     }
 }
+
+// Text that is valid UTF-8 is taken as UTF-8, so tests can pass any
+// character; anything else as ANSI text, as typed on an older system.
+std::vector<wchar_t> WideLine(const std::string& text) {
+    UINT codePage = CP_UTF8;
+    int n = MultiByteToWideChar(codePage, MB_ERR_INVALID_CHARS, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    if (n == 0 && !text.empty()) {
+        codePage = CP_ACP;
+        n = MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    }
+    std::vector<wchar_t> wide(static_cast<size_t>(n) + 1, L'\0');
+    if (n) MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), wide.data(), n);
+    return wide;
+}
 }  // namespace
 
 ToolRun RunTool(const std::string& arguments, const std::string& currentDir) {
@@ -34,18 +48,18 @@ ToolRun RunTool(const std::string& arguments, const std::string& currentDir) {
     SECURITY_ATTRIBUTES inherit = {sizeof(inherit), nullptr, TRUE};
     ScopedHandle nul(CreateFileA("NUL", GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit, OPEN_EXISTING, 0, nullptr));
 
-    STARTUPINFOA startup = {};
+    STARTUPINFOW startup = {};
     startup.cb = sizeof(startup);
     startup.dwFlags = STARTF_USESTDHANDLES;
     startup.hStdInput = nul;
     startup.hStdOutput = outWrite;
     startup.hStdError = errWrite;
-    std::string line = "\"" + BuildDir() + "jarstart-tool.exe\" " + arguments;
-    std::vector<char> buffer(line.begin(), line.end());
-    buffer.push_back('\0');
+    std::string line = "\"" + BuildDir() + "jarstart-tool.exe" + "\" " + arguments;
+    std::vector<wchar_t> buffer = WideLine(line);
+    std::vector<wchar_t> folder = WideLine(currentDir);
     PROCESS_INFORMATION info = {};
-    if (!CreateProcessA(nullptr, buffer.data(), nullptr, nullptr, TRUE, 0, nullptr,
-                        currentDir.empty() ? nullptr : currentDir.c_str(), &startup, &info)) return run;
+    if (!CreateProcessW(nullptr, buffer.data(), nullptr, nullptr, TRUE, 0, nullptr,
+                        currentDir.empty() ? nullptr : folder.data(), &startup, &info)) return run;
     ScopedHandle process(info.hProcess), thread(info.hThread);
     run.started = true;
     // Our copies of the child's write ends must go, or the reads never end.
@@ -82,3 +96,4 @@ std::vector<std::string> Lines(const std::string& text) {
     }
     return lines;
 }
+

@@ -18,6 +18,8 @@ struct ToolRun {
 // runs in currentDir ("" = ours). A tool still running after a minute (say,
 // a launcher waiting in a dialog nobody closes) is ended, and the run is
 // marked timedOut, so a fault fails the test instead of hanging it.
+// Arguments that are valid UTF-8 reach the tool as that Unicode text, any
+// others as ANSI text.
 ToolRun RunTool(const std::string& arguments, const std::string& currentDir = std::string());
 
 // out split at line ends ("\r\n" or "\n"), without them.

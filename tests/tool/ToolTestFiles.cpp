@@ -49,11 +49,17 @@ std::map<int, std::string> ShowProperties(const std::string& exe, std::string* s
 }
 
 std::string LoadPropertyLikeLauncher(const std::string& exe, int id) {
+    // The launcher's manifest makes its ANSI code page UTF-8, so its
+    // LoadStringA gives UTF-8; a test program without it asks for UTF-16.
     ScopedModule module(LoadLibraryExA(exe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE));
     if (!module) return "<cannot load>";
-    std::vector<char> buffer(16384);
-    int n = LoadStringA(module, id, buffer.data(), static_cast<int>(buffer.size()));
-    return std::string(buffer.data(), n > 0 ? n : 0);
+    std::vector<wchar_t> buffer(16384);
+    int n = LoadStringW(module, id, buffer.data(), static_cast<int>(buffer.size()));
+    if (n <= 0) return std::string();
+    int bytes = WideCharToMultiByte(CP_UTF8, 0, buffer.data(), n, nullptr, 0, nullptr, nullptr);
+    std::string text(static_cast<size_t>(bytes), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, buffer.data(), n, &text[0], bytes, nullptr, nullptr);
+    return text;
 }
 
 namespace {
@@ -119,4 +125,50 @@ std::vector<std::string> FolderEntries(const std::string& folder) {
     } while (FindNextFileA(find, &data));
     std::sort(names.begin(), names.end());
     return names;
+}
+
+namespace {
+void AppendWord(std::string* out, unsigned value) {
+    out->push_back(static_cast<char>(value & 0xFF));
+    out->push_back(static_cast<char>((value >> 8) & 0xFF));
+}
+
+void AppendDword(std::string* out, unsigned long value) {
+    AppendWord(out, value & 0xFFFF);
+    AppendWord(out, (value >> 16) & 0xFFFF);
+}
+}  // namespace
+
+std::string IconImageBytes(int side) {
+    std::string image;
+    AppendDword(&image, 40);
+    AppendDword(&image, side);
+    AppendDword(&image, side * 2);  // colour and mask stacked
+    AppendWord(&image, 1);
+    AppendWord(&image, 32);
+    for (int i = 0; i < 6; ++i) AppendDword(&image, 0);
+    for (int i = 0; i < side * side; ++i) AppendDword(&image, 0xFF000000ul | (i * 7919ul + side) % 0xFFFFFF);
+    image.append(static_cast<size_t>((side + 31) / 32 * 4 * side), '\0');
+    return image;
+}
+
+std::string IcoFile(const std::vector<IcoImage>& images) {
+    std::string file;
+    AppendWord(&file, 0);
+    AppendWord(&file, 1);
+    AppendWord(&file, static_cast<unsigned>(images.size()));
+    unsigned long offset = 6 + 16 * static_cast<unsigned long>(images.size());
+    for (const IcoImage& image : images) {
+        file.push_back(static_cast<char>(image.side == 256 ? 0 : image.side));
+        file.push_back(static_cast<char>(image.side == 256 ? 0 : image.side));
+        file.push_back(0);
+        file.push_back(0);
+        AppendWord(&file, 1);
+        AppendWord(&file, 32);
+        AppendDword(&file, static_cast<unsigned long>(image.bytes.size()));
+        AppendDword(&file, offset);
+        offset += static_cast<unsigned long>(image.bytes.size());
+    }
+    for (const IcoImage& image : images) file += image.bytes;
+    return file;
 }

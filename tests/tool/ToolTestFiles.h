@@ -13,7 +13,8 @@ std::string QuoteArgument(const std::string& arg);
 // line is not "ID NAME=VALUE" or "splash image: ...".
 std::map<int, std::string> ShowProperties(const std::string& exe, std::string* splashLine = nullptr);
 
-// LoadStringA of id from exe loaded as a data file ("" when absent).
+// The string id of exe loaded as a data file as the launcher reads it, in
+// UTF-8 ("" when absent).
 std::string LoadPropertyLikeLauncher(const std::string& exe, int id);
 
 // The languages in which exe holds resource (type, id).
@@ -31,3 +32,15 @@ bool AddResource(const std::string& exe, const char* type, const char* name, uns
 
 // The file names in folder (no paths), sorted.
 std::vector<std::string> FolderEntries(const std::string& folder);
+
+// A 32-bit icon image of side pixels: header, colour pixels in a pattern
+// that depends on side, and the mask.
+std::string IconImageBytes(int side);
+
+struct IcoImage {
+    int side;
+    std::string bytes;
+};
+
+// An .ico file: the directory, then the images in order.
+std::string IcoFile(const std::vector<IcoImage>& images);

@@ -1,21 +1,15 @@
 #include "tools/jarstart-tool/Configure.h"
 
-#include <windows.h>
-
-#include "tools/jarstart-tool/AnsiText.h"
-#include "tools/jarstart-tool/FileBytes.h"
+#include "tools/jarstart-tool/HostFiles.h"
 #include "tools/jarstart-tool/IconFile.h"
 #include "tools/jarstart-tool/LauncherImage.h"
 #include "tools/jarstart-tool/PropertyNames.h"
+#include "tools/jarstart-tool/ResourceWriter.h"
 #include "tools/jarstart-tool/StringBlock.h"
+#include "tools/jarstart-tool/Utf8Text.h"
 
 namespace {
-std::string FolderOf(const std::string& path) {
-    size_t slash = path.find_last_of("\\/");
-    if (slash == std::string::npos) return ".";
-    if (slash == 0 || (slash == 2 && path[1] == ':')) return path.substr(0, slash + 1);
-    return path.substr(0, slash);
-}
+const std::uint16_t kNeutral = 0;  // LANG_NEUTRAL, SUBLANG_NEUTRAL
 
 bool IsReplaced(const ResourceItem& item, const ConfigureRequest& request) {
     // Every language of the property block goes: a second copy in another
@@ -28,19 +22,18 @@ bool IsReplaced(const ResourceItem& item, const ConfigureRequest& request) {
     return request.setVersion && item.type.Is(16);
 }
 
-// Removes the temporary file unless the rename took it.
-class TempFile {
-public:
-    explicit TempFile(const std::string& path) : m_path(path) {}
-    ~TempFile() { if (!m_path.empty()) DeleteFileA(m_path.c_str()); }
-    void Keep() { m_path.clear(); }
-
-private:
-    std::string m_path;
-};
+ResourceItem Item(std::uint16_t type, std::uint16_t name, std::uint16_t language, const std::string& bytes) {
+    ResourceItem item;
+    item.type = ResourceId::Number(type);
+    item.name = ResourceId::Number(name);
+    item.language = language;
+    item.bytes = bytes;
+    return item;
+}
 }  // namespace
 
-bool ConfigureLauncher(const ConfigureRequest& request, std::string* error) {
+bool ConfigureBytes(const ConfigureRequest& request, std::string* output, std::string* error, std::string* note) {
+    if (note) note->clear();
     for (const auto& prop : request.props) {
         if (prop.first < kFirstPropertyId || prop.first > kLastPropertyId) {
             *error = "property id " + std::to_string(prop.first) + " is outside " + PropertyIdRange();
@@ -58,7 +51,7 @@ bool ConfigureLauncher(const ConfigureRequest& request, std::string* error) {
 
     std::vector<std::u16string> block = image.propertyBlock;
     for (const auto& prop : request.props)
-        block[prop.first - FirstIdOfBlock(PROPERTY_BLOCK_ID)] = AnsiToUtf16(prop.second);
+        block[prop.first - FirstIdOfBlock(PROPERTY_BLOCK_ID)] = Utf8ToUtf16(prop.second);
     std::string blockBytes;
     if (!EncodeStringBlock(block, &blockBytes)) {
         *error = "a property value is longer than 65535 characters";
@@ -68,65 +61,37 @@ bool ConfigureLauncher(const ConfigureRequest& request, std::string* error) {
     std::vector<ResourceItem> items;
     for (const ResourceItem& item : image.resources)
         if (!IsReplaced(item, request)) items.push_back(item);
-    ResourceItem strings;
-    strings.type = ResourceId::Number(6);
-    strings.name = ResourceId::Number(PROPERTY_BLOCK_ID);
-    strings.language = MAKELANGID(LANG_NEUTRAL, SUBLANG_NEUTRAL);
-    strings.bytes = blockBytes;
-    items.push_back(strings);
-    if (request.setSplash) {
-        ResourceItem splash;
-        splash.type = ResourceId::Number(kSplashResourceType);
-        splash.name = ResourceId::Number(kSplashResourceId);
-        splash.language = MAKELANGID(LANG_NEUTRAL, SUBLANG_NEUTRAL);
-        splash.bytes = request.splashBytes;
-        items.push_back(splash);
-    }
+    items.push_back(Item(6, PROPERTY_BLOCK_ID, kNeutral, blockBytes));
+    if (request.setSplash) items.push_back(Item(kSplashResourceType, kSplashResourceId, kNeutral, request.splashBytes));
     if (request.setIcon) {
-        std::vector<ResourceItem> iconItems = IconResources(icons, MAKELANGID(LANG_NEUTRAL, SUBLANG_NEUTRAL));
+        std::vector<ResourceItem> iconItems = IconResources(icons, kNeutral);
         items.insert(items.end(), iconItems.begin(), iconItems.end());
     }
-    if (request.setVersion) {
-        ResourceItem version;
-        version.type = ResourceId::Number(16);  // RT_VERSION
-        version.name = ResourceId::Number(VERSION_RESOURCE_ID);
-        version.language = VERSION_LANGUAGE;
-        version.bytes = EncodeVersionInfo(request.version);
-        items.push_back(version);
-    }
+    if (request.setVersion)
+        items.push_back(Item(16, VERSION_RESOURCE_ID, VERSION_LANGUAGE, EncodeVersionInfo(request.version)));
 
-    // A rename replaces a read-only file on some systems; one its owner
-    // marked read-only is not ours to replace.
-    DWORD existing = GetFileAttributesA(request.output.c_str());
-    if (existing != INVALID_FILE_ATTRIBUTES && (existing & FILE_ATTRIBUTE_READONLY)) {
-        *error = "cannot write " + request.output + ": " + SystemMessage(ERROR_ACCESS_DENIED);
+    ResourceWriteResult written;
+    std::string reason;
+    if (!WriteResources(image.bytes, items, &written, &reason)) {
+        *error = "cannot write the resources of " + request.output + ": " + request.input + " " + reason;
         return false;
     }
-
-    // The temporary copy sits beside the output so that the final rename
-    // stays on one volume and never leaves a half-written output behind.
-    char temp[MAX_PATH];
-    if (!GetTempFileNameA(FolderOf(request.output).c_str(), "jst", 0, temp)) {
-        DWORD code = GetLastError();
-        *error = "cannot create a temporary file beside " + request.output + ": " + SystemMessage(code);
-        return false;
-    }
-    TempFile guard(temp);
-    if (!CopyFileA(request.input.c_str(), temp, FALSE)) {
-        DWORD code = GetLastError();
-        *error = "cannot copy " + request.input + ": " + SystemMessage(code);
-        return false;
-    }
-    std::string updateError;
-    if (!ReplaceAllResources(temp, items, &updateError)) {
-        *error = "cannot write the resources of " + request.output + ": " + updateError;
-        return false;
-    }
-    if (!MoveFileExA(temp, request.output.c_str(), MOVEFILE_REPLACE_EXISTING)) {
-        DWORD code = GetLastError();
-        *error = "cannot write " + request.output + ": " + SystemMessage(code);
-        return false;
-    }
-    guard.Keep();
+    if (written.removedSignature && note)
+        *note = "note: " + request.input + " was signed; the signature no longer matched and was removed: sign " +
+                request.output + " again";
+    output->swap(written.image);
     return true;
+}
+
+bool ConfigureLauncher(const ConfigureRequest& request, std::string* error, std::string* note) {
+    std::string bytes;
+    if (!ConfigureBytes(request, &bytes, error, note)) return false;
+    ReplaceStage stage = ReplaceStage::Write;
+    std::string reason;
+    if (ReplaceWholeFile(request.output, bytes, &stage, &reason)) return true;
+    if (stage == ReplaceStage::Temporary)
+        *error = "cannot create a temporary file beside " + request.output + ": " + reason;
+    else
+        *error = "cannot write " + request.output + ": " + reason;
+    return false;
 }

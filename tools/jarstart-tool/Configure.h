@@ -19,5 +19,12 @@ struct ConfigureRequest {
 };
 
 // False with a one-line message in *error when it fails; the output is then
-// not written (it is written to a temporary file and renamed).
-bool ConfigureLauncher(const ConfigureRequest& request, std::string* error);
+// not written (it is written to a temporary file and renamed). Property
+// values and version texts are UTF-8. *note, when given, receives a line
+// the user must act on although the output was written ("" when none).
+bool ConfigureLauncher(const ConfigureRequest& request, std::string* error, std::string* note = nullptr);
+
+// The configured copy's bytes without writing them: what ConfigureLauncher
+// writes. input is read from request.input.
+bool ConfigureBytes(const ConfigureRequest& request, std::string* output, std::string* error,
+                    std::string* note = nullptr);

@@ -1,7 +1,5 @@
 #include "tools/jarstart-tool/IconFile.h"
 
-#include <windows.h>
-
 namespace {
 const size_t kHeaderSize = 6;     // reserved, type, count
 const size_t kFileEntrySize = 16; // ICONDIRENTRY: the image found by file offset
@@ -84,7 +82,7 @@ std::vector<ResourceItem> IconResources(const std::vector<IconImage>& images, un
     AppendWord(&group, static_cast<unsigned>(images.size()));
     for (size_t i = 0; i < images.size(); ++i) {
         const IconImage& image = images[i];
-        WORD id = static_cast<WORD>(i + 1);
+        unsigned short id = static_cast<unsigned short>(i + 1);
         group.push_back(static_cast<char>(image.width));
         group.push_back(static_cast<char>(image.height));
         group.push_back(static_cast<char>(image.colourCount));

@@ -13,6 +13,7 @@ const int PROPERTY_BLOCK_ID = kFirstPropertyId / 16 + 1;
 static_assert(kLastPropertyId / 16 + 1 == PROPERTY_BLOCK_ID, "every property is in one string block");
 
 struct LauncherImage {
+    std::string bytes;  // the file as read
     std::vector<ResourceItem> resources;
     // The 16 strings of the property block as the resource loader picks it
     // (LANG_NEUTRAL first); all empty when the image has none.
@@ -22,8 +23,13 @@ struct LauncherImage {
 };
 
 // False with a one-line message naming the file when it is missing,
-// unreadable, not a PE executable, or its resources cannot be read.
+// unreadable, not a PE executable, or its resources are damaged.
 bool ReadLauncherImage(const std::string& path, LauncherImage* image, std::string* error);
 
-// The ANSI value of property id (96..111) from the block; "" when absent.
+// The resource of (type, id) the loader's FindResource picks for a program
+// that asks in no particular language: the neutral one, else US English,
+// else English, else the first. Null when there is none.
+const ResourceItem* FindAsLoaderDoes(const std::vector<ResourceItem>& items, int type, int id);
+
+// The value of property id (96..111) from the block, as UTF-8; "" when absent.
 std::string PropertyValue(const LauncherImage& image, int id);

@@ -1,4 +1,4 @@
-// jarstart-tool: configures a copy of the launcher, shows a launcher's
+// jarstart-tool.exe: configures a copy of the launcher, shows a launcher's
 // configuration, and runs a program printing its diagnostic log.
 #include <windows.h>
 
@@ -9,62 +9,48 @@
 #include <string>
 #include <vector>
 
+#include <cwchar>
+
 #include "tools/jarstart-tool/Debuggee.h"
-#include "tools/jarstart-tool/Configure.h"
 #include "tools/jarstart-tool/FileBytes.h"
-#include "tools/jarstart-tool/LauncherImage.h"
-#include "tools/jarstart-tool/ShowText.h"
 #include "tools/jarstart-tool/ToolArgs.h"
+#include "tools/jarstart-tool/ToolCommands.h"
 #include "tools/jarstart-tool/TraceFormat.h"
+#include "tools/jarstart-tool/Utf8Text.h"
 
 namespace {
-const int kBadInput = 2;
+const int kBadInput = kToolBadInput;
 
 int Fail(const std::string& message) {
     std::fprintf(stderr, "jarstart-tool: %s\n", message.c_str());
     return kBadInput;
 }
 
-int RunConfigure(const ToolArgs& args) {
-    ConfigureRequest request;
-    request.input = args.exe;
-    request.output = args.output;
-    request.props = args.props;
-    if (args.setSplash) {
-        DWORD code = 0;
-        if (!ReadFileBytes(args.splashFile, &request.splashBytes, &code))
-            return Fail("cannot read " + args.splashFile + ": " + SystemMessage(code));
-        request.setSplash = true;
+// UTF-8 to a console shows as UTF-16 whatever its code page; to a file or a
+// pipe it goes as bytes, the same bytes the tool writes on every system.
+void WriteText(DWORD which, std::FILE* stream, const std::string& text) {
+    if (text.empty()) return;
+    HANDLE handle = GetStdHandle(which);
+    DWORD mode = 0;
+    if (handle != INVALID_HANDLE_VALUE && GetConsoleMode(handle, &mode)) {
+        std::u16string wide = Utf8ToUtf16(text);
+        DWORD written = 0;
+        WriteConsoleW(handle, wide.data(), static_cast<DWORD>(wide.size()), &written, nullptr);
+        return;
     }
-    if (args.setIcon) {
-        DWORD code = 0;
-        if (!ReadFileBytes(args.iconFile, &request.iconBytes, &code))
-            return Fail("cannot read " + args.iconFile + ": " + SystemMessage(code));
-        request.setIcon = true;
-    }
-    if (args.setVersion) {
-        VersionFields& version = request.version;
-        version.hasNumber = !args.version.empty();
-        if (version.hasNumber && !ParseVersionNumber(args.version, version.number))
-            return Fail("--version needs up to four numbers 0..65535 such as 1.2.3.4, got \"" + args.version + "\"");
-        version.product = args.product;
-        version.company = args.company;
-        version.description = args.description;
-        version.copyright = args.copyright;
-        request.setVersion = true;
-    }
-    std::string error;
-    if (!ConfigureLauncher(request, &error)) return Fail(error);
-    return 0;
+    std::fwrite(text.data(), 1, text.size(), stream);
+    std::fflush(stream);
 }
 
-int RunShow(const ToolArgs& args) {
-    LauncherImage image;
-    std::string error;
-    if (!ReadLauncherImage(args.exe, &image, &error)) return Fail(error);
-    std::string text = FormatShow(image);
-    std::fwrite(text.data(), 1, text.size(), stdout);
-    return 0;
+// The arguments as UTF-8, from the UTF-16 command line: any character a user
+// can type reaches the resources, whatever the ANSI code page.
+std::vector<std::string> Utf8Arguments() {
+    const wchar_t* line = GetCommandLineW();
+    std::u16string wide(line, line + wcslen(line));
+    std::vector<CommandLineArgument> split = SplitCommandLine(Utf16ToUtf8(wide));
+    std::vector<std::string> values;
+    for (size_t i = 1; i < split.size(); ++i) values.push_back(split[i].value);
+    return values;
 }
 
 // CreateProcessA looks for a bare name beside the tool before the current
@@ -102,22 +88,29 @@ int RunTrace(const ToolArgs& args, const std::string& commandLine) {
 int main() {
     // Arguments come from the command line itself, split by the same rules
     // trace uses to find where the exe argument ends.
-    std::string commandLine = GetCommandLineA();
-    std::vector<CommandLineArgument> split = SplitCommandLine(commandLine);
-    std::vector<std::string> values;
-    for (size_t i = 1; i < split.size(); ++i) values.push_back(split[i].value);
-
+    std::vector<std::string> values = Utf8Arguments();
     if (values.empty()) {
         std::fputs(ToolUsage(), stderr);
         return kBadInput;
     }
     ToolArgs args;
     std::string error;
-    if (!ParseToolArgs(values, &args, &error)) return Fail(error);
-    switch (args.command) {
-    case ToolCommand::Configure: return RunConfigure(args);
-    case ToolCommand::Show: return RunShow(args);
-    case ToolCommand::Trace: return RunTrace(args, commandLine);
+    if (!ParseToolArgs(values, &args, &error)) {
+        WriteText(STD_ERROR_HANDLE, stderr, ToolErrorLine(error));
+        return kBadInput;
     }
-    return kBadInput;
+    if (args.command == ToolCommand::Trace) {
+        // The debuggee's command line is ANSI text, passed on as typed.
+        std::string commandLine = GetCommandLineA();
+        std::vector<CommandLineArgument> split = SplitCommandLine(commandLine);
+        std::vector<std::string> ansi;
+        for (size_t i = 1; i < split.size(); ++i) ansi.push_back(split[i].value);
+        if (!ParseToolArgs(ansi, &args, &error)) return Fail(error);
+        return RunTrace(args, commandLine);
+    }
+    ToolOutput output;
+    int code = RunFileCommand(args, &output);
+    WriteText(STD_OUTPUT_HANDLE, stdout, output.out);
+    WriteText(STD_ERROR_HANDLE, stderr, output.err);
+    return code;
 }

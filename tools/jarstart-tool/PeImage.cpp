@@ -86,6 +86,48 @@ struct ResourceTree {
     size_t size;  // bytes of the tree in the file
 };
 
+// Names and numbers of one directory entry; the tree has passed the check.
+ResourceId EntryId(const ResourceTree& tree, unsigned name) {
+    if (!(name & 0x80000000u)) return ResourceId::Number(static_cast<std::uint16_t>(name));
+    unsigned at = name & 0x7FFFFFFFu, length = 0;
+    ReadU16(tree.bytes, tree.root + at, &length);
+    std::u16string text(length, u'\0');
+    for (unsigned k = 0; k < length; ++k) {
+        unsigned unit = 0;
+        ReadU16(tree.bytes, tree.root + at + 2 + 2 * k, &unit);
+        text[k] = static_cast<char16_t>(unit);
+    }
+    return ResourceId::Text(text);
+}
+
+void CollectResources(const ResourceTree& tree, unsigned offset, int level, ResourceItem* path,
+                      std::vector<ResourceItem>* items) {
+    unsigned named = 0, numbered = 0;
+    ReadU16(tree.bytes, tree.root + offset + 12, &named);
+    ReadU16(tree.bytes, tree.root + offset + 14, &numbered);
+    for (unsigned i = 0; i < named + numbered; ++i) {
+        size_t entry = tree.root + offset + 16 + 8 * i;
+        unsigned name = 0, target = 0;
+        ReadU32(tree.bytes, entry, &name);
+        ReadU32(tree.bytes, entry + 4, &target);
+        if (level == 0) path->type = EntryId(tree, name);
+        if (level == 1) path->name = EntryId(tree, name);
+        if (level < 2) {
+            CollectResources(tree, target & 0x7FFFFFFFu, level + 1, path, items);
+            continue;
+        }
+        ResourceItem item = *path;
+        item.language = static_cast<std::uint16_t>(name);
+        unsigned dataRva = 0, dataSize = 0;
+        ReadU32(tree.bytes, tree.root + target, &dataRva);
+        ReadU32(tree.bytes, tree.root + target + 4, &dataSize);
+        size_t data = 0;
+        RvaRangeToOffset(tree.bytes, tree.layout, dataRva, dataSize, &data);
+        item.bytes = tree.bytes.substr(data, dataSize);
+        items->push_back(item);
+    }
+}
+
 bool CheckResourceDirectory(const ResourceTree& tree, unsigned offset, int level) {
     if (offset > tree.size || tree.size - offset < 16) return false;
     unsigned named = 0, numbered = 0;
@@ -155,9 +197,11 @@ bool ReadImportedDlls(const std::string& bytes, std::vector<std::string>* dlls) 
     }
 }
 
-bool CheckResources(const std::string& bytes) {
-    Layout layout;
-    if (!ReadLayout(bytes, &layout)) return false;
+namespace {
+// The resource data directory's range in the file; *present false for an
+// image without resources.
+bool FindResourceTree(const std::string& bytes, const Layout& layout, bool* present, size_t* root, unsigned* treeSize) {
+    *present = false;
     size_t directories = layout.optionalHeader + (layout.headers.magic == 0x10b ? 96 : 112);
     unsigned count = 0;
     if (!ReadU32(bytes, directories - 4, &count)) return false;
@@ -165,8 +209,65 @@ bool CheckResources(const std::string& bytes) {
     unsigned rva = 0, size = 0;
     if (!ReadU32(bytes, directories + 16, &rva) || !ReadU32(bytes, directories + 20, &size)) return false;
     if (rva == 0 && size == 0) return true;
+    *present = true;
+    *treeSize = size;
+    return RvaRangeToOffset(bytes, layout, rva, size, root);
+}
+}  // namespace
+
+bool CheckResources(const std::string& bytes) {
+    Layout layout;
+    if (!ReadLayout(bytes, &layout)) return false;
+    bool present = false;
     size_t root = 0;
-    if (!RvaRangeToOffset(bytes, layout, rva, size, &root)) return false;
+    unsigned size = 0;
+    if (!FindResourceTree(bytes, layout, &present, &root, &size)) return false;
+    if (!present) return true;
     ResourceTree tree = {bytes, layout, root, size};
     return CheckResourceDirectory(tree, 0, 0);
+}
+
+bool ReadResources(const std::string& bytes, std::vector<ResourceItem>* items) {
+    items->clear();
+    if (!CheckResources(bytes)) return false;
+    Layout layout;
+    ReadLayout(bytes, &layout);
+    bool present = false;
+    size_t root = 0;
+    unsigned size = 0;
+    FindResourceTree(bytes, layout, &present, &root, &size);
+    if (!present) return true;
+    ResourceTree tree = {bytes, layout, root, size};
+    ResourceItem path;
+    CollectResources(tree, 0, 0, &path, items);
+    return true;
+}
+
+bool ReadPeLayout(const std::string& bytes, PeLayout* out) {
+    Layout layout;
+    if (!ReadLayout(bytes, &layout)) return false;
+    *out = PeLayout();
+    out->headers = layout.headers;
+    out->fileHeader = layout.optionalHeader - 20;
+    out->optionalHeader = layout.optionalHeader;
+    out->sectionTable = layout.sectionTable;
+    out->directories = layout.optionalHeader + (layout.headers.magic == 0x10b ? 96 : 112);
+    unsigned count = 0;
+    ReadU32(bytes, out->directories - 4, &count);
+    size_t room = out->directories > out->sectionTable ? 0 : (out->sectionTable - out->directories) / 8;
+    out->directoryCount = count < room ? count : static_cast<unsigned>(room);
+    for (unsigned i = 0; i < layout.sections; ++i) {
+        size_t header = layout.sectionTable + 40 * i;
+        PeSection section;
+        section.name = bytes.substr(header, 8);
+        section.name.resize(section.name.find('\0') == std::string::npos ? 8 : section.name.find('\0'));
+        unsigned value = 0;
+        ReadU32(bytes, header + 8, &value), section.virtualSize = value;
+        ReadU32(bytes, header + 12, &value), section.virtualAddress = value;
+        ReadU32(bytes, header + 16, &value), section.rawSize = value;
+        ReadU32(bytes, header + 20, &value), section.rawPointer = value;
+        ReadU32(bytes, header + 36, &value), section.characteristics = value;
+        out->sections.push_back(section);
+    }
+    return true;
 }

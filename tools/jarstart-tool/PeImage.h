@@ -1,8 +1,11 @@
 #pragma once
 // Reading the headers of a Windows executable from its bytes, without
 // loading it: whether it is one at all, and what the launcher's checks need.
+#include <cstdint>
 #include <string>
 #include <vector>
+
+#include "tools/jarstart-tool/Resources.h"
 
 struct PeHeaders {
     unsigned machine = 0;    // IMAGE_FILE_MACHINE_I386 = 0x14c
@@ -24,3 +27,27 @@ bool ReadImportedDlls(const std::string& bytes, std::vector<std::string>* dlls);
 // without resources passes. The system's loader trusts all of this, and
 // reads out of bounds or endlessly when it is wrong.
 bool CheckResources(const std::string& bytes);
+
+// Every resource of an image that passes CheckResources, in the tree's order
+// (types, then names, then languages). False when the tree is damaged.
+bool ReadResources(const std::string& bytes, std::vector<ResourceItem>* items);
+
+// One row of the section table.
+struct PeSection {
+    std::string name;  // the 8 bytes as stored, trailing NULs removed
+    std::uint32_t virtualSize = 0, virtualAddress = 0, rawSize = 0, rawPointer = 0, characteristics = 0;
+};
+
+// Where the parts of the headers a writer changes lie in the file.
+struct PeLayout {
+    PeHeaders headers;
+    size_t fileHeader = 0;        // just past "PE\0\0"
+    size_t optionalHeader = 0;
+    size_t sectionTable = 0;
+    size_t directories = 0;       // the first data directory entry
+    unsigned directoryCount = 0;  // entries that lie inside the optional header
+    std::vector<PeSection> sections;
+};
+
+// False when bytes are not a PE image (as ReadPeHeaders).
+bool ReadPeLayout(const std::string& bytes, PeLayout* layout);

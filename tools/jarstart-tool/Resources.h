@@ -1,37 +1,42 @@
 #pragma once
-// Every resource of an executable, read into memory and written back: the
-// way to remove resources that works under Wine too (deleting one through
-// UpdateResourceA with no data reports success there but keeps it).
-#include <windows.h>
-
+// The resources of an executable as plain data, the same on every system the
+// tool builds for: what the resource tree reader gives and the writer takes.
+#include <cstdint>
 #include <string>
-#include <vector>
 
-// A resource type or name: a number (MAKEINTRESOURCE) or a text.
+// A resource type or name: a number, or a text (UTF-16, as the tree stores it).
 struct ResourceId {
     bool isNumber = true;
-    WORD number = 0;
-    std::string text;
+    std::uint16_t number = 0;
+    std::u16string text;
 
-    static ResourceId FromParam(LPCSTR param);
-    static ResourceId Number(WORD n);
-    LPCSTR AsParam() const { return isNumber ? MAKEINTRESOURCEA(number) : text.c_str(); }
-    bool Is(WORD n) const { return isNumber && number == n; }
+    static ResourceId Number(std::uint16_t n) {
+        ResourceId id;
+        id.number = n;
+        return id;
+    }
+    static ResourceId Text(const std::u16string& t) {
+        ResourceId id;
+        id.isNumber = false;
+        id.text = t;
+        return id;
+    }
+    bool Is(std::uint16_t n) const { return isNumber && number == n; }
+    bool operator==(const ResourceId& other) const {
+        return isNumber == other.isNumber && (isNumber ? number == other.number : text == other.text);
+    }
+    bool operator!=(const ResourceId& other) const { return !(*this == other); }
+    // The order of a resource directory: texts before numbers, texts by code
+    // unit, numbers ascending; the loader searches the entries in this order.
+    bool operator<(const ResourceId& other) const {
+        if (isNumber != other.isNumber) return !isNumber;
+        return isNumber ? number < other.number : text < other.text;
+    }
 };
 
 struct ResourceItem {
     ResourceId type;
     ResourceId name;
-    WORD language = 0;
+    std::uint16_t language = 0;
     std::string bytes;
 };
-
-// All resources of a module loaded as a data file, in enumeration order.
-// An image without resources gives an empty list. False with the error code
-// when a resource cannot be read.
-bool ReadAllResources(HMODULE module, std::vector<ResourceItem>* items, DWORD* error);
-
-// Replaces the whole resource section of the file with items. False with a
-// one-line message (naming the failing call) on failure; the file may then
-// be half-written, so callers write to a temporary copy.
-bool ReplaceAllResources(const std::string& file, const std::vector<ResourceItem>& items, std::string* error);

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "tools/jarstart-tool/AnsiText.h"
+#include "tools/jarstart-tool/Utf8Text.h"
 
 namespace {
 void AppendWord(std::string* out, unsigned value) {
@@ -59,10 +59,10 @@ std::u16string Utf16Key(const char* ascii) {
     return key;
 }
 
-Block TextBlock(const char* key, const std::string& ansiValue) {
+Block TextBlock(const char* key, const std::string& utf8Value) {
     Block block;
     block.key = Utf16Key(key);
-    std::u16string value = AnsiToUtf16(ansiValue);
+    std::u16string value = Utf8ToUtf16(utf8Value);
     AppendText(&block.value, value);
     block.valueLength = static_cast<unsigned>(value.size() + 1);
     block.text = true;

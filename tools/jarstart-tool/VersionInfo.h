@@ -16,7 +16,7 @@ struct VersionFields {
 // parts are 0. False for anything else.
 bool ParseVersionNumber(const std::string& text, unsigned short number[4]);
 
-// The resource's bytes; the strings are converted from the ANSI code page.
+// The resource's bytes; the strings are UTF-8.
 std::string EncodeVersionInfo(const VersionFields& fields);
 
 // The resource id and language the tool writes it with (0x0409 matches the

@@ -44,7 +44,7 @@ targets=(
   "version VersionFuzz.cpp runtime/Version.cpp,framework/CString.cpp 4096"
   "properties PropertiesFuzz.cpp base/LauncherProperties.cpp,framework/CString.cpp 33000"
   "dialog_template DialogTemplateFuzz.cpp framework/DialogTemplate.cpp 8192"
-  "pe_image PeImageFuzz.cpp tools/jarstart-tool/PeImage.cpp 65536"
+  "pe_image PeImageFuzz.cpp tools/jarstart-tool/PeImage.cpp,tools/jarstart-tool/ResourceWriter.cpp 65536"
   "string_block StringBlockFuzz.cpp tools/jarstart-tool/StringBlock.cpp 8192"
   "bitmap_file BitmapFileFuzz.cpp ui/BitmapFile.cpp 65536"
 )

@@ -24,5 +24,7 @@ for dll in $(awk '/DLL Name:/ { print tolower($3) }' <<<"$dump"); do
     *) echo "run-build: $build/jarstart.exe imports $dll" >&2; exit 1 ;;
   esac
 done
-make -C "$root" --no-print-directory BUILD="$build/x64" TOOLCHAIN=x86_64 build >&2
+[ -f "$build/x64/Makefile" ] || cmake -S "$root" -B "$build/x64" \
+  -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-x86_64.cmake" -DCMAKE_BUILD_TYPE=Release >&2
+cmake --build "$build/x64" -j "${JOBS:-2}" >&2
 echo "$build/x64"

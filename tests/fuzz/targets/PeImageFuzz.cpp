@@ -1,13 +1,18 @@
 // The companion tool's reading of executable headers and import tables over
 // any bytes: no read outside the file, and the same answers as a plain
 // reading of the format that does all its offset arithmetic in 64 bits.
+// Then the round trip of the resource writer: what it writes reads back as
+// the tree it was given.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <map>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "tools/jarstart-tool/PeImage.h"
+#include "tools/jarstart-tool/ResourceWriter.h"
 
 namespace {
 
@@ -84,6 +89,26 @@ bool PlainImports(const std::string& bytes, std::vector<std::string>* dlls) {
     }
 }
 
+// The tree as the loader sees it: one item per type, name and language, the
+// writer keeping the last of duplicates.
+std::map<std::tuple<ResourceId, ResourceId, std::uint16_t>, std::string> Tree(const std::vector<ResourceItem>& items) {
+    std::map<std::tuple<ResourceId, ResourceId, std::uint16_t>, std::string> tree;
+    for (const ResourceItem& item : items) tree[std::make_tuple(item.type, item.name, item.language)] = item.bytes;
+    return tree;
+}
+
+void RoundTrip(const std::string& bytes) {
+    std::vector<ResourceItem> items;
+    if (!ReadResources(bytes, &items)) return;
+    ResourceWriteResult written;
+    std::string error;
+    if (!WriteResources(bytes, items, &written, &error)) return;
+    std::vector<ResourceItem> back;
+    if (!ReadResources(written.image, &back)) std::abort();
+    if (Tree(back) != Tree(items)) std::abort();
+    ResourceWriteResult again;
+    if (!WriteResources(written.image, back, &again, &error) || again.image != written.image) std::abort();
+}
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -102,5 +127,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (hasImports && !isImage) std::abort();
     // The resource tree check reads only inside the file and ends.
     if (CheckResources(bytes) && !isImage) std::abort();
+    RoundTrip(bytes);
     return 0;
 }

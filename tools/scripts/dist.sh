@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# Packs a release: build/dist/jarstart-<version>.tar.gz with jarstart.exe,
+# jarstart-console.exe when the build has one, jarstart-tool.exe, the build
+# machine's jarstart-tool, README.md, docs/ and SHA256SUMS. The archive is
+# reproducible: sorted names, no owners, the last commit's time on every
+# file, and gzip without a time stamp.
+set -euo pipefail
+cd "$(dirname "$0")/../.."
+build=${1:-build}
+version=${2:-dev}
+name=jarstart-$version
+stage=$build/dist/$name
+
+for f in "$build/jarstart.exe" "$build/jarstart-tool.exe" "$build/native/jarstart-tool"; do
+  [ -f "$f" ] || { echo "dist: $f is missing; run make first" >&2; exit 1; }
+done
+rm -rf "$stage" "$build/dist/$name.tar.gz"
+mkdir -p "$stage"
+cp "$build/jarstart.exe" "$build/jarstart-tool.exe" "$stage/"
+[ -f "$build/jarstart-console.exe" ] && cp "$build/jarstart-console.exe" "$stage/"
+cp "$build/native/jarstart-tool" "$stage/jarstart-tool"
+strip "$stage/jarstart-tool" 2>/dev/null || true
+cp README.md "$stage/"
+cp -R docs "$stage/docs"
+(cd "$stage" && find . -type f ! -name SHA256SUMS | sed 's|^\./||' | LC_ALL=C sort | xargs sha256sum >SHA256SUMS)
+
+stamp=$(git log -1 --format=%ct 2>/dev/null || echo 0)
+tar --sort=name --mtime="@$stamp" --owner=0 --group=0 --numeric-owner --mode=u+rw,go+r,go-w \
+  -C "$build/dist" -cf - "$name" | gzip -9n >"$build/dist/$name.tar.gz"
+echo "dist: $build/dist/$name.tar.gz"
+(cd "$stage" && cat SHA256SUMS)
