@@ -79,20 +79,26 @@ TEST(ConfigureTest, ShowNamesEachPropertyOnItsLine) {
     const char* expected[] = {"96 PROP_SPLASH=", "97 PROP_KEEP_ALIVE=alive", "98 PROP_SPLASH_TIMEOUT=3",
                               "99 PROP_JRE_PATH=", "100 PROP_VM_PARAMS=", "101 PROP_START_JAR=main.jar",
                               "102 PROP_WATCH_APP_WINDOW=", "103 PROP_WORK_DIR=", "104 PROP_MIN_VERSION=1.4",
-                              "105 PROP_SEARCH_JDK_ONLY=", "splash image: absent"};
+                              "105 PROP_SEARCH_JDK_ONLY=", "splash image: absent", "example configuration: "};
     ASSERT_EQ(lines.size(), sizeof(expected) / sizeof(expected[0])) << run.out;
     for (size_t i = 0; i < lines.size(); ++i)
         EXPECT_EQ(lines[i].compare(0, strlen(expected[i]), expected[i]), 0) << lines[i];
 }
 
-TEST(ConfigureTest, PropertiesNotNamedKeepTheirValues) {
+TEST(ConfigureTest, ACopyStartsFromNoPropertiesAndKeepsTheInputsOnlyWhenAsked) {
+    // jarstart.exe's example (a keep-alive window, another product's VM
+    // parameter) must not ship with an application that set only its jar.
     std::string folder = MakeTempFolder("tool-keep");
-    std::string out = folder + "app.exe";
-    ASSERT_EQ(Configure(BuildDir() + "jarstart.exe", out, " --set PROP_START_JAR=demo.jar").exitCode, 0u);
-    std::map<int, std::string> before = ShowProperties(BuildDir() + "jarstart.exe");
-    std::map<int, std::string> after = ShowProperties(out);
-    before[101] = "demo.jar";
-    EXPECT_EQ(after, before);
+    std::string fresh = folder + "app.exe", kept = folder + "kept.exe";
+    ASSERT_EQ(Configure(BuildDir() + "jarstart.exe", fresh, " --set PROP_START_JAR=demo.jar").exitCode, 0u);
+    std::map<int, std::string> after = ShowProperties(fresh);
+    for (const auto& property : after) EXPECT_EQ(property.second, property.first == 101 ? "demo.jar" : "") << property.first;
+    EXPECT_EQ(RunTool("show " + QuoteArgument(fresh)).out.find("example configuration"), std::string::npos);
+
+    ASSERT_EQ(Configure(fresh, kept, " --keep --set PROP_MIN_VERSION=11").exitCode, 0u);
+    std::map<int, std::string> before = after;
+    before[104] = "11";
+    EXPECT_EQ(ShowProperties(kept), before);
 }
 
 TEST(ConfigureTest, ValuesOfSeveralThousandCharactersAreStoredWhole) {

@@ -15,6 +15,8 @@ bool IsReplaced(const ResourceItem& item, const ConfigureRequest& request) {
     // Every language of the property block goes: a second copy in another
     // language would leave two values for one id.
     if (item.type.Is(6) && item.name.Is(PROPERTY_BLOCK_ID)) return true;
+    // A configured copy is no longer the example, whatever it kept of it.
+    if (IsExampleMarker(item)) return true;
     if (request.setSplash && item.type.Is(kSplashResourceType) && item.name.Is(kSplashResourceId)) return true;
     // A new icon replaces every icon: images of an old group left behind
     // would be dead weight, an old group a second icon.
@@ -49,7 +51,12 @@ bool ConfigureBytes(const ConfigureRequest& request, std::string* output, std::s
     LauncherImage image;
     if (!ReadLauncherImage(request.input, &image, error)) return false;
 
-    std::vector<std::u16string> block = image.propertyBlock;
+    // A new configuration starts from no properties: the example's values
+    // (a keep-alive window, a VM parameter of another product) must not ship
+    // with an application whose vendor set only a few. --keep is for
+    // re-configuring a configured copy.
+    std::vector<std::u16string> block =
+        request.keepProperties ? image.propertyBlock : std::vector<std::u16string>(image.propertyBlock.size());
     for (const auto& prop : request.props)
         block[prop.first - FirstIdOfBlock(PROPERTY_BLOCK_ID)] = Utf8ToUtf16(prop.second);
     std::string blockBytes;

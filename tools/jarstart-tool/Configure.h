@@ -10,6 +10,7 @@ struct ConfigureRequest {
     std::string input;                 // the launcher to copy
     std::string output;                // the configured copy
     std::map<int, std::string> props;  // property ids to set; "" makes the property absent
+    bool keepProperties = false;       // keep the input's properties not in props (else none)
     bool setSplash = false;
     std::string splashBytes;           // the image file's bytes, stored unchanged
     bool setIcon = false;

@@ -42,6 +42,8 @@ bool ReadLauncherImage(const std::string& path, LauncherImage* image, std::strin
     }
     const ResourceItem* splash = FindAsLoaderDoes(image->resources, kSplashResourceType, kSplashResourceId);
     image->hasSplash = splash != nullptr;
+    for (const ResourceItem& item : image->resources)
+        if (IsExampleMarker(item)) image->isExample = true;
     if (splash) image->splash = splash->bytes;
     return true;
 }
@@ -50,4 +52,8 @@ std::string PropertyValue(const LauncherImage& image, int id) {
     int index = id - FirstIdOfBlock(PROPERTY_BLOCK_ID);
     if (index < 0 || index >= static_cast<int>(image.propertyBlock.size())) return std::string();
     return Utf16ToUtf8(image.propertyBlock[index]);
+}
+
+bool IsExampleMarker(const ResourceItem& item) {
+    return item.type.Is(10) && !item.name.isNumber && item.name.text == u"EXAMPLE";
 }

@@ -12,6 +12,9 @@
 const int PROPERTY_BLOCK_ID = kFirstPropertyId / 16 + 1;
 static_assert(kLastPropertyId / 16 + 1 == PROPERTY_BLOCK_ID, "every property is in one string block");
 
+// The marker of the unconfigured launcher: RCDATA named "EXAMPLE".
+bool IsExampleMarker(const ResourceItem& item);
+
 struct LauncherImage {
     std::string bytes;  // the file as read
     std::vector<ResourceItem> resources;
@@ -20,6 +23,9 @@ struct LauncherImage {
     std::vector<std::u16string> propertyBlock;
     bool hasSplash = false;
     std::string splash;
+    // jarstart.exe as built: its properties are the example's (RCDATA
+    // "EXAMPLE" present).
+    bool isExample = false;
 };
 
 // False with a one-line message naming the file when it is missing,

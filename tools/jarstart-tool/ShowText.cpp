@@ -13,5 +13,7 @@ std::string FormatShow(const LauncherImage& image) {
         out += "splash image: present (" + std::to_string(image.splash.size()) + " bytes)\n";
     else
         out += "splash image: absent\n";
+    if (image.isExample)
+        out += "example configuration: these are jarstart.exe's example values; configure starts a copy from none\n";
     return out;
 }

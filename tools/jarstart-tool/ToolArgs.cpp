@@ -111,6 +111,8 @@ bool ParseConfigure(const std::vector<std::string>& args, ToolArgs* parsed, std:
                 return false;
             }
             parsed->props[id] = setting.substr(equals + 1);
+        } else if (arg == "--keep") {
+            parsed->keep = true;
         } else if (arg == "--splash") {
             parsed->setSplash = true;
             parsed->splashFile = args[++i];
@@ -183,7 +185,7 @@ bool ParseToolArgs(const std::vector<std::string>& args, ToolArgs* parsed, std::
 
 const char* ToolUsage() {
     return "usage:\n"
-           "  jarstart-tool configure <launcher.exe> -o <out.exe> [--set NAME=VALUE]... [--splash FILE]\n"
+           "  jarstart-tool configure <launcher.exe> -o <out.exe> [--keep] [--set NAME=VALUE]... [--splash FILE]\n"
            "                [--icon FILE.ico] [--version 1.2.3.4] [--product TEXT] [--company TEXT]\n"
            "                [--description TEXT] [--copyright TEXT]\n"
            "  jarstart-tool show <exe>\n"

@@ -29,6 +29,7 @@ struct ToolArgs {
     std::string exe;                   // configure: the input; show, trace: the exe
     std::string output;                // configure -o
     std::map<int, std::string> props;  // configure --set, by id
+    bool keep = false;                 // configure --keep
     bool setSplash = false;
     std::string splashFile;            // configure --splash
     bool setIcon = false;

@@ -15,6 +15,7 @@ int RunConfigure(const ToolArgs& args, ToolOutput* output) {
     request.input = args.exe;
     request.output = args.output;
     request.props = args.props;
+    request.keepProperties = args.keep;
     std::string reason;
     if (args.setSplash) {
         if (!ReadWholeFile(args.splashFile, &request.splashBytes, &reason))

@@ -74,8 +74,6 @@ wine "$tool" configure "$build/jarstart.exe" -o "$demo/Demo.exe" \
   --set "PROP_SPLASH=$splash_prop" \
   --set PROP_SPLASH_TIMEOUT=8 \
   --set PROP_WATCH_APP_WINDOW=yes \
-  --set PROP_KEEP_ALIVE= \
-  --set PROP_WORK_DIR= \
   "${splash_args[@]}"
 echo "demo: configured Demo.exe:"
 wine "$tool" show "$demo/Demo.exe" >"$build/demo-show.out"
