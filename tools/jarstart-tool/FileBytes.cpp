@@ -3,7 +3,18 @@
 #include "framework/ScopedWin.h"
 
 bool ReadFileBytes(const std::string& path, std::string* bytes, DWORD* error) {
-    ScopedHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+    int length = MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, nullptr, 0);
+    std::wstring wide(length > 0 ? length : 1, L'\0');
+    if (length <= 0 || !MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, &wide[0], length)) {
+        *error = GetLastError();
+        return false;
+    }
+    wide.resize(length - 1);
+    return ReadFileBytesW(wide, bytes, error);
+}
+
+bool ReadFileBytesW(const std::wstring& path, std::string* bytes, DWORD* error) {
+    ScopedHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                                   FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.IsValid()) {
         *error = GetLastError();

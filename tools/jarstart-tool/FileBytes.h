@@ -7,6 +7,9 @@
 // False with GetLastError's value in *error when the file cannot be opened
 // or read whole.
 bool ReadFileBytes(const std::string& path, std::string* bytes, DWORD* error);
+// The same for a wide path: the one reader on Windows, which the tool's
+// UTF-8 file layer uses too.
+bool ReadFileBytesW(const std::wstring& path, std::string* bytes, DWORD* error);
 // Creates or truncates path. False with the error code on failure.
 bool WriteFileBytes(const std::string& path, const std::string& bytes, DWORD* error);
 

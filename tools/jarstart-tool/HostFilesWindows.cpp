@@ -50,28 +50,10 @@ bool ReadWholeFile(const std::string& path, std::string* bytes, std::string* rea
         *reason = FileReason::kFolder;
         return false;
     }
-    ScopedHandle file(CreateFileW(wide.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr));
-    LARGE_INTEGER size = {};
-    if (!file.IsValid() || !GetFileSizeEx(file, &size)) {
-        *reason = Reason(GetLastError());
-        return false;
-    }
-    if (size.QuadPart > 0x7FFFFFFF) {
-        *reason = FileReason::kTooLarge;
-        return false;
-    }
-    bytes->assign(static_cast<size_t>(size.QuadPart), '\0');
-    DWORD read = 0;
-    if (!bytes->empty() && !ReadFile(file, &(*bytes)[0], static_cast<DWORD>(bytes->size()), &read, nullptr)) {
-        *reason = Reason(GetLastError());
-        return false;
-    }
-    if (read != bytes->size()) {
-        *reason = "the file became shorter while it was read";
-        return false;
-    }
-    return true;
+    DWORD error = 0;
+    if (ReadFileBytesW(wide, bytes, &error)) return true;
+    *reason = error == ERROR_READ_FAULT ? "the file became shorter while it was read" : Reason(error);
+    return false;
 }
 
 bool ReplaceWholeFile(const std::string& path, const std::string& bytes, ReplaceStage* stage, std::string* reason) {
