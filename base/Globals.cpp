@@ -10,6 +10,8 @@ CString g_minJavaVersion = "1.3";
 CString g_runtimeHome;
 CString g_acceptedHome;
 bool g_logToFile = false;
+bool g_consoleLauncher = false;
+bool g_logToStandardError = false;
 LogFile g_logFile;
 HWND g_splashWnd = nullptr;
 IPicture* g_splashPicture = nullptr;
