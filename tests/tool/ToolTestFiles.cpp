@@ -37,6 +37,7 @@ std::map<int, std::string> ShowProperties(const std::string& exe, std::string* s
             if (splashLine) *splashLine = line;
             continue;
         }
+        if (line.compare(0, 5, "kind:") == 0) continue;
         size_t blank = line.find(' ');
         size_t equals = line.find('=');
         if (blank == std::string::npos || equals == std::string::npos || equals < blank) {

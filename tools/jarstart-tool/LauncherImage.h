@@ -19,6 +19,7 @@ struct LauncherImage {
     std::vector<std::u16string> propertyBlock;
     bool hasSplash = false;
     std::string splash;
+    unsigned subsystem = 0;  // the PE header's: 2 GUI launcher, 3 console launcher
 };
 
 // False with a one-line message naming the file when it is missing,
