@@ -3,6 +3,7 @@
 // application is the stand-in runtime's java.exe.
 #include <windows.h>
 
+#include <cstring>
 #include <fstream>
 #include <iterator>
 #include <map>
@@ -115,15 +116,17 @@ TEST_F(ConsoleLauncherE2ETest, WhatTheGuiLauncherShowsInABoxIsOnStandardErrorWit
         const char* args;
         const char* jrePath;
         DWORD exitCode;
-        const char* err;
+        int lines;        // on standard error, each ending in CR LF
+        const char* err;  // how it starts: all of it but for the system's error text
     } cases[] = {
-        {"-cd", "none\\java.exe", 0,
+        {"-cd", "none\\java.exe", 0, 4,
          "Tool.exe: Options: \r\nTool.exe: use -Xconsole to run java with console window\r\n"
          "Tool.exe: use -Xdebug to get output to log file\r\nTool.exe: use -Xhelp to get help about usage.\r\n"},
-        {"", "none\\java.exe", 1,
+        {"", "none\\java.exe", 1, 3,
          "Tool.exe: This application cannot start since no appropriate JVM was found.\r\n"
          "Tool.exe: It is required to have JRE version 99 or higher installed on your computer.\r\n"
          "Tool.exe: Please go to https://adoptium.net/ for installation instructions.\r\n"},
+        {"", "jre\\bin\\standin.cfg", 1, 2, "Tool.exe: Error occured while starting the application...\r\nTool.exe: "},
     };
     for (const auto& c : cases) {
         std::string exe = Prepare("console-messages", StandInBehaviour(),
@@ -132,7 +135,11 @@ TEST_F(ConsoleLauncherE2ETest, WhatTheGuiLauncherShowsInABoxIsOnStandardErrorWit
         ToolRun run = Run(exe, c.args);
         ASSERT_TRUE(run.ended);
         EXPECT_EQ(run.exitCode, c.exitCode) << c.args;
-        EXPECT_EQ(run.err, c.err);
+        EXPECT_EQ(run.err.substr(0, strlen(c.err)), c.err);
+        int lines = 0;
+        for (size_t at = run.err.find("\r\n"); at != std::string::npos; at = run.err.find("\r\n", at + 2)) ++lines;
+        EXPECT_EQ(lines, c.lines) << run.err;
+        EXPECT_TRUE(run.err.size() >= 2 && run.err.compare(run.err.size() - 2, 2, "\r\n") == 0) << run.err;
         EXPECT_EQ(run.out, "");
     }
 }
