@@ -2,6 +2,18 @@
 
 #include <windows.h>
 
+#include "base/Globals.h"
+#include "base/StandardError.h"
+
+namespace {
+
+void Emit(const char* text) {
+    OutputDebugStringA(text);
+    if (g_logToStandardError && text) WriteStandardError(std::string(text) + "\r\n");
+}
+
+}  // namespace
+
 const LogEndToken logEnd = {};
 DiagnosticLog g_log;
 
@@ -17,11 +29,11 @@ DiagnosticLog& DiagnosticLog::operator<<(const std::string& text) {
 }
 
 DiagnosticLog& DiagnosticLog::operator<<(const LogEndToken&) {
-    OutputDebugStringA(m_pending.c_str());
+    Emit(m_pending.c_str());
     m_pending.clear();
     return *this;
 }
 
 void write(const char* text) {
-    OutputDebugStringA(text);
+    Emit(text);
 }

@@ -1,5 +1,6 @@
 #pragma once
-// The diagnostic log: entries on the debugger channel (OutputDebugStringA).
+// The diagnostic log: entries on the debugger channel (OutputDebugStringA),
+// and one line each on standard error in the console launcher's debug mode.
 // Entries are built on the main thread only; write() may be called anywhere.
 #include <string>
 

@@ -11,6 +11,8 @@ CString g_runtimeHome;
 CString g_acceptedHome;
 DWORD g_probeTimeLeftMs = INFINITE;
 bool g_logToFile = false;
+bool g_consoleLauncher = false;
+bool g_logToStandardError = false;
 LogFile g_logFile;
 HWND g_splashWnd = nullptr;
 IPicture* g_splashPicture = nullptr;

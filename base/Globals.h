@@ -19,6 +19,10 @@ extern DWORD g_probeTimeLeftMs;   // runtime search: what its version probes may
                                   // (INFINITE outside a search); spent by each probe
 extern CString g_acceptedHome;    // runtime search, at its end: the home of the runtime it returned, or ""
 extern bool g_logToFile;          // launch sequence (debug switch); read by the reader thread
+// The console launcher's entry point, before its first step: messages go to
+// standard error instead of message boxes.
+extern bool g_consoleLauncher;
+extern bool g_logToStandardError; // launch sequence (console launcher's debug switch); read by any thread
 extern LogFile g_logFile;         // opened by the launch sequence, written by the reader thread
 extern HWND g_splashWnd;          // splash window creation
 extern IPicture* g_splashPicture; // splash image load; released at exit

@@ -2,12 +2,26 @@
 
 #include <string>
 
+#include "base/Globals.h"
+#include "base/StandardError.h"
+
+namespace {
+
+// A console program that stops to wait for a click would hang scripts; its
+// caller reads standard error instead.
+void ShowMessage(const char* text, UINT icon) {
+    if (g_consoleLauncher) WriteStandardError(PrefixLines(LauncherFileName(), text));
+    else MessageBoxA(nullptr, text, "", icon);
+}
+
+}  // namespace
+
 void ShowErrorMessage(const char* text) {
-    MessageBoxA(nullptr, text, "", MB_ICONERROR);
+    ShowMessage(text, MB_ICONERROR);
 }
 
 void ShowInfoMessage(const char* text) {
-    MessageBoxA(nullptr, text, "", MB_ICONINFORMATION);
+    ShowMessage(text, MB_ICONINFORMATION);
 }
 
 CString SystemErrorText(DWORD error) {

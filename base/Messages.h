@@ -1,5 +1,6 @@
 #pragma once
-// Message boxes with no owner window and an empty caption.
+// Message boxes with no owner window and an empty caption; in the console
+// launcher, lines on standard error.
 #include <windows.h>
 
 #include "framework/CString.h"

@@ -13,6 +13,7 @@
 #include "process/MyConsolePipe.h"
 #include "process/StartupWatch.h"
 #include "ui/Splash.h"
+#include "ui/StartFailure.h"
 
 namespace {
 
@@ -22,7 +23,30 @@ namespace {
 // the launcher (and its splash) around.
 const DWORD kAppOutputDrainMs = 3000;
 
+int ReportStartError(DWORD startError) {
+    CString message = "Error occured while starting the application...\n";
+    message += SystemErrorText(startError);
+    ShowErrorMessage(message);
+    return 1;
+}
+
 }  // namespace
+
+void BecomeConsoleLauncher() {
+    g_consoleLauncher = true;
+    g_javaExeName = "java.exe";
+}
+
+const char* CommandLineAfterProgramName(const char* commandLine) {
+    const char* p = commandLine ? commandLine : "";
+    bool quoted = false;
+    while (*p && (quoted || (*p != ' ' && *p != '\t'))) {
+        if (*p == '"') quoted = !quoted;
+        ++p;
+    }
+    while (*p == ' ' || *p == '\t') ++p;
+    return p;
+}
 
 bool ApplySwitches(const char* commandLine, LauncherOptions* options) {
     options->Parse(commandLine);
@@ -35,11 +59,16 @@ bool ApplySwitches(const char* commandLine, LauncherOptions* options) {
         g_javaExeName = "java.exe";
     }
     if (options->m_debug) {
+        // First, so that this entry is on standard error too.
+        g_logToStandardError = g_consoleLauncher;
         write("Application is run with debug flag.");
-        g_logToFile = true;
-        // Before the working directory changes: the file belongs in the
-        // directory the user started the launcher from.
-        g_logFile.Open("log.txt");
+        // The console launcher has no pipe whose output could be copied.
+        if (!g_consoleLauncher) {
+            g_logToFile = true;
+            // Before the working directory changes: the file belongs in the
+            // directory the user started the launcher from.
+            g_logFile.Open("log.txt");
+        }
     }
     g_log << "Application is run with parameters: " << options->GetArguments() << logEnd;
     return true;
@@ -97,6 +126,11 @@ CString JoinArgumentLine(const CString& vmParameters, const CString& bootClassPa
     return line;
 }
 
+int ReportMissingRuntime() {
+    ShowErrorMessage(ComposeStartFailureMessage(g_searchJdkOnly != 0, g_minJavaVersion, StartFailureDownloadPage()));
+    return 1;
+}
+
 int StartAndWatch(const CString& javaPath, const CString& argumentLine) {
     // Deletes itself when the application's output ends; never deleted here.
     CMyConsolePipe* pipe = new CMyConsolePipe(PIPE_KIND_PROGRAM, 0);
@@ -110,10 +144,7 @@ int StartAndWatch(const CString& javaPath, const CString& argumentLine) {
         // The timer may tick while the box is up; the watch must not act
         // on a splash for an application that never started.
         g_splashActive = 0;
-        CString message = "Error occured while starting the application...\n";
-        message += SystemErrorText(startError);
-        ShowErrorMessage(message);
-        return 1;
+        return ReportStartError(startError);
     }
     if (!g_splashActive) {
         CloseAppHandles();
@@ -125,4 +156,15 @@ int StartAndWatch(const CString& javaPath, const CString& argumentLine) {
     WaitForAppOutput(kAppOutputDrainMs);
     CloseAppHandles();
     return static_cast<int>(g_appExitCode);
+}
+
+int StartAndWait(const CString& javaPath, const CString& argumentLine) {
+    g_log << "Full argument line: " << argumentLine << logEnd;
+    // Before the start: a Ctrl+C right after it must not end the launcher.
+    IgnoreConsoleInterrupts();
+    DWORD startError = 0;
+    if (StartConsoleApplication(javaPath, argumentLine, &startError) == -1) return ReportStartError(startError);
+    DWORD exitCode = WaitForAppExit();
+    CloseAppHandles();
+    return static_cast<int>(exitCode);
 }

@@ -9,9 +9,19 @@
 #include "framework/CString.h"
 #include "launcher/LauncherOptions.h"
 
+// The console launcher's first step: messages go to standard error, the
+// debug switch logs there too, and the application runs on java.exe.
+void BecomeConsoleLauncher();
+
+// The command line after the program name and the blanks that follow it, as
+// the start-up code hands it to WinMain; for an entry point that gets only
+// the whole line.
+const char* CommandLineAfterProgramName(const char* commandLine);
+
 // Parses the launcher's switches into options and applies them: the console
 // switch picks java.exe, the debug switch opens log.txt in the current
-// directory (before the working directory changes). False when the command
+// directory (before the working directory changes), or, in the console
+// launcher, sends the diagnostic log to standard error. False when the command
 // line was malformed: the usage box has been shown and the launch is over.
 bool ApplySwitches(const char* commandLine, LauncherOptions* options);
 
@@ -36,9 +46,18 @@ bool CreateStartupWindow(HINSTANCE instance, int showCommand);
 CString JoinArgumentLine(const CString& vmParameters, const CString& bootClassPath, const CString& startJar,
                          const std::string& arguments);
 
+// The console launcher's failure branch: the start failure dialog's text as
+// an error message (so on standard error); returns 1.
+int ReportMissingRuntime();
+
 // Starts the application and, while the splash shows, runs the start-up
 // watch; returns the launcher's exit code: 1 after the start error box, 0
 // when the splash is off, otherwise the exit code the watch saw. May end the
 // process with 0 from inside the message loop when the watch finds the
 // application's window.
 int StartAndWatch(const CString& javaPath, const CString& argumentLine);
+
+// The console launcher's start: the application on the launcher's own
+// console and standard handles; returns 1 after the start error message,
+// otherwise the application's exit code once it has ended.
+int StartAndWait(const CString& javaPath, const CString& argumentLine);

@@ -1,4 +1,5 @@
 #include "base/Messages.h"
+#include "base/StandardError.h"
 
 #include <string>
 
@@ -20,4 +21,17 @@ TEST(MessagesTest, TheSystemErrorTextIsTheSystemsMessageWithoutItsLineEnd) {
 
 TEST(MessagesTest, AnErrorWithoutSystemTextIsNamedByItsNumber) {
     EXPECT_STREQ(SystemErrorText(717020912u), "Windows error 717020912");
+}
+
+TEST(StandardErrorTest, EachLineOfAMessageIsPrefixedWithTheProgramsName) {
+    const struct {
+        const char* text;
+        const char* expected;
+    } cases[] = {
+        {"one", "T.exe: one\r\n"},
+        {"one\ntwo\n", "T.exe: one\r\nT.exe: two\r\n"},
+        {"one\r\n\nthree", "T.exe: one\r\nT.exe: \r\nT.exe: three\r\n"},
+        {"", ""},
+    };
+    for (const auto& c : cases) EXPECT_EQ(PrefixLines("T.exe", c.text), c.expected) << c.text;
 }

@@ -24,3 +24,17 @@ TEST(JoinArgumentLineTest, JoinsThePiecesInTheirOrderWithTheirBlanks) {
         EXPECT_STREQ(c.expected, JoinArgumentLine(c.vmParameters, c.bootClassPath, c.startJar, c.arguments))
             << c.expected;
 }
+
+TEST(CommandLineAfterProgramNameTest, SkipsTheProgramNameAndTheBlanksAfterItAsTheStartUpCodeDoes) {
+    const struct {
+        const char* line;
+        const char* expected;
+    } cases[] = {
+        {"Tool.exe", ""},
+        {"Tool.exe -p a  b", "-p a  b"},
+        {"\"C:\\My Tools\\Tool.exe\" \t -d", "-d"},
+        {"C:\\a\"b c\"d\\Tool.exe x", "x"},
+        {"", ""},
+    };
+    for (const auto& c : cases) EXPECT_STREQ(CommandLineAfterProgramName(c.line), c.expected) << c.line;
+}

@@ -173,6 +173,8 @@ static void ReportAtExit() {
     write(IsWindowVisible(g_splashWnd) ? "test: splash visible" : "test: splash hidden");
 }
 
+static BOOL WINAPI IgnoreInterrupt(DWORD) { return TRUE; }
+
 static HWND CreateTestWindow(const char* title) {
     return CreateWindowExA(0, "STATIC", title, WS_POPUP, 10, 10, 120, 80, nullptr, nullptr, GetModuleHandleA(nullptr),
                            nullptr);
@@ -214,6 +216,14 @@ int RunChildMode(const char* commandLine) {
                 Sleep(ms);
                 ShowWindow(window, SW_SHOWNA);
             }
+        } else if (verb == "interrupt") {  // interrupt PID EVENT: a console control event to all of PID's console
+            DWORD processId = 0, event = 0;
+            verbs >> processId >> event;
+            FreeConsole();
+            if (!AttachConsole(processId)) return 110;
+            // The event reaches every process of the console, this one too.
+            SetConsoleCtrlHandler(IgnoreInterrupt, TRUE);
+            if (!GenerateConsoleCtrlEvent(event, 0)) return 111;
         } else if (verb == "exit") {
             verbs >> exitCode;
         } else if (verb == "scenario-empty") {

@@ -1,7 +1,8 @@
 #pragma once
 // process_tests.exe doubles as the child the pipe tests start: run with
 // "--child" and a list of verbs it acts them out in order (write bytes, echo
-// its standard input, show a window, run a launcher piece under a debugger,
+// its standard input, show a window, interrupt a console, run a launcher
+// piece under a debugger,
 // ...). Text travels in hex so that any byte survives the command line.
 #include <windows.h>
 

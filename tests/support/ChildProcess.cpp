@@ -63,3 +63,30 @@ bool RunAndWait(const std::string& commandLine, const std::string& currentDir, D
     CloseHandle(process.hProcess);
     return ended;
 }
+
+bool RunWithFiles(const std::string& commandLine, const std::string& currentDir, const std::string& inPath,
+                  const std::string& outPath, const std::string& errPath, DWORD timeoutMs, DWORD* exitCode,
+                  DWORD creationFlags, const std::function<void(DWORD processId)>& whileRunning) {
+    SECURITY_ATTRIBUTES inherit = {sizeof(inherit), nullptr, TRUE};
+    ScopedHandle in(CreateFileA(inPath.c_str(), GENERIC_READ, FILE_SHARE_READ, &inherit, OPEN_EXISTING, 0, nullptr));
+    ScopedHandle out(CreateFileA(outPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS, 0, nullptr));
+    ScopedHandle err(CreateFileA(errPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS, 0, nullptr));
+    if (!in.IsValid() || !out.IsValid() || !err.IsValid()) return false;
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof(startup);
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdInput = in;
+    startup.hStdOutput = out;
+    startup.hStdError = err;
+    PROCESS_INFORMATION info = {};
+    std::string line = commandLine;
+    if (!CreateProcessA(nullptr, &line[0], nullptr, nullptr, TRUE, creationFlags, nullptr,
+                        currentDir.empty() ? nullptr : currentDir.c_str(), &startup, &info))
+        return false;
+    ScopedHandle process(info.hProcess), thread(info.hThread);
+    if (whileRunning) whileRunning(info.dwProcessId);
+    bool ended = WaitForSingleObject(process, timeoutMs) == WAIT_OBJECT_0;
+    if (!ended) TerminateProcess(process, 0xDEAD);
+    GetExitCodeProcess(process, exitCode);
+    return ended;
+}

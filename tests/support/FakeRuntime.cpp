@@ -26,7 +26,9 @@ void WriteStandInBehaviour(const std::string& home, const StandInBehaviour& b) {
                           FormatKeyValue("liveMs", std::to_string(b.liveMs)) +
                           FormatKeyValue("patternLines", std::to_string(b.patternLines)) +
                           FormatKeyValue("lastText", b.lastText) +
-                          FormatKeyValue("grandchildLiveMs", std::to_string(b.grandchildLiveMs));
+                          FormatKeyValue("grandchildLiveMs", std::to_string(b.grandchildLiveMs)) +
+                          FormatKeyValue("echoInput", b.echoInput ? "1" : "0") +
+                          FormatKeyValue("interruptExitCode", std::to_string(b.interruptExitCode));
     std::string path = home + "\\bin\\standin.cfg";
     if (!WriteWholeFile(path, content)) ADD_FAILURE() << "cannot write " << path;
 }

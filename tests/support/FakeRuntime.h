@@ -24,6 +24,11 @@ struct StandInBehaviour {
     // standard handles, prints nothing and lives that long (its pid: see
     // WaitForGrandchild); -1 none.
     int grandchildLiveMs = -1;
+    bool echoInput = false;     // first copy standard input to standard output and error until it ends
+    // >= 0: on Ctrl+C / Ctrl+Break print "interrupted by Ctrl+C\n" (or
+    // "Ctrl+Break") to standard output and exit with this code; -1 none.
+    // Armed before the record is written.
+    int interruptExitCode = -1;
 };
 
 // Creates <home>\bin\java.exe and <home>\bin\javaw.exe and the behaviour

@@ -8,12 +8,13 @@
 #include <string>
 #include <vector>
 
-// Copies build\jarstart.exe to folder + exeName and sets its launcher
+// Copies build\<sourceExe> to folder + exeName and sets its launcher
 // properties: every id 96..105 not in props is made absent. splash, when
 // given, becomes the splash image resource (type 2, id 104). Returns the
 // full path of the copy; fails the current test (and returns "") on error.
 std::string PrepareLauncher(const std::string& folder, const std::map<int, std::string>& props,
-                            const std::string& exeName = "launcher.exe", const std::string* splash = nullptr);
+                            const std::string& exeName = "launcher.exe", const std::string* splash = nullptr,
+                            const std::string& sourceExe = "jarstart.exe");
 
 struct SeenDialog {
     std::string caption;

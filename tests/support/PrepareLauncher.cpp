@@ -10,9 +10,9 @@
 #include "tools/jarstart-tool/Configure.h"
 
 std::string PrepareLauncher(const std::string& folder, const std::map<int, std::string>& props,
-                            const std::string& exeName, const std::string* splash) {
+                            const std::string& exeName, const std::string* splash, const std::string& sourceExe) {
     ConfigureRequest request;
-    request.input = BuildDir() + "jarstart.exe";
+    request.input = BuildDir() + sourceExe;
     request.output = folder;
     if (!request.output.empty() && request.output.back() != '\\') request.output += '\\';
     request.output += exeName;

@@ -72,17 +72,22 @@ TEST(ConfigureTest, ShowReadsBackAllTenPropertiesAsSetByNameOrId) {
     EXPECT_EQ(splash, "splash image: absent");
 }
 
-TEST(ConfigureTest, ShowNamesEachPropertyOnItsLine) {
-    ToolRun run = RunTool("show " + QuoteArgument(BuildDir() + "jarstart.exe"));
-    ASSERT_EQ(run.exitCode, 0u) << run.err;
-    std::vector<std::string> lines = Lines(run.out);
-    const char* expected[] = {"96 PROP_SPLASH=", "97 PROP_KEEP_ALIVE=alive", "98 PROP_SPLASH_TIMEOUT=3",
-                              "99 PROP_JRE_PATH=", "100 PROP_VM_PARAMS=", "101 PROP_START_JAR=main.jar",
-                              "102 PROP_WATCH_APP_WINDOW=", "103 PROP_WORK_DIR=", "104 PROP_MIN_VERSION=1.4",
-                              "105 PROP_SEARCH_JDK_ONLY=", "splash image: absent", "example configuration: "};
-    ASSERT_EQ(lines.size(), sizeof(expected) / sizeof(expected[0])) << run.out;
-    for (size_t i = 0; i < lines.size(); ++i)
-        EXPECT_EQ(lines[i].compare(0, strlen(expected[i]), expected[i]), 0) << lines[i];
+TEST(ConfigureTest, ShowNamesEachPropertyOnItsLineAndTheLaunchersKind) {
+    const std::pair<const char*, const char*> launchers[] = {{"jarstart.exe", "kind: GUI"},
+                                                             {"jarstart-console.exe", "kind: console"}};
+    for (const auto& launcher : launchers) {
+        ToolRun run = RunTool("show " + QuoteArgument(BuildDir() + launcher.first));
+        ASSERT_EQ(run.exitCode, 0u) << run.err;
+        std::vector<std::string> lines = Lines(run.out);
+        const char* expected[] = {"96 PROP_SPLASH=", "97 PROP_KEEP_ALIVE=alive", "98 PROP_SPLASH_TIMEOUT=3",
+                                  "99 PROP_JRE_PATH=", "100 PROP_VM_PARAMS=", "101 PROP_START_JAR=main.jar",
+                                  "102 PROP_WATCH_APP_WINDOW=", "103 PROP_WORK_DIR=", "104 PROP_MIN_VERSION=1.4",
+                                  "105 PROP_SEARCH_JDK_ONLY=", "splash image: absent", launcher.second,
+                                  "example configuration: "};
+        ASSERT_EQ(lines.size(), sizeof(expected) / sizeof(expected[0])) << run.out;
+        for (size_t i = 0; i < lines.size(); ++i)
+            EXPECT_EQ(lines[i].compare(0, strlen(expected[i]), expected[i]), 0) << lines[i];
+    }
 }
 
 TEST(ConfigureTest, ACopyStartsFromNoPropertiesAndKeepsTheInputsOnlyWhenAsked) {

@@ -17,38 +17,48 @@ std::string Lower(std::string text) {
 }
 }  // namespace
 
-TEST(LauncherExeTest, IsAGuiExecutableForTheBuildsMachine) {
-    // The shipped build is 32-bit; a 64-bit test build (for machines that run
-    // no 32-bit code) is checked as what it is, and the shipped one by
-    // tools/scripts/run-build.sh.
-    const bool shipped = sizeof(void*) == 4;
-    std::string bytes;
-    DWORD error = 0;
-    ASSERT_TRUE(ReadFileBytes(BuildDir() + "jarstart.exe", &bytes, &error)) << error;
-    PeHeaders headers;
-    ASSERT_TRUE(ReadPeHeaders(bytes, &headers));
-    EXPECT_EQ(headers.magic, shipped ? 0x10bu : 0x20bu);       // PE32 / PE32+
-    EXPECT_EQ(headers.subsystem, 2u);                          // IMAGE_SUBSYSTEM_WINDOWS_GUI
-    EXPECT_EQ(headers.machine, shipped ? 0x14cu : 0x8664u);    // IMAGE_FILE_MACHINE_I386 / AMD64
+// Both launchers, each with the subsystem it is started in.
+const struct {
+    const char* file;
+    unsigned subsystem;
+} kLaunchers[] = {{"jarstart.exe", 2u}, {"jarstart-console.exe", 3u}};  // IMAGE_SUBSYSTEM_WINDOWS_GUI / _CUI
+
+TEST(LauncherExeTest, IsAPeExecutableOfItsSubsystemForThisBuildsMachine) {
+#ifdef _WIN64
+    const unsigned magic = 0x20b, machine = 0x8664;  // PE32+, AMD64: the test build of the same sources
+#else
+    const unsigned magic = 0x10b, machine = 0x14c;  // PE32, I386: what ships
+#endif
+    for (const auto& launcher : kLaunchers) {
+        std::string bytes;
+        DWORD error = 0;
+        ASSERT_TRUE(ReadFileBytes(BuildDir() + launcher.file, &bytes, &error)) << launcher.file << " " << error;
+        PeHeaders headers;
+        ASSERT_TRUE(ReadPeHeaders(bytes, &headers)) << launcher.file;
+        EXPECT_EQ(headers.magic, magic) << launcher.file;
+        EXPECT_EQ(headers.subsystem, launcher.subsystem) << launcher.file;
+        EXPECT_EQ(headers.machine, machine) << launcher.file;
+    }
 }
 
 TEST(LauncherExeTest, ImportsOnlyDllsEveryWindowsHas) {
     const char* system[] = {"kernel32.dll", "user32.dll", "gdi32.dll",  "advapi32.dll", "shell32.dll",
                             "ole32.dll",    "oleaut32.dll", "comctl32.dll", "msvcrt.dll",   "comdlg32.dll",
                             "shlwapi.dll",  "version.dll"};
-    std::string bytes;
-    DWORD error = 0;
-    ASSERT_TRUE(ReadFileBytes(BuildDir() + "jarstart.exe", &bytes, &error)) << error;
-    std::vector<std::string> dlls;
-    ASSERT_TRUE(ReadImportedDlls(bytes, &dlls));
-    ASSERT_FALSE(dlls.empty());
-    bool kernel = false;
-    for (const std::string& dll : dlls) {
-        std::string name = Lower(dll);
-        kernel = kernel || name == "kernel32.dll";
-        EXPECT_NE(std::find(std::begin(system), std::end(system), name), std::end(system)) << dll;
+    for (const auto& launcher : kLaunchers) {
+        std::string bytes;
+        DWORD error = 0;
+        ASSERT_TRUE(ReadFileBytes(BuildDir() + launcher.file, &bytes, &error)) << launcher.file << " " << error;
+        std::vector<std::string> dlls;
+        ASSERT_TRUE(ReadImportedDlls(bytes, &dlls)) << launcher.file;
+        bool kernel = false;
+        for (const std::string& dll : dlls) {
+            std::string name = Lower(dll);
+            kernel = kernel || name == "kernel32.dll";
+            EXPECT_NE(std::find(std::begin(system), std::end(system), name), std::end(system)) << launcher.file << " " << dll;
+        }
+        EXPECT_TRUE(kernel) << launcher.file;
     }
-    EXPECT_TRUE(kernel);
 }
 
 TEST(LauncherExeTest, TheCompanionToolIsAConsoleProgram) {

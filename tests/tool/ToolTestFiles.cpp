@@ -38,6 +38,7 @@ std::map<int, std::string> ShowProperties(const std::string& exe, std::string* s
             continue;
         }
         if (line.compare(0, 22, "example configuration:") == 0) continue;
+        if (line.compare(0, 5, "kind:") == 0) continue;
         size_t blank = line.find(' ');
         size_t equals = line.find('=');
         if (blank == std::string::npos || equals == std::string::npos || equals < blank) {

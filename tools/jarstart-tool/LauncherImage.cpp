@@ -31,6 +31,7 @@ bool ReadLauncherImage(const std::string& path, LauncherImage* image, std::strin
         *error = path + " is not a PE executable";
         return false;
     }
+    image->subsystem = headers.subsystem;
     if (!ReadResources(image->bytes, &image->resources)) {
         *error = path + " has a damaged resource section";
         return false;

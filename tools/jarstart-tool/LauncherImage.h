@@ -23,6 +23,7 @@ struct LauncherImage {
     std::vector<std::u16string> propertyBlock;
     bool hasSplash = false;
     std::string splash;
+    unsigned subsystem = 0;  // the PE header's: 2 GUI launcher, 3 console launcher
     // jarstart.exe as built: its properties are the example's (RCDATA
     // "EXAMPLE" present).
     bool isExample = false;

@@ -6,6 +6,9 @@
 #  1. Demo.exe shows the splash until the application's window appears;
 #  2. NoJava.exe asks for a runtime newer than any here and shows the start
 #     failure dialog, which the demo closes with Escape.
+# Then it runs Tool.exe, the console launcher configured for a command-line
+# tool, with its input and output redirected to files, and prints what the
+# stand-in application received and the exit code it passed back.
 # Screenshots of the splash and of the dialog are saved in build/demo/.
 # Copied to a Windows machine with Java, the folder works for real: there the
 # runtime search finds the installed Java before the stand-in.
@@ -15,7 +18,7 @@ root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 demo=$build/demo
 tool=$build/jarstart-tool.exe
 
-for f in "$build/jarstart.exe" "$tool"; do
+for f in "$build/jarstart.exe" "$build/jarstart-console.exe" "$tool"; do
   [ -f "$f" ] || { echo "demo: $f is missing; run make first" >&2; exit 1; }
 done
 rm -rf "$demo" "$build/demo-classes"
@@ -38,6 +41,11 @@ if [ -f "$build/standin/java.exe" ] && [ -f "$build/standin/javaw.exe" ]; then
   mkdir -p "$demo/runtime/bin" "$demo/runtime/lib"
   cp "$build/standin/java.exe" "$build/standin/javaw.exe" "$demo/runtime/bin/"
   cp "$root/tools/scripts/demo/standin.cfg" "$demo/runtime/bin/standin.cfg"
+  # The command-line tool's bundled runtime: a stand-in that echoes its
+  # input and ends with exit code 3.
+  mkdir -p "$demo/tool-runtime/bin"
+  cp "$build/standin/java.exe" "$demo/tool-runtime/bin/"
+  cp "$root/tools/scripts/demo/tool-standin.cfg" "$demo/tool-runtime/bin/standin.cfg"
 else
   runtime_note="no stand-in runtime built yet: the launcher finds no runtime here"
   echo "demo: $runtime_note"
@@ -82,6 +90,17 @@ sed 's/^/  /' "$build/demo-show.out"
 # The same launcher asking for a runtime no machine has: the start failure.
 wine "$tool" configure "$demo/Demo.exe" -o "$demo/NoJava.exe" --set PROP_MIN_VERSION=99
 
+# The console launcher for a command-line tool, with its bundled runtime.
+wine "$tool" configure "$build/jarstart-console.exe" -o "$demo/Tool.exe" \
+  --set PROP_START_JAR=tool.jar \
+  --set PROP_MIN_VERSION=1.8 \
+  --set 'PROP_JRE_PATH=tool-runtime\bin\java.exe' \
+  --set PROP_VM_PARAMS=-Xmx64m \
+  --set PROP_SPLASH= \
+  --set PROP_KEEP_ALIVE=
+echo "demo: configured Tool.exe:"
+wine "$tool" show "$demo/Tool.exe" | sed 's/^/  /'
+
 cat > "$demo/README.txt" <<'TXT'
 Jarstart demo
 Demo.exe is the jarstart launcher configured with "jarstart-tool configure"
@@ -89,6 +108,9 @@ to start demo.jar (a small Swing application) with Java 8 or later, showing
 splash.bmp until the application's window appears.
 NoJava.exe is the same launcher asking for Java 99: it shows the dialog a
 user sees when no suitable runtime is installed.
+Tool.exe is the console launcher (jarstart-console.exe) configured for a
+command-line tool: in a console, "Tool.exe -p args < in.txt > out.txt"
+passes its input, output and exit code straight through.
 On Windows with Java installed, double-click Demo.exe.
 To see the launcher's diagnostic log: jarstart-tool trace Demo.exe
 The runtime folder holds a stand-in runtime used only for running the demo
@@ -214,6 +236,25 @@ else
   echo "demo: no start failure dialog was seen"
 fi
 finish_run failure NoJava.exe 10
+
+# Run 3: the command-line tool, as a script would run it.
+echo "demo: run 3: Tool.exe -p --input data.csv < tool-in.txt > tool-out.txt 2> tool-err.txt"
+printf 'first line of input\r\nsecond line\r\n' >"$demo/tool-in.txt"
+tool_status=0
+(cd "$demo" && exec wine Tool.exe -p --input data.csv <tool-in.txt >tool-out.txt 2>tool-err.txt) || tool_status=$?
+record="$demo/tool-runtime/bin/java.exe.record"
+if [ -f "$record" ]; then
+  echo "demo: the stand-in application was started as:"
+  # The record escapes quotes and backslashes.
+  sed -n 's/^commandLine=/  /p' "$record" | sed 's/\\"/"/g; s/\\\\/\\/g'
+else
+  echo "demo: the stand-in application did not start"
+fi
+echo "demo: its standard output (tool-out.txt):"
+sed 's/^/  /' "$demo/tool-out.txt"
+echo "demo: its standard error (tool-err.txt):"
+sed 's/^/  /' "$demo/tool-err.txt"
+echo "demo: Tool.exe exited with $tool_status, the application's exit code"
 
 echo "demo: screenshots:"
 for s in "${screenshots[@]}"; do echo "  $s"; done

@@ -2,8 +2,8 @@
 // launcher. It does what the behaviour file beside it (standin.cfg) says:
 // answers -version on standard error like a real runtime, and otherwise
 // records how it was started, prints (fixed texts or numbered pattern lines,
-// up to forever), leaves a grandchild holding its output, shows a window and
-// exits with a chosen code. Built once as a console program (java.exe) and
+// up to forever), echoes its input, leaves a grandchild holding its output,
+// shows a window, reports Ctrl+C and exits with a chosen code. Built once as a console program (java.exe) and
 // once as a GUI program (javaw.exe) from this one source.
 #include <windows.h>
 
@@ -29,6 +29,8 @@ struct Behaviour {
     long long patternLines = 0;
     std::string lastText;
     int grandchildLiveMs = -1;
+    bool echoInput = false;
+    int interruptExitCode = -1;
 };
 
 const char kWindowClass[] = "JarstartStandInWindow";
@@ -52,6 +54,8 @@ Behaviour ReadBehaviour(const std::string& path) {
     b.patternLines = _atoi64(FindValue(v, "patternLines", "0").c_str());
     b.lastText = FindValue(v, "lastText");
     b.grandchildLiveMs = atoi(FindValue(v, "grandchildLiveMs", "-1").c_str());
+    b.echoInput = FindValue(v, "echoInput") == "1";
+    b.interruptExitCode = atoi(FindValue(v, "interruptExitCode", "-1").c_str());
     return b;
 }
 
@@ -101,6 +105,29 @@ void WritePatternLines(long long count) {
         long long lines = count < 0 || count - first > kBlockLines ? kBlockLines : count - first;
         if (!WriteToStdHandle(STD_OUTPUT_HANDLE, PatternLines(first, lines))) return;
     }
+}
+
+// Standard input, as it comes, to standard output and to standard error,
+// until it ends.
+void EchoInput() {
+    HANDLE input = GetStdHandle(STD_INPUT_HANDLE);
+    char buffer[4096];
+    DWORD read = 0;
+    while (ReadFile(input, buffer, sizeof(buffer), &read, nullptr) && read > 0) {
+        std::string chunk(buffer, read);
+        WriteToStdHandle(STD_OUTPUT_HANDLE, chunk);
+        WriteToStdHandle(STD_ERROR_HANDLE, chunk);
+    }
+}
+
+int g_interruptExitCode = -1;
+
+// Says on standard output which interrupt came and ends with the chosen code,
+// as a tool that cleans up on Ctrl+C does.
+BOOL WINAPI OnInterrupt(DWORD event) {
+    if (event != CTRL_C_EVENT && event != CTRL_BREAK_EVENT) return FALSE;
+    WriteToStdHandle(STD_OUTPUT_HANDLE, event == CTRL_C_EVENT ? "interrupted by Ctrl+C\n" : "interrupted by Ctrl+Break\n");
+    ExitProcess(static_cast<UINT>(g_interruptExitCode));
 }
 
 const char kGrandchildSwitch[] = " -standin-grandchild ";
@@ -232,7 +259,13 @@ int RunStandIn() {
         return 0;
     }
 
+    // Before the record: a test that waits for the record may interrupt.
+    if (b.interruptExitCode >= 0) {
+        g_interruptExitCode = b.interruptExitCode;
+        SetConsoleCtrlHandler(OnInterrupt, TRUE);
+    }
     WriteRecord(path + ".record", entryTime);
+    if (b.echoInput) EchoInput();
     WriteToStdHandle(STD_OUTPUT_HANDLE, b.stdoutText);
     WriteToStdHandle(STD_ERROR_HANDLE, b.stderrText);
     if (b.patternLines != 0) WritePatternLines(b.patternLines);

@@ -1,0 +1,36 @@
+#include <windows.h>
+
+#include "base/DiagnosticLog.h"
+#include "base/Globals.h"
+#include "base/PathExists.h"
+#include "framework/AppModule.h"
+#include "launcher/LaunchSteps.h"
+#include "launcher/VmOptions.h"
+#include "runtime/BootClassPath.h"
+#include "runtime/RuntimeSearch.h"
+
+// The console launcher: WinMain's steps for a command-line tool. It has no
+// splash and no start-up watch; it waits for the application and returns
+// its exit code, and reports on standard error what WinMain shows in boxes.
+int main() {
+    BecomeConsoleLauncher();
+    const char* commandLine = CommandLineAfterProgramName(GetCommandLineA());
+    g_log << "Launcher executed with command line: " << commandLine << logEnd;
+
+    LauncherOptions options;
+    if (!ApplySwitches(commandLine, &options)) return 0;
+    _Module.Init(GetModuleHandleA(nullptr));
+
+    CString vmParameters = LoadVmOptions();
+    g_log << "Loaded VM parametrers: " << vmParameters << logEnd;
+    CString startJar = ReadLaunchProperties();
+    CString launcherFolder = EnterWorkingDirectory();
+
+    CString javaPath = FindJavaRuntime(launcherFolder);
+    g_log << "Jre path: " << javaPath << logEnd;
+    if (!PathExists(javaPath)) return ReportMissingRuntime();
+
+    CString bootClassPath = g_searchJdkOnly ? BuildBootClassPath() : CString();
+    CString argumentLine = JoinArgumentLine(vmParameters, bootClassPath, startJar, options.GetArguments());
+    return StartAndWait(javaPath, argumentLine);
+}

@@ -1,0 +1,168 @@
+// The console launcher (build\jarstart-console.exe) end to end: its standard
+// handles are files, as after "Tool.exe < in > out 2> err", and the
+// application is the stand-in runtime's java.exe.
+#include <windows.h>
+
+#include <cstring>
+#include <fstream>
+#include <iterator>
+#include <map>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "base/PropertyIds.h"
+#include "tests/process/ChildProgram.h"
+#include "tests/support/ChildProcess.h"
+#include "tests/support/FakeRuntime.h"
+#include "tests/support/Launcher.h"
+#include "tests/support/Paths.h"
+
+namespace {
+
+std::string ReadBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+struct ToolRun {
+    bool ended = false;
+    DWORD exitCode = 0;
+    std::string out, err;
+};
+
+class ConsoleLauncherE2ETest : public testing::Test {
+protected:
+    // Tool.exe in build\tmp\<name>\, whose bundled runtime is the stand-in
+    // unless props name another.
+    std::string Prepare(const std::string& name, const StandInBehaviour& behaviour,
+                        std::map<int, std::string> props = {}) {
+        m_folder = MakeTempFolder(name);
+        m_home = m_folder + "jre";
+        MakeFakeRuntime(m_home, behaviour);
+        props.emplace(PROP_JRE_PATH, "jre\\bin\\java.exe");
+        props[PROP_START_JAR] = "app.jar";
+        return PrepareLauncher(m_folder, props, "Tool.exe", nullptr, "jarstart-console.exe");
+    }
+    ToolRun Run(const std::string& exe, const std::string& args, const std::string& input = "", DWORD flags = 0,
+                const std::function<void(DWORD)>& whileRunning = nullptr) {
+        std::ofstream(m_folder + "in.bin", std::ios::binary) << input;
+        ToolRun run;
+        run.ended = RunWithFiles("\"" + exe + "\" " + args, m_folder, m_folder + "in.bin", m_folder + "out.bin",
+                                 m_folder + "err.bin", 60000, &run.exitCode, flags, whileRunning);
+        run.out = ReadBytes(m_folder + "out.bin");
+        run.err = ReadBytes(m_folder + "err.bin");
+        return run;
+    }
+    void TearDown() override {
+        if (!m_home.empty()) EndStandIns(m_home);
+    }
+
+    std::string m_folder, m_home;
+};
+
+TEST_F(ConsoleLauncherE2ETest, ArgumentsReachJavaExeAndTheDebugSwitchLogsToStandardError) {
+    std::string exe = Prepare("console-arguments", StandInBehaviour());
+    ASSERT_FALSE(exe.empty());
+    ToolRun run = Run(exe, "-d -p one \"two three\"");
+    ASSERT_TRUE(run.ended);
+    EXPECT_EQ(run.exitCode, 0u) << run.err;
+    EXPECT_EQ(ReadRecordedRun(m_home, "java.exe").commandLine,
+              "\"" + m_home + "\\bin\\java.exe\"  -jar app.jar  one \"two three\"");
+    EXPECT_NE(run.err.find("\r\nFull argument line:  -jar app.jar  one \"two three\"\r\n"), std::string::npos) << run.err;
+    EXPECT_EQ(GetFileAttributesA((m_folder + "log.txt").c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
+TEST_F(ConsoleLauncherE2ETest, InputReachesTheApplicationAndItsOutputTheCallersFilesByteForByte) {
+    StandInBehaviour echo;
+    echo.echoInput = true;
+    std::string exe = Prepare("console-bytes", echo);
+    ASSERT_FALSE(exe.empty());
+    std::string bytes;
+    for (int i = 0; i < 64 * 256; ++i) bytes.push_back(static_cast<char>(i & 0xFF));
+    ToolRun run = Run(exe, "", bytes);
+    ASSERT_TRUE(run.ended);
+    EXPECT_EQ(run.exitCode, 0u);
+    EXPECT_TRUE(run.out == bytes) << run.out.size() << " bytes on standard output";
+    EXPECT_TRUE(run.err == bytes) << run.err.size() << " bytes on standard error";
+}
+
+struct ExitCase {
+    int exitCode;
+    int liveMs;
+};
+
+class ConsoleExitE2ETest : public ConsoleLauncherE2ETest, public testing::WithParamInterface<ExitCase> {};
+
+TEST_P(ConsoleExitE2ETest, TheLauncherEndsAfterTheApplicationWithItsExitCode) {
+    StandInBehaviour behaviour;
+    behaviour.exitCode = GetParam().exitCode;
+    behaviour.liveMs = GetParam().liveMs;
+    behaviour.lastText = "last words\n";
+    std::string exe = Prepare("console-exit-" + std::to_string(GetParam().exitCode), behaviour);
+    ASSERT_FALSE(exe.empty());
+    ToolRun run = Run(exe, "");
+    ASSERT_TRUE(run.ended);
+    EXPECT_EQ(run.exitCode, static_cast<DWORD>(GetParam().exitCode)) << run.err;
+    EXPECT_EQ(run.err, "last words\n");
+    EXPECT_TRUE(FindStandIns(m_home).empty()) << "the launcher returned before the application ended";
+}
+
+INSTANTIATE_TEST_SUITE_P(Codes, ConsoleExitE2ETest, testing::Values(ExitCase{0, 0}, ExitCase{3, 2000}, ExitCase{255, 0}),
+                         [](const testing::TestParamInfo<ExitCase>& info) { return std::to_string(info.param.exitCode); });
+
+TEST_F(ConsoleLauncherE2ETest, WhatTheGuiLauncherShowsInABoxIsOnStandardErrorWithTheSameExitCode) {
+    const struct {
+        const char* args;
+        const char* jrePath;
+        DWORD exitCode;
+        int lines;        // on standard error, each ending in CR LF
+        const char* err;  // how it starts: all of it but for the system's error text
+    } cases[] = {
+        {"-cd", "none\\java.exe", 0, 4,
+         "Tool.exe: Options: \r\nTool.exe: use -Xconsole to run java with console window\r\n"
+         "Tool.exe: use -Xdebug to get output to log file\r\nTool.exe: use -Xhelp to get help about usage.\r\n"},
+        {"", "none\\java.exe", 1, 3,
+         "Tool.exe: This application cannot start since no appropriate JVM was found.\r\n"
+         "Tool.exe: It is required to have JRE version 99 or higher installed on your computer.\r\n"
+         "Tool.exe: Please go to https://adoptium.net/ for installation instructions.\r\n"},
+        {"", "jre\\bin\\standin.cfg", 1, 2, "Tool.exe: Error occured while starting the application...\r\nTool.exe: "},
+    };
+    for (const auto& c : cases) {
+        std::string exe = Prepare("console-messages", StandInBehaviour(),
+                                  {{PROP_JRE_PATH, c.jrePath}, {PROP_MIN_VERSION, "99"}});
+        ASSERT_FALSE(exe.empty());
+        ToolRun run = Run(exe, c.args);
+        ASSERT_TRUE(run.ended);
+        EXPECT_EQ(run.exitCode, c.exitCode) << c.args;
+        EXPECT_EQ(run.err.substr(0, strlen(c.err)), c.err);
+        int lines = 0;
+        for (size_t at = run.err.find("\r\n"); at != std::string::npos; at = run.err.find("\r\n", at + 2)) ++lines;
+        EXPECT_EQ(lines, c.lines) << run.err;
+        EXPECT_TRUE(run.err.size() >= 2 && run.err.compare(run.err.size() - 2, 2, "\r\n") == 0) << run.err;
+        EXPECT_EQ(run.out, "");
+    }
+}
+
+// The launcher gets a console of its own; once the application is up, a
+// child of this program joins that console and presses Ctrl+C there. (Wine
+// raises no Ctrl+Break at all; the launcher ignores both alike.)
+TEST_F(ConsoleLauncherE2ETest, CtrlCReachesTheApplicationAndTheLauncherReturnsItsExitCode) {
+    StandInBehaviour behaviour;
+    behaviour.interruptExitCode = 42;
+    behaviour.liveMs = 30000;
+    std::string exe = Prepare("console-interrupt", behaviour);
+    ASSERT_FALSE(exe.empty());
+    DWORD interrupter = 0;
+    ToolRun run = Run(exe, "", "", CREATE_NEW_CONSOLE, [&](DWORD launcherId) {
+        if (!WaitForRecordedRun(m_home, "java.exe").found) return;
+        std::string verbs = "interrupt " + std::to_string(launcherId) + " " + std::to_string(CTRL_C_EVENT);
+        RunAndWait(ChildCommand(verbs), "", 30000, &interrupter);
+    });
+    ASSERT_TRUE(run.ended);
+    EXPECT_EQ(interrupter, 0u);
+    EXPECT_EQ(run.exitCode, 42u) << run.err;
+    EXPECT_EQ(run.out, "interrupted by Ctrl+C\n");
+}
+
+}  // namespace
