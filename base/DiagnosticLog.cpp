@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "base/DiagnosticFile.h"
+
 const LogEndToken logEnd = {};
 DiagnosticLog g_log;
 
@@ -18,10 +20,17 @@ DiagnosticLog& DiagnosticLog::operator<<(const std::string& text) {
 
 DiagnosticLog& DiagnosticLog::operator<<(const LogEndToken&) {
     OutputDebugStringA(m_pending.c_str());
+    AppendToDiagnosticFile("", m_pending.c_str());
     m_pending.clear();
     return *this;
 }
 
 void write(const char* text) {
     OutputDebugStringA(text);
+    AppendToDiagnosticFile("", text);
+}
+
+void writeApplicationOutput(const char* text, bool toFile) {
+    OutputDebugStringA(text);
+    if (toFile) AppendToDiagnosticFile("Application output: ", text);
 }

@@ -14,9 +14,9 @@ LogFile::~LogFile() {
     Close();
 }
 
-void LogFile::Open(const char* name) {
+void LogFile::Open(const char* name, const char* mode) {
     EnterCriticalSection(&m_lock);
-    if (!m_file) m_file = _fsopen(name, "w", _SH_DENYNO);
+    if (!m_file) m_file = _fsopen(name, mode, _SH_DENYNO);
     LeaveCriticalSection(&m_lock);
 }
 

@@ -1,5 +1,7 @@
 #pragma once
-// VM options: the file "<launcher path>.vmoptions", or PROP_VM_PARAMS.
+// VM options: the file "<launcher path>.vmoptions", or PROP_VM_PARAMS,
+// followed by the user's own "%APPDATA%\<launcher name>\<launcher file
+// name>.vmoptions" when it exists; %NAME% of defined variables expanded.
 #include <cstdio>
 
 #include "framework/CString.h"
@@ -7,5 +9,9 @@
 CString LoadVmOptions();
 // The joining rule over an open text stream: each read line (the last,
 // failing read included) followed by one blank; stops after a line of more
-// than 4095 characters.
-CString ReadVmOptionLines(FILE* file);
+// than 4095 characters. expandLine, when given, rewrites each line first.
+CString ReadVmOptionLines(FILE* file, CString (*expandLine)(const char*) = nullptr);
+// The user's own options file for the launcher at launcherPath: the folder
+// named like the launcher without its extension under appData, and in it
+// the launcher's file name with ".vmoptions". Empty when either is unknown.
+CString UserVmOptionsFile(const char* launcherPath, const char* appData);
