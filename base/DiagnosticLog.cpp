@@ -2,13 +2,17 @@
 
 #include <windows.h>
 
+#include "base/DiagnosticFile.h"
 #include "base/Globals.h"
 #include "base/StandardError.h"
 
 namespace {
 
+// One entry to every place the log goes: the debugger channel, the
+// JARSTART_LOG file, and standard error in the console launcher's debug mode.
 void Emit(const char* text) {
     OutputDebugStringA(text);
+    AppendToDiagnosticFile("", text);
     if (g_logToStandardError && text) WriteStandardError(std::string(text) + "\r\n");
 }
 
@@ -36,4 +40,9 @@ DiagnosticLog& DiagnosticLog::operator<<(const LogEndToken&) {
 
 void write(const char* text) {
     Emit(text);
+}
+
+void writeApplicationOutput(const char* text, bool toFile) {
+    OutputDebugStringA(text);
+    if (toFile) AppendToDiagnosticFile("Application output: ", text);
 }

@@ -4,14 +4,18 @@
 
 #include "framework/CString.h"
 #include "base/LogFile.h"
+#include "base/OutputTail.h"
 
 struct IPicture;
 
-extern int g_splashActive;        // launch sequence (PROP_SPLASH); cleared by the start-up watch / a failed start
+// The start is being watched: the splash shows, or PROP_SHOW_START_ERRORS
+// watches with the launcher's window hidden.
+extern int g_splashActive;        // launch sequence (PROP_SPLASH), splash window creation (PROP_SHOW_START_ERRORS); cleared by the start-up watch / a failed start
 extern int g_splashCountdown;     // splash window creation (PROP_SPLASH_TIMEOUT); counted down by the watch
 extern int g_keepAlive;           // launch sequence (PROP_KEEP_ALIVE)
 extern int g_watchAppWindow;      // splash window creation (PROP_WATCH_APP_WINDOW)
 extern int g_searchJdkOnly;       // launch sequence (PROP_SEARCH_JDK_ONLY)
+extern int g_showStartErrors;     // launch sequence (PROP_SHOW_START_ERRORS); read by the reader thread
 extern CString g_javaExeName;     // launch sequence: "java.exe" with the console switch
 extern CString g_minJavaVersion;  // runtime search, at its start
 extern CString g_runtimeHome;     // runtime search and registry lookup; read by the boot class path
@@ -28,6 +32,9 @@ extern HWND g_splashWnd;          // splash window creation
 extern IPicture* g_splashPicture; // splash image load; released at exit
 extern PROCESS_INFORMATION g_appProcess; // application start
 extern DWORD g_appExitCode;       // start-up watch
+// The application's last 8 KB of output; the reader thread appends to it
+// while g_showStartErrors is set, the launch sequence reads it after the watch.
+extern OutputTail g_appOutputTail;
 // Manual-reset event, set by the application pipe's reader thread when the
 // application's output has ended. Created by the launch sequence before the
 // start when the splash is on; closed once the wait for it succeeded, or left

@@ -25,10 +25,10 @@ LogFile::~LogFile() {
     Close();
 }
 
-void LogFile::Open(const char* name) {
+void LogFile::Open(const char* name, const char* mode) {
     ScopedLock lock(m_lock);
     if (!m_file) {
-        m_file = _fsopen(name, "w", _SH_DENYNO);
+        m_file = _fsopen(name, mode, _SH_DENYNO);
         // The C runtime opens files inheritable, and every child is started
         // with inheritance on (it must receive its pipe ends): each version
         // probe and the application itself would hold log.txt open for as

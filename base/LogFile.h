@@ -16,10 +16,10 @@ public:
     LogFile(const LogFile&) = delete;
     LogFile& operator=(const LogFile&) = delete;
 
-    // Creates or truncates name in text mode, shared deny-none, not
-    // inherited by child processes. A failed open is silent: later writes do
-    // nothing.
-    void Open(const char* name);
+    // Opens name in text mode, shared deny-none, not inherited by child
+    // processes: created or truncated with mode "w", appended to with "a".
+    // A failed open is silent: later writes do nothing.
+    void Open(const char* name, const char* mode = "w");
     // Writes the chunk up to its NUL and flushes, so the file is complete
     // after every chunk. Does nothing when the file is not open.
     void Write(const char* chunk);

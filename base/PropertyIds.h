@@ -16,6 +16,9 @@ enum LauncherProperty {
     PROP_MIN_VERSION = 104,
     PROP_SEARCH_JDK_ONLY = 105,
     PROP_DOWNLOAD_URL = 106,
+    PROP_PASS_ALL_ARGUMENTS = 107,
+    PROP_SHOW_START_ERRORS = 108,
+    PROP_SINGLE_INSTANCE = 109,
 };
 
 struct LauncherPropertyInfo {
@@ -39,6 +42,9 @@ inline constexpr LauncherPropertyInfo kLauncherProperties[] = {
     {PROP_MIN_VERSION, "PROP_MIN_VERSION", true},
     {PROP_SEARCH_JDK_ONLY, "PROP_SEARCH_JDK_ONLY", true},
     {PROP_DOWNLOAD_URL, "PROP_DOWNLOAD_URL", false},
+    {PROP_PASS_ALL_ARGUMENTS, "PROP_PASS_ALL_ARGUMENTS", false},
+    {PROP_SHOW_START_ERRORS, "PROP_SHOW_START_ERRORS", false},
+    {PROP_SINGLE_INSTANCE, "PROP_SINGLE_INSTANCE", false},
 };
 
 inline constexpr int kFirstPropertyId = PROP_SPLASH;

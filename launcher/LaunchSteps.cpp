@@ -3,6 +3,7 @@
 #include <direct.h>
 
 #include "base/DiagnosticLog.h"
+#include "base/Environment.h"
 #include "base/Globals.h"
 #include "base/LauncherFolder.h"
 #include "base/LauncherProperties.h"
@@ -11,9 +12,11 @@
 #include "framework/AppModule.h"
 #include "process/AppStart.h"
 #include "process/MyConsolePipe.h"
+#include "process/SingleInstance.h"
 #include "process/StartupWatch.h"
 #include "ui/Splash.h"
 #include "ui/StartFailure.h"
+#include "ui/StartError.h"
 
 namespace {
 
@@ -49,6 +52,15 @@ const char* CommandLineAfterProgramName(const char* commandLine) {
 }
 
 bool ApplySwitches(const char* commandLine, LauncherOptions* options) {
+    if (ReadBoolProperty(PROP_PASS_ALL_ARGUMENTS)) {
+        // A document opened with the application, a file dropped on the
+        // launcher: the whole line is the application's, as the system
+        // holds it, so nothing on it can be malformed.
+        write("PROP_PASS_ALL_ARGUMENTS: true.");
+        options->m_arguments = ArgumentsAfterProgramName(GetCommandLineA());
+        g_log << "Application is run with parameters: " << options->GetArguments() << logEnd;
+        return true;
+    }
     options->Parse(commandLine);
     if (options->m_help) {
         ShowInfoMessage(kUsageText);
@@ -74,6 +86,28 @@ bool ApplySwitches(const char* commandLine, LauncherOptions* options) {
     return true;
 }
 
+bool ClaimSingleInstance() {
+    CString name = ReadStringProperty(PROP_SINGLE_INSTANCE);
+    if (name.IsEmpty()) return true;
+    g_log << "PROP_SINGLE_INSTANCE: " << name << logEnd;
+    DWORD runningProcessId = 0;
+    if (ClaimInstanceName(name, &runningProcessId)) return true;
+    write("Application is already running.");
+    // While the other launcher is still starting it there is no window yet;
+    // the user sees that start soon enough.
+    BringProcessWindowToFront(runningProcessId);
+    return false;
+}
+
+void PublishLauncherPaths() {
+    char path[MAX_PATH];
+    int lastBackslash = GetLauncherFolder(path);
+    if (lastBackslash < 0) return;
+    SetEnvironmentVariableA("JARSTART_EXE", path);
+    path[lastBackslash] = '\0';
+    SetEnvironmentVariableA("JARSTART_EXEDIR", path);
+}
+
 CString ReadLaunchProperties() {
     CString startJar = ReadStringProperty(PROP_START_JAR);
     g_log << "PROP_START_JAR: " << startJar << logEnd;
@@ -82,6 +116,8 @@ CString ReadLaunchProperties() {
     g_searchJdkOnly = ReadBoolProperty(PROP_SEARCH_JDK_ONLY) ? 1 : 0;
     write(g_searchJdkOnly ? "PROP_SEARCH_JDK_ONLY: true." : "PROP_SEARCH_JDK_ONLY: false.");
     g_keepAlive = ReadBoolProperty(PROP_KEEP_ALIVE) ? 1 : 0;
+    g_showStartErrors = ReadBoolProperty(PROP_SHOW_START_ERRORS) ? 1 : 0;
+    if (g_showStartErrors) write("PROP_SHOW_START_ERRORS: true.");
     return startJar;
 }
 
@@ -146,6 +182,7 @@ int StartAndWatch(const CString& javaPath, const CString& argumentLine) {
         g_splashActive = 0;
         return ReportStartError(startError);
     }
+    HandInstanceToApplication(g_appProcess.hProcess, g_appProcess.dwProcessId);
     if (!g_splashActive) {
         CloseAppHandles();
         return 0;
@@ -155,6 +192,11 @@ int StartAndWatch(const CString& javaPath, const CString& argumentLine) {
     loop.Run();
     WaitForAppOutput(kAppOutputDrainMs);
     CloseAppHandles();
+    // Ended during the watch (the countdown's end leaves STILL_ACTIVE or 0).
+    if (g_showStartErrors && g_appExitCode != 0 && g_appExitCode != STILL_ACTIVE) {
+        write("Application ended while it was starting.");
+        ShowStartError(g_appExitCode, g_appOutputTail.LastLines());
+    }
     return static_cast<int>(g_appExitCode);
 }
 

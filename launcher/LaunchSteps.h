@@ -23,7 +23,20 @@ const char* CommandLineAfterProgramName(const char* commandLine);
 // directory (before the working directory changes), or, in the console
 // launcher, sends the diagnostic log to standard error. False when the command
 // line was malformed: the usage box has been shown and the launch is over.
+// With PROP_PASS_ALL_ARGUMENTS no switch is read: everything after the
+// program name on the process's own command line is passed through.
 bool ApplySwitches(const char* commandLine, LauncherOptions* options);
+
+// PROP_SINGLE_INSTANCE: false when an application started under the same
+// instance name still runs; its main window has been brought to the front
+// and the launch is over (exit code 0, nothing started). Otherwise this
+// launcher holds the name and hands it to its application once started.
+bool ClaimSingleInstance();
+
+// JARSTART_EXE (the launcher's full path) and JARSTART_EXEDIR (its folder)
+// in the environment, for the VM options to name and the application to
+// inherit. Nothing is set when the launcher's own path is unknown.
+void PublishLauncherPaths();
 
 // Reads the properties that steer the launch into the process-wide flags
 // (splash, development kits only, keep-alive) and returns PROP_START_JAR.
@@ -50,11 +63,13 @@ CString JoinArgumentLine(const CString& vmParameters, const CString& bootClassPa
 // an error message (so on standard error); returns 1.
 int ReportMissingRuntime();
 
-// Starts the application and, while the splash shows, runs the start-up
-// watch; returns the launcher's exit code: 1 after the start error box, 0
-// when the splash is off, otherwise the exit code the watch saw. May end the
-// process with 0 from inside the message loop when the watch finds the
-// application's window.
+// Starts the application and, while the start is watched (the splash, or
+// PROP_SHOW_START_ERRORS), runs the start-up watch; returns the launcher's
+// exit code: 1 after the start error box, 0 when nothing is watched,
+// otherwise the exit code the watch saw, after the start error dialog when
+// PROP_SHOW_START_ERRORS is on and the application ended with another code
+// than 0. May end the process with 0 from inside the message loop when the
+// watch finds the application's window.
 int StartAndWatch(const CString& javaPath, const CString& argumentLine);
 
 // The console launcher's start: the application on the launcher's own

@@ -68,3 +68,16 @@ bool LauncherOptions::IsSwitchEnd(const std::string& text, int position, int las
     // bring up the usage box.
     return text[position] == kBlank;
 }
+
+std::string ArgumentsAfterProgramName(const char* commandLine) {
+    const char* p = commandLine ? commandLine : "";
+    if (*p == '"') {
+        ++p;
+        while (*p && *p != '"') ++p;
+        if (*p) ++p;
+    } else {
+        while (*p && *p != ' ' && *p != '\t') ++p;
+    }
+    while (*p == ' ' || *p == '\t') ++p;
+    return std::string(p);
+}

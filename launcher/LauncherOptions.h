@@ -20,3 +20,9 @@ private:
 
 // The usage text shown for a malformed command line.
 extern const char* const kUsageText;
+
+// What follows the program name on a process's full command line
+// (GetCommandLineA), exactly as given, without the blanks that separate the
+// two. The name ends the way the system reads it: a quoted name at its
+// closing quote, an unquoted one at the first blank or tab.
+std::string ArgumentsAfterProgramName(const char* commandLine);

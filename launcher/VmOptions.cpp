@@ -8,6 +8,7 @@
 
 #include "base/CodePages.h"
 #include "base/DiagnosticLog.h"
+#include "base/Environment.h"
 #include "base/LauncherFolder.h"
 #include "base/LauncherProperties.h"
 #include "base/PropertyIds.h"
@@ -57,7 +58,7 @@ LineRead ReadLine(FILE* file, char* buffer) {
 
 }  // namespace
 
-CString ReadVmOptionLines(FILE* file) {
+CString ReadVmOptionLines(FILE* file, CString (*expandLine)(const char*)) {
     CString options;
     char line[kLineBuffer];
     // The state is tested before each read and every read is kept, the
@@ -66,7 +67,9 @@ CString ReadVmOptionLines(FILE* file) {
     bool good = true;
     while (good) {
         good = ReadLine(file, line).good;
-        options += line;
+        // Line by line: a %NAME% never spans two lines.
+        if (expandLine) options += expandLine(line);
+        else options += line;
         options += ' ';
     }
     return options;
@@ -90,6 +93,41 @@ CString VmOptionsInOwnCodePage(const CString& fileText) {
     return CString(ConvertCodePage(text, length, SystemAnsiCodePage(), CP_ACP).c_str());
 }
 
+namespace {
+
+// Each line in the launcher's code page first, then its variables: their
+// values are in that code page already.
+CString ExpandLineInOwnCodePage(const char* line) {
+    return ExpandEnvironmentText(VmOptionsInOwnCodePage(line));
+}
+
+// Logs the file as found or not; false when it cannot be read.
+bool ReadVmOptionsFile(const CString& fileName, CString* options) {
+    g_log << "Try to load VM options from file: " << fileName << logEnd;
+    FILE* file = _fsopen(fileName, "r", _SH_DENYNO);
+    if (!file) {
+        g_log << "File was not found: " << fileName << logEnd;
+        return false;
+    }
+    g_log << "File was found: " << fileName << logEnd;
+    *options = ReadVmOptionLines(file, ExpandLineInOwnCodePage);
+    std::fclose(file);
+    return true;
+}
+
+}  // namespace
+
+CString UserVmOptionsFile(const char* launcherPath, const char* appData) {
+    if (!launcherPath || !*launcherPath || !appData || !*appData) return CString();
+    std::string path = launcherPath;
+    std::string fileName = path.substr(path.find_last_of('\\') + 1);
+    std::string name = fileName.substr(0, fileName.find_last_of('.'));
+    if (name.empty()) name = fileName;
+    std::string folder = appData;
+    if (folder.back() != '\\') folder += '\\';
+    return CString(folder + name + "\\" + fileName + ".vmoptions");
+}
+
 CString LoadVmOptions() {
     char path[MAX_PATH];
     GetLauncherFolder(path);  // the full path is kept: "tool.exe.vmoptions"
@@ -98,15 +136,16 @@ CString LoadVmOptions() {
     CString fileName = path[0] ? CString(path) + ".vmoptions" : CString();
 
     write("Loading VM options.");
-    g_log << "Try to load VM options from file: " << fileName << logEnd;
+    CString options;
+    if (!ReadVmOptionsFile(fileName, &options)) options = ExpandEnvironmentText(ReadStringProperty(PROP_VM_PARAMS));
 
-    FILE* file = _fsopen(fileName, "r", _SH_DENYNO);
-    if (!file) {
-        g_log << "File was not found: " << fileName << logEnd;
-        return ReadStringProperty(PROP_VM_PARAMS);
+    // After the launcher's own options: the runtime takes the last of a
+    // repeated option, so the user's choice wins.
+    CString userFile = UserVmOptionsFile(path, GetEnvironmentText("APPDATA"));
+    CString userOptions;
+    if (!userFile.IsEmpty() && ReadVmOptionsFile(userFile, &userOptions)) {
+        if (!options.IsEmpty() && options.GetString()[options.GetLength() - 1] != ' ') options += ' ';
+        options += userOptions;
     }
-    g_log << "File was found: " << fileName << logEnd;
-    CString options = VmOptionsInOwnCodePage(ReadVmOptionLines(file));
-    std::fclose(file);
     return options;
 }

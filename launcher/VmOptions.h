@@ -1,5 +1,7 @@
 #pragma once
-// VM options: the file "<launcher path>.vmoptions", or PROP_VM_PARAMS.
+// VM options: the file "<launcher path>.vmoptions", or PROP_VM_PARAMS,
+// followed by the user's own "%APPDATA%\<launcher name>\<launcher file
+// name>.vmoptions" when it exists; %NAME% of defined variables expanded.
 #include <cstdio>
 
 #include "framework/CString.h"
@@ -7,9 +9,13 @@
 CString LoadVmOptions();
 // The joining rule over an open text stream: each read line (the last,
 // failing read included) followed by one blank; stops after a line of more
-// than 4095 characters.
-CString ReadVmOptionLines(FILE* file);
-// The joined text of a file in the launcher's own code page: read as UTF-8
-// when it is well-formed UTF-8 (a leading byte order mark dropped),
-// otherwise as text in the system's ANSI code page.
+// than 4095 characters. expandLine, when given, rewrites each line first.
+CString ReadVmOptionLines(FILE* file, CString (*expandLine)(const char*) = nullptr);
+// The user's own options file for the launcher at launcherPath: the folder
+// named like the launcher without its extension under appData, and in it
+// the launcher's file name with ".vmoptions". Empty when either is unknown.
+CString UserVmOptionsFile(const char* launcherPath, const char* appData);
+// A line of a file in the launcher's own code page: read as UTF-8 when it is
+// well-formed UTF-8 (a leading byte order mark dropped), otherwise as text in
+// the system's ANSI code page.
 CString VmOptionsInOwnCodePage(const CString& fileText);

@@ -14,5 +14,6 @@ void CMyConsolePipe::OnOutput(const char* text) {
         return;
     }
     if (g_logToFile) g_logFile.Write(text);
-    write(text);
+    if (g_showStartErrors) g_appOutputTail.Append(text);
+    writeApplicationOutput(text, g_logToFile);
 }

@@ -52,16 +52,25 @@ IStream* LoadSplashImageStream() {
 }
 
 bool CreateSplashWindow(HINSTANCE instance, int showCommand) {
-    if (!g_splashActive && !g_keepAlive) return true;
+    // PROP_SHOW_START_ERRORS watches the start as the splash does, with the
+    // window hidden.
+    bool watchOnly = !g_splashActive && g_showStartErrors;
+    if (!g_splashActive && !g_keepAlive && !watchOnly) return true;
     g_splashWnd = CreateWindowExA(WS_EX_TOOLWINDOW, "STATIC", "", kSplashStyle, 0, 0, CW_USEDEFAULT, CW_USEDEFAULT,
                                   nullptr, nullptr, instance, nullptr);
     // Without the splash the window only owns the start-up timer.
-    if (!g_splashActive) return true;
-    BringWindowToTop(g_splashWnd);
+    if (!g_splashActive && !watchOnly) return true;
 
     g_splashCountdown = ReadIntProperty(PROP_SPLASH_TIMEOUT);
     if (g_splashCountdown < 1) g_splashCountdown = 2;
-    g_watchAppWindow = ReadBoolProperty(PROP_WATCH_APP_WINDOW) ? 1 : 0;
+    // A start whose window is up is over: an error after it is the
+    // application's own business, not a failed start.
+    g_watchAppWindow = g_showStartErrors || ReadBoolProperty(PROP_WATCH_APP_WINDOW) ? 1 : 0;
+    if (watchOnly) {
+        g_splashActive = 1;
+        return true;
+    }
+    BringWindowToTop(g_splashWnd);
 
     ScopedComPtr<IStream> stream(LoadSplashImageStream());
     g_splashPicture = LoadPicture(stream);

@@ -12,6 +12,7 @@
 #include "launcher/LauncherOptions.h"
 #include "base/PropertyIds.h"
 #include "tests/support/FakeRuntime.h"
+#include "tests/support/Files.h"
 #include "tests/support/Launcher.h"
 #include "tests/support/Paths.h"
 #include "tests/support/Registry.h"
@@ -21,10 +22,6 @@ namespace {
 
 std::string FolderOf(const std::string& exePath) {
     return exePath.substr(0, exePath.find_last_of('\\'));
-}
-
-bool FileExists(const std::string& path) {
-    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 std::string ReadWhole(const std::string& path) {
@@ -39,16 +36,30 @@ void WriteBytes(const std::string& path, const std::string& bytes) {
     std::fclose(file);
 }
 
+// %APPDATA%\<name>\<name>.exe.vmoptions of the environment the launcher
+// inherits from this test.
+std::string UserOptionsFile(const std::string& exeName, std::string appData = std::string()) {
+    if (appData.empty()) {
+        char value[MAX_PATH] = {};
+        GetEnvironmentVariableA("APPDATA", value, MAX_PATH);
+        appData = value;
+    }
+    return appData + "\\" + exeName.substr(0, exeName.rfind('.')) + "\\" + exeName + ".vmoptions";
+}
+
 // The launcher's own entries up to its working directory, for a launcher in
 // `folder` without a VM options file, switches logged by the caller.
 std::vector<std::string> EntriesFromVmOptionsToWorkingDir(const std::string& folder, const std::string& exeName,
                                                           const std::string& vmParams, const std::string& startJar,
                                                           const std::string& workDir) {
     std::string optionsFile = folder + "\\" + exeName + ".vmoptions";
+    std::string userFile = UserOptionsFile(exeName);
     return {
         "Loading VM options.",
         "Try to load VM options from file: " + optionsFile,
         "File was not found: " + optionsFile,
+        "Try to load VM options from file: " + userFile,
+        "File was not found: " + userFile,
         "Loaded VM parametrers: " + vmParams,
         "PROP_START_JAR: " + startJar,
         "PROP_SPLASH: false.",
@@ -220,17 +231,20 @@ TEST_F(LaunchSequenceE2ETest, AVmOptionsFileBesideTheLauncherReplacesTheProperty
                                       "tool.exe");
     std::string optionsFile = FolderOf(exe) + "\\tool.exe.vmoptions";
 
+    std::string userFile = UserOptionsFile("tool.exe");
     WriteBytes(folder + "tool.vmoptions", "-Dfrom=replaced-extension\r\n");
     LaunchResult fallback = RunLauncher(exe, "");
     ExpectLogStartsWith(fallback, {"Launcher executed with command line: ", "Application is run with parameters: ",
                                    "Loading VM options.", "Try to load VM options from file: " + optionsFile,
-                                   "File was not found: " + optionsFile, "Loaded VM parametrers: -Dfrom=property"});
+                                   "File was not found: " + optionsFile, "Try to load VM options from file: " + userFile,
+                                   "File was not found: " + userFile, "Loaded VM parametrers: -Dfrom=property"});
 
     WriteBytes(folder + "tool.exe.vmoptions", "A\r\nB\r\n");
     LaunchResult fromFile = RunLauncher(exe, "");
     ExpectLogStartsWith(fromFile, {"Launcher executed with command line: ", "Application is run with parameters: ",
                                    "Loading VM options.", "Try to load VM options from file: " + optionsFile,
-                                   "File was found: " + optionsFile, "Loaded VM parametrers: A B  "});
+                                   "File was found: " + optionsFile, "Try to load VM options from file: " + userFile,
+                                   "File was not found: " + userFile, "Loaded VM parametrers: A B  "});
 }
 
 TEST_F(LaunchSequenceE2ETest, TheArgumentLineJoinsVmParametersStartJarAndPassThroughTextAndTheStartEndsWith0) {
@@ -297,4 +311,113 @@ TEST_F(LaunchSequenceE2ETest, ASplashImageThatCannotBeLoadedEndsWith1BeforeTheSt
     ASSERT_EQ(result.dialogs.size(), 1u);
     EXPECT_EQ(result.dialogs[0].text, "Cannot load splash screen. Probably unsupported or invalid file.");
     EXPECT_TRUE(ReadRecordedRun(folder + "rt").commandLine.empty());
+}
+
+TEST_F(LaunchSequenceE2ETest, VariablesExpandInBothOptionSourcesAndTheUsersOwnFileComesLast) {
+    std::string root = MakeTempFolder("seq-variables");
+    std::string appFolder = root + "app\\";
+    std::string appData = root + "roaming";
+    CreateFolders(appFolder);
+    CreateFolders(appData + "\\MyApp");
+    MakeFakeRuntime(appFolder + "rt");
+    std::string folder = appFolder.substr(0, appFolder.size() - 1);
+    std::string exePath = folder + "\\MyApp.exe";
+    std::string userFile = UserOptionsFile("MyApp.exe", appData);
+    const struct {
+        const char* name;
+        const char* ownFile;   // nullptr: none, PROP_VM_PARAMS applies
+        const char* userText;  // nullptr: no per-user file
+        std::string vmParameters;
+    } cases[] = {
+        {"property and user file", nullptr, "-Xmx2g\r\n-Ddata=%SEQ_DATA%\\MyApp\r\n",
+         "-Dhome=" + folder + " -Dexe=" + exePath + " -Dkept=%SEQ_UNDEFINED% -Xmx256m -Xmx2g -Ddata=C:\\Data\\MyApp  "},
+        {"own file only", "-Dhome=%JARSTART_EXEDIR%\n-Dd=%SEQ_DATA%", nullptr,
+         "-Dhome=" + folder + " -Dd=C:\\Data "},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::string exe = PrepareLauncher(appFolder, {{PROP_START_JAR, "main.jar"},
+                                                      {PROP_JRE_PATH, "rt\\bin\\javaw.exe"},
+                                                      {PROP_VM_PARAMS, "-Dhome=%JARSTART_EXEDIR% -Dexe=%JARSTART_EXE% "
+                                                                       "-Dkept=%SEQ_UNDEFINED% -Xmx256m"}},
+                                          "MyApp.exe");
+        DeleteFileA((exePath + ".vmoptions").c_str());
+        DeleteFileA(userFile.c_str());
+        DeleteFileA((appFolder + "rt\\bin\\javaw.exe.record").c_str());
+        if (c.ownFile) WriteBytes(exePath + ".vmoptions", c.ownFile);
+        if (c.userText) WriteBytes(userFile, c.userText);
+        RunOptions options;
+        options.env = {{"APPDATA", appData}, {"SEQ_DATA", "C:\\Data"}};
+        LaunchResult result = RunLauncher(exe, "", options);
+
+        int tried = FindEntry(result.log, "Try to load VM options from file: " + userFile);
+        ASSERT_GE(tried, 0) << JoinLog(result.log);
+        EXPECT_EQ(result.log[tried + 1], (c.userText ? "File was found: " : "File was not found: ") + userFile);
+        EXPECT_EQ(result.log[tried + 2], "Loaded VM parametrers: " + c.vmParameters);
+        EXPECT_EQ(result.exitCode, 0u) << JoinLog(result.log);
+        RecordedRun run = WaitForRecordedRun(appFolder + "rt");
+        EXPECT_EQ(run.commandLine,
+                  "\"" + folder + "\\rt\\bin\\javaw.exe\" " + c.vmParameters + " -jar main.jar ");
+        // The application inherits them too.
+        EXPECT_EQ(run.env["JARSTART_EXE"], exePath);
+        EXPECT_EQ(run.env["JARSTART_EXEDIR"], folder);
+    }
+}
+
+TEST_F(LaunchSequenceE2ETest, JarstartLogAppendsEveryEntryStampedAndInDebugModeTheOutputAndNeverStopsTheLaunch) {
+    std::string folder = MakeTempFolder("seq-jarstart-log");
+    StandInBehaviour behaviour;
+    behaviour.stdoutText = "hello from the app\n";
+    MakeFakeRuntime(folder + "rt", behaviour);
+    // The watch of PROP_SHOW_START_ERRORS waits for the application's end
+    // and its output.
+    std::string exe = PrepareLauncher(folder, {{PROP_START_JAR, "main.jar"}, {PROP_JRE_PATH, "rt\\bin\\javaw.exe"},
+                                               {PROP_SHOW_START_ERRORS, "1"}});
+    CreateFolders(folder + "a-folder");
+    const struct {
+        const char* name;
+        std::string logFile;
+        const char* args;
+        bool written;
+    } cases[] = {
+        {"entries", folder + "diag.log", "", true},
+        {"debug mode", folder + "debug.log", "-d", true},
+        {"a folder", folder + "a-folder", "", false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        if (c.written) WriteBytes(c.logFile, "an earlier run\r\n");
+        RunOptions options;
+        options.env = {{"JARSTART_LOG", c.logFile}};
+        LaunchResult result = RunLauncher(exe, c.args, options);
+        EXPECT_EQ(result.exitCode, 0u) << JoinLog(result.log);
+        EXPECT_GE(FindEntry(result.log, "Full argument line: "), 0) << JoinLog(result.log);
+        if (!c.written) continue;
+
+        std::string text = ReadWhole(c.logFile);
+        const std::string earlier = "an earlier run\r\n";
+        ASSERT_EQ(text.compare(0, earlier.size(), earlier), 0) << text;
+        std::vector<std::string> lines;
+        for (size_t at = earlier.size(), end; (end = text.find("\r\n", at)) != std::string::npos; at = end + 2)
+            lines.push_back(text.substr(at, end - at));
+        // "YYYY-MM-DD HH:MM:SS.mmm " and the entry, its line breaks written as \r and \n.
+        std::vector<std::string> entries;
+        for (const std::string& line : lines) {
+            ASSERT_GT(line.size(), 24u) << line;
+            EXPECT_TRUE(line[4] == '-' && line[10] == ' ' && line[13] == ':' && line[19] == '.' && line[23] == ' ')
+                << line;
+            entries.push_back(line.substr(24));
+        }
+        std::vector<std::string> expected;
+        for (const std::string& entry : result.log) {
+            if (entry == behaviour.stdoutText) {
+                if (std::string(c.args) == "-d") expected.push_back("Application output: hello from the app\\n");
+                continue;
+            }
+            std::string escaped;
+            for (char ch : entry) escaped += ch == '\n' ? std::string("\\n") : ch == '\r' ? std::string("\\r") : std::string(1, ch);
+            expected.push_back(escaped);
+        }
+        EXPECT_EQ(entries, expected) << text;
+    }
 }

@@ -126,3 +126,22 @@ TEST(LauncherOptionsTest, ANewObjectHasNoFlagsAndNoArguments) {
     EXPECT_FALSE(options.m_debug);
     EXPECT_TRUE(options.m_arguments.empty());
 }
+
+TEST(LauncherOptionsTest, ThePassedLineIsWhatFollowsTheProgramNameAsTheSystemEndsIt) {
+    const struct {
+        const char* commandLine;
+        const char* arguments;
+    } cases[] = {
+        {"", ""},
+        {"app.exe", ""},
+        {"app.exe  \t", ""},
+        {"app.exe a b", "a b"},
+        {"\"C:\\My Apps\\app.exe\"", ""},
+        {"\"C:\\My Apps\\app.exe\" \"C:\\My file.txt\" x\\ ", "\"C:\\My file.txt\" x\\ "},
+        {"\"C:\\My Apps\\app.exe\"-x", "-x"},
+        {"app.exe\t\"q\" ", "\"q\" "},
+        {"\"unterminated name", ""},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(ArgumentsAfterProgramName(c.commandLine), c.arguments) << "[" << c.commandLine << "]";
+}

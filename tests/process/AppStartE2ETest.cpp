@@ -10,7 +10,9 @@
 #include <gtest/gtest.h>
 
 #include "base/PropertyIds.h"
+#include "tests/support/Dialogs.h"
 #include "tests/support/FakeRuntime.h"
+#include "tests/support/Files.h"
 #include "tests/support/Launcher.h"
 #include "tests/support/Paths.h"
 #include "tests/support/SplashBmp.h"
@@ -163,6 +165,71 @@ TEST_F(AppStartE2ETest, AnExecutablePathWithBlanksReachesTheApplicationQuoted) {
     RecordedRun run = WaitForRecordedRun(m_home);
     EXPECT_EQ(run.commandLine, "\"" + folder.substr(0, folder.size() - 1) + "\\my jre\\bin\\javaw.exe\"  -jar app.jar  one two")
         << JoinLog(result.log);
+}
+
+TEST_F(AppStartE2ETest, WithShowStartErrorsAnApplicationEndingBadlyBeforeItsWindowExplainsItselfInADialog) {
+    const std::string kError = "Error: Could not find or load main class demo.Main\n";
+    const struct {
+        const char* name;
+        int exitCode;
+        int windowAfterMs;
+        const char* dialogText;  // nullptr: no dialog
+        DWORD launcherExit;
+    } cases[] = {
+        {"exit1", 1, -1,
+         "The application ended with exit code 1 while it was starting.\r\n\r\n"
+         "Error: Could not find or load main class demo.Main\r\n",
+         1},
+        {"exit0", 0, -1, nullptr, 0},
+        {"window", 1, 0, nullptr, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        StandInBehaviour behaviour;
+        behaviour.stderrText = kError;
+        behaviour.exitCode = c.exitCode;
+        behaviour.windowAfterMs = c.windowAfterMs;
+        if (c.windowAfterMs >= 0) behaviour.liveMs = 30000;
+        // No splash: the property alone watches the start.
+        std::string exe = Prepare(std::string("process-e2e-errors-") + c.name, behaviour,
+                                  {{PROP_SHOW_START_ERRORS, "1"}, {PROP_SPLASH_TIMEOUT, "20"}});
+        ASSERT_FALSE(exe.empty());
+        LaunchResult result = RunLauncher(exe, "");
+        EXPECT_EQ(result.exitCode, c.launcherExit) << JoinLog(result.log);
+        if (c.dialogText) {
+            ASSERT_EQ(result.dialogs.size(), 1u) << JoinLog(result.log);
+            EXPECT_EQ(result.dialogs[0].caption, "Application Error");
+            EXPECT_EQ(result.dialogs[0].text, c.dialogText);
+        } else {
+            EXPECT_TRUE(result.dialogs.empty()) << result.dialogs[0].text;
+        }
+        EndStandIns(m_home);
+    }
+}
+
+TEST_F(AppStartE2ETest, ASecondLauncherOfTheSameInstanceBringsTheRunningApplicationBackAndStartsNothing) {
+    std::string exe = Prepare("process-e2e-single", LongRunning(0), {{PROP_SINGLE_INSTANCE, "Quill Editor"}});
+    ASSERT_FALSE(exe.empty());
+    LaunchResult first = RunLauncher(exe, "");
+    ASSERT_EQ(first.exitCode, 0u) << JoinLog(first.log);
+    // The first launcher has ended; its application holds the instance.
+    HWND window = nullptr;
+    ASSERT_TRUE(WaitUntil([&] {
+        std::vector<unsigned long> apps = FindStandIns(m_home);
+        std::vector<HWND> windows = apps.empty() ? std::vector<HWND>() : FindProcessWindows(apps[0], true);
+        window = windows.empty() ? nullptr : windows[0];
+        return window != nullptr;
+    }, 20000));
+    ShowWindow(window, SW_MINIMIZE);
+    ASSERT_TRUE(WaitUntil([&] { return IsIconic(window) != FALSE; }, 5000));
+
+    LaunchResult second = RunLauncher(exe, "-p another.txt");
+    EXPECT_EQ(second.exitCode, 0u) << JoinLog(second.log);
+    EXPECT_GE(FindEntry(second.log, "Application is already running."), 0) << JoinLog(second.log);
+    EXPECT_EQ(FindEntry(second.log, "Jre path: "), -1) << JoinLog(second.log);
+    EXPECT_TRUE(WaitUntil([&] { return !IsIconic(window); }, 5000)) << "the window was not restored";
+    EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == window; }, 5000)) << "not in front";
+    EXPECT_EQ(EndStandIns(m_home), 1) << "one application";
 }
 
 }  // namespace

@@ -29,7 +29,7 @@ TEST(BadInputTest, EachBadInputExitsWithTwoAMessageAndNoOutputFile) {
         {"unknown property name", "configure {L} -o \"{D}out.exe\" --set PROP_NOPE=1", "unknown property \"PROP_NOPE\""},
         {"lower-case name", "configure {L} -o \"{D}out.exe\" --set prop_splash=1", "unknown property"},
         {"id below the table", "configure {L} -o \"{D}out.exe\" --set 95=x", "unknown property \"95\""},
-        {"id above the block", "configure {L} -o \"{D}out.exe\" --set 107=x", "unknown property \"107\""},
+        {"id above the block", "configure {L} -o \"{D}out.exe\" --set 112=x", "unknown property \"112\""},
         {"id with a sign", "configure {L} -o \"{D}out.exe\" --set +101=x", "unknown property"},
         {"setting without =", "configure {L} -o \"{D}out.exe\" --set PROP_SPLASH", "NAME=VALUE"},
         {"missing -o", "configure {L} --set PROP_SPLASH=1", "-o"},

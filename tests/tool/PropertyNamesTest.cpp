@@ -12,6 +12,8 @@ TEST(PropertyNamesTest, AcceptsEachNameAndIdOfTheTable) {
         {"PROP_WATCH_APP_WINDOW", 102}, {"PROP_WORK_DIR", 103},       {"PROP_MIN_VERSION", 104},
         {"PROP_SEARCH_JDK_ONLY", 105}, {"PROP_DOWNLOAD_URL", 106},    {"96", 96},
         {"101", 101},                  {"105", 105},                  {"106", 106},
+        {"PROP_PASS_ALL_ARGUMENTS", 107}, {"PROP_SHOW_START_ERRORS", 108}, {"PROP_SINGLE_INSTANCE", 109},
+        {"109", 109},
     };
     for (const auto& a : accepted) {
         int id = 0;
@@ -24,12 +26,12 @@ TEST(PropertyNamesTest, AcceptsEachNameAndIdOfTheTable) {
 }
 
 TEST(PropertyNamesTest, RejectsEverythingElse) {
-    const char* rejected[] = {"",    "95",   "107",   "111", "0101", "+101", "-1",         " 101", "101 ",
+    const char* rejected[] = {"",    "95",   "112",   "111", "0101", "+101", "-1",         " 101", "101 ",
                               "1e2", "0x60", "prop_splash", "PROP_", "PROP_SPLASH ", "SPLASH", "PROP_DOWNLOAD"};
     for (const char* key : rejected) {
         int id = -1;
         EXPECT_FALSE(ParsePropertyKey(key, &id)) << "\"" << key << "\"";
         EXPECT_EQ(id, -1) << key;
     }
-    EXPECT_STREQ(PropertyName(107), "");
+    EXPECT_STREQ(PropertyName(112), "");
 }

@@ -89,7 +89,7 @@ TEST(ToolArgsTest, RejectsBadArgumentsWithAMessage) {
         {"configure", "in.exe", "other.exe", "-o", "out.exe"},
         {"configure", "in.exe", "-o", "out.exe", "--set", "PROP_NOPE=1"},
         {"configure", "in.exe", "-o", "out.exe", "--set", "95=1"},
-        {"configure", "in.exe", "-o", "out.exe", "--set", "107=1"},
+        {"configure", "in.exe", "-o", "out.exe", "--set", "112=1"},
         {"configure", "in.exe", "-o", "out.exe", "--set", "PROP_SPLASH"},
         {"configure", "in.exe", "-o", "out.exe", "--splash"},
         {"configure", "in.exe", "-o", "out.exe", "-x"},

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -13,6 +14,7 @@
 #include "base/LauncherProperties.h"
 #include "framework/ScopedWin.h"
 #include "base/CodePages.h"
+#include "launcher/LauncherOptions.h"
 #include "tests/support/FakeRuntime.h"
 #include "tests/support/Launcher.h"
 #include "tests/support/Paths.h"
@@ -112,6 +114,36 @@ TEST(UnicodeTextTest, AFolderAJarAVmOptionAndArgumentsOutsideCodePage1252ReachTh
     RecordedRun run = WaitForRecordedRun(root + "rt");
     ASSERT_TRUE(run.found);
     EXPECT_EQ(run.commandLineUtf8, "\"" + javaPath + "\" " + argumentLine);
+}
+
+TEST(UnicodeTextTest, WithPassAllArgumentsTheWholeLineReachesTheApplicationAsTypedAndWithoutItTheUsageBoxShows) {
+    JavaSoftRegistryGuard registry;
+    std::string root = MakeTempFolder("unicode-pass-all");
+    MakeFakeRuntime(root + "rt");
+    // What Explorer, a drop on the exe or a user would type: blanks, quotes
+    // inside quotes, a trailing backslash, other scripts, and words that
+    // look like the launcher's own switches.
+    const std::string line = std::string("\"C:\\Users\\Ann\\My file.txt\" \"say \\\"hi\\\"\" C:\\Temp\\ ") +
+                             "\"D:\\" + kOmega + " docs\\\\\" " + kJapan + ".txt -d /c -Xhelp";
+    for (bool passAll : {true, false}) {
+        SCOPED_TRACE(passAll ? "PROP_PASS_ALL_ARGUMENTS on" : "off");
+        std::map<int, std::string> props = {{101, "app.jar"}, {99, "rt\\bin\\javaw.exe"}};
+        if (passAll) props[107] = "1";
+        std::string exe = PrepareLauncher(root, props);
+        DeleteFileA((root + "rt\\bin\\javaw.exe.record").c_str());
+        LaunchResult result = RunLauncher(exe, line);
+        EXPECT_EQ(result.exitCode, 0u) << JoinLog(result.log);
+        if (!passAll) {
+            ASSERT_EQ(result.dialogs.size(), 1u) << JoinLog(result.log);
+            EXPECT_EQ(result.dialogs[0].text, kUsageText);
+            continue;
+        }
+        EXPECT_TRUE(result.dialogs.empty()) << JoinLog(result.log);
+        EXPECT_TRUE(HasEntry(result.log, "Application is run with parameters: " + line)) << JoinLog(result.log);
+        RecordedRun run = WaitForRecordedRun(root + "rt");
+        ASSERT_TRUE(run.found);
+        EXPECT_EQ(run.commandLineUtf8, "\"" + root + "rt\\bin\\javaw.exe\"  -jar app.jar " + line);
+    }
 }
 
 TEST(UnicodeTextTest, AChildsConsoleTextIsConvertedFromTheSystemsOemCodePageNotOurUtf8One) {

@@ -5,11 +5,13 @@
 # printing each diagnostic log and exit code:
 #  1. Demo.exe shows the splash until the application's window appears;
 #  2. NoJava.exe asks for a runtime newer than any here and shows the start
-#     failure dialog, which the demo closes with Escape.
+#     failure dialog, which the demo closes with Escape;
+#  3. Broken.exe (PROP_SHOW_START_ERRORS) starts an application that dies at
+#     once and shows the application error dialog with its last output.
 # Then it runs Tool.exe, the console launcher configured for a command-line
 # tool, with its input and output redirected to files, and prints what the
 # stand-in application received and the exit code it passed back.
-# Screenshots of the splash and of the dialog are saved in build/demo/.
+# Screenshots of the splash and of the dialogs are saved in build/demo/.
 # Copied to a Windows machine with Java, the folder works for real: there the
 # runtime search finds the installed Java before the stand-in.
 set -euo pipefail
@@ -46,6 +48,15 @@ if [ -f "$build/standin/java.exe" ] && [ -f "$build/standin/javaw.exe" ]; then
   mkdir -p "$demo/tool-runtime/bin"
   cp "$build/standin/java.exe" "$demo/tool-runtime/bin/"
   cp "$root/tools/scripts/demo/tool-standin.cfg" "$demo/tool-runtime/bin/standin.cfg"
+  # A runtime whose application dies at start, as a jar without its main
+  # class does, for Broken.exe.
+  mkdir -p "$demo/broken-runtime/bin"
+  cp "$build/standin/java.exe" "$build/standin/javaw.exe" "$demo/broken-runtime/bin/"
+  cat > "$demo/broken-runtime/bin/standin.cfg" <<'CFG'
+versionText=java version \"1.8.0_202\"\n
+stderrText=Error: Could not find or load main class demo.Missing\nCaused by: java.lang.ClassNotFoundException: demo.Missing\n
+exitCode=1
+CFG
 else
   runtime_note="no stand-in runtime built yet: the launcher finds no runtime here"
   echo "demo: $runtime_note"
@@ -89,6 +100,10 @@ sed 's/^/  /' "$build/demo-show.out"
 
 # The same launcher asking for a runtime no machine has: the start failure.
 wine "$tool" configure "$demo/Demo.exe" -o "$demo/NoJava.exe" --set PROP_MIN_VERSION=99
+# The same launcher with a runtime whose application dies while starting,
+# telling the user why.
+wine "$tool" configure "$demo/Demo.exe" -o "$demo/Broken.exe" --set PROP_SPLASH= \
+  --set PROP_SHOW_START_ERRORS=yes --set 'PROP_JRE_PATH=broken-runtime\bin\javaw.exe'
 
 # The console launcher for a command-line tool, with its bundled runtime.
 wine "$tool" configure "$build/jarstart-console.exe" -o "$demo/Tool.exe" \
@@ -111,6 +126,8 @@ user sees when no suitable runtime is installed.
 Tool.exe is the console launcher (jarstart-console.exe) configured for a
 command-line tool: in a console, "Tool.exe -p args < in.txt > out.txt"
 passes its input, output and exit code straight through.
+Broken.exe shows why an application ended while it was starting (its
+runtime, broken-runtime, is a stand-in that fails on purpose).
 On Windows with Java installed, double-click Demo.exe.
 To see the launcher's diagnostic log: jarstart-tool trace Demo.exe
 The runtime folder holds a stand-in runtime used only for running the demo
@@ -237,8 +254,28 @@ else
 fi
 finish_run failure NoJava.exe 10
 
-# Run 3: the command-line tool, as a script would run it.
-echo "demo: run 3: Tool.exe -p --input data.csv < tool-in.txt > tool-out.txt 2> tool-err.txt"
+# Run 3: the application dies at start; its error is shown.
+echo "demo: run 3: Broken.exe, whose application ends with exit code 1 at once"
+start_traced Broken.exe broken
+dialog_id=""
+for _ in $(seq 1 $((wait_s * 10))); do
+  kill -0 "$trace_pid" 2>/dev/null || break
+  dialog_id=$(xdotool search --onlyvisible --name '^Application Error$' 2>/dev/null | head -1) && [ -n "$dialog_id" ] && break
+  sleep 0.1
+done
+if [ -n "$dialog_id" ]; then
+  sleep 0.3
+  s=$(shot "$demo/error-dialog.png") && screenshots+=("$s  (the application error dialog)")
+  xdotool windowfocus --sync "$dialog_id" 2>/dev/null || true
+  xdotool key --clearmodifiers Return 2>/dev/null || true
+  echo "demo: the error dialog is up; the demo pressed Enter"
+else
+  echo "demo: no application error dialog was seen"
+fi
+finish_run broken Broken.exe 10
+
+# Run 4: the command-line tool, as a script would run it.
+echo "demo: run 4: Tool.exe -p --input data.csv < tool-in.txt > tool-out.txt 2> tool-err.txt"
 printf 'first line of input\r\nsecond line\r\n' >"$demo/tool-in.txt"
 tool_status=0
 (cd "$demo" && exec wine Tool.exe -p --input data.csv <tool-in.txt >tool-out.txt 2>tool-err.txt) || tool_status=$?

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "base/Environment.h"
 #include "base/LauncherFolder.h"
 #include "base/LauncherProperties.h"
 #include "launcher/VmOptions.h"
@@ -18,6 +19,9 @@ int GetLauncherFolder(char* buffer) {
 }
 
 CString ReadStringProperty(unsigned) { return CString(); }
+CString ExpandEnvironmentText(const char* text) { return CString(text); }
+CString GetEnvironmentText(const char*) { return CString(); }
+void AppendToDiagnosticFile(const char*, const char*) {}
 
 namespace {
 
