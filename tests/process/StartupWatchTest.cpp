@@ -121,7 +121,7 @@ TEST_P(StartupTickTest, OneTickCountsDownPollsAndEndsAsTheWatchRequires) {
 
     EXPECT_EQ(g_splashCountdown, c.countdownAfter);
     EXPECT_EQ(g_appExitCode, c.exitCodeAfter);
-    EXPECT_EQ(KillTimer(g_splashWnd, 1) == 0, c.timerStopped) << "timer stopped";
+    EXPECT_EQ(KillTimer(g_splashWnd, kStartupTimerId) == 0, c.timerStopped) << "timer stopped";
     EXPECT_EQ(DrainQuit(), c.quitPosted) << "message loop ended";
 }
 
@@ -143,7 +143,7 @@ TEST_F(StartupWatchTest, TheCountdownRunningOutEndsTheLoopWithStillActive) {
     ASSERT_TRUE(RunMessageLoop());
     EXPECT_EQ(g_splashCountdown, 0);
     EXPECT_EQ(g_appExitCode, static_cast<DWORD>(STILL_ACTIVE));
-    EXPECT_EQ(KillTimer(g_splashWnd, 1), 0) << "the watch stopped its timer";
+    EXPECT_EQ(KillTimer(g_splashWnd, kStartupTimerId), 0) << "the watch stopped its timer";
 }
 
 TEST_F(StartupWatchTest, ACountdownOfOneEndsTheLoopAtTheFirstTickWithoutPolling) {
@@ -164,7 +164,7 @@ TEST_F(StartupWatchTest, AnApplicationEndingDuringTheCountdownEndsTheLoopWithIts
     ASSERT_TRUE(RunMessageLoop());
     EXPECT_EQ(g_appExitCode, 7u);
     EXPECT_GT(g_splashCountdown, 0) << "ended before the countdown ran out";
-    EXPECT_EQ(KillTimer(g_splashWnd, 1), 0);
+    EXPECT_EQ(KillTimer(g_splashWnd, kStartupTimerId), 0);
 }
 
 TEST_F(StartupWatchTest, CloseAppHandlesClosesTheLaunchersHandleOnce) {

@@ -108,7 +108,7 @@ TEST_F(SplashTest, KeepAliveAloneCreatesAHiddenWindowAndReadsNoSplashProperty) {
     EXPECT_EQ(g_splashCountdown, 3) << "the countdown keeps its static value";
     // The hidden window serves the start-up timer.
     EXPECT_NE(SetTimer(g_splashWnd, kStartupTimerId, 1000, nullptr), 0u);
-    KillTimer(g_splashWnd, 1);
+    KillTimer(g_splashWnd, kStartupTimerId);
 }
 
 TEST_F(SplashTest, WithSplashAndKeepAliveOffNoWindowIsCreated) {
