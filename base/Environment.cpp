@@ -1,11 +1,15 @@
 #include "base/Environment.h"
 
+#include <cstring>
 #include <string>
 
 #include <windows.h>
 
 CString ExpandEnvironmentText(const char* text) {
     if (!text || !*text) return CString(text);
+    // Nothing to expand, or more than the system expands: its buffers hold
+    // 32K characters, and a longer text comes back cut or garbled.
+    if (!std::strchr(text, '%') || std::strlen(text) >= 32767) return CString(text);
     std::string buffer(256, '\0');
     // The first call may report a larger size; a variable changed in
     // between (by another thread) only takes another round.

@@ -419,6 +419,9 @@ TEST(SplashFaultE2ETest, ATenThousandPixelSquareImageIsShownCentredOnTheScreenAn
 // At 20,000 x 20,000 the bitmap would need 1.6 GB, more than a 32-bit
 // process can give it in one piece: the load fails and the launcher says so.
 TEST(SplashFaultE2ETest, AnImageTooLargeForTheLaunchersAddressSpaceShowsTheError) {
+    // 1.6 GB of pixels exceed what a 32-bit process can map; a 64-bit test
+    // build of the launcher (machines without 32-bit support) would show it.
+    if (sizeof(void*) != 4) GTEST_SKIP() << "the address space of a 64-bit launcher holds the image";
     struct Case { const char* name; std::string image; };
     const Case cases[] = {
         {"gif-20000", MakeSolidGif(20000, 20000, RGB(255, 0, 0))},
