@@ -5,28 +5,50 @@
 
 #include <windows.h>
 
+namespace {
+
+bool LookUpVariable(const std::string& name, std::string* value) {
+    DWORD size = GetEnvironmentVariableA(name.c_str(), nullptr, 0);
+    if (size == 0) return false;
+    std::string buffer(size, '\0');
+    DWORD length = GetEnvironmentVariableA(name.c_str(), &buffer[0], size);
+    if (length >= size) return false;
+    value->assign(buffer.c_str(), length);
+    return true;
+}
+
+}  // namespace
+
+// The system's rule, done here on the bytes: the system's own function
+// converts the whole text to UTF-16 and back, which would change bytes of a
+// file that are not valid in the code page although no variable is named.
+// A name runs from a % to the next; an undefined one stays as written, both
+// of its % included, and the scan goes on after it.
 CString ExpandEnvironmentText(const char* text) {
-    if (!text || !*text) return CString(text);
-    // Nothing to expand, or more than the system expands: its buffers hold
-    // 32K characters, and a longer text comes back cut or garbled.
-    if (!std::strchr(text, '%') || std::strlen(text) >= 32767) return CString(text);
-    std::string buffer(256, '\0');
-    // The first call may report a larger size; a variable changed in
-    // between (by another thread) only takes another round.
-    for (int attempt = 0; attempt < 4; ++attempt) {
-        DWORD needed = ExpandEnvironmentStringsA(text, &buffer[0], static_cast<DWORD>(buffer.size()));
-        if (needed == 0) break;
-        if (needed <= buffer.size()) return CString(buffer.c_str());
-        buffer.assign(needed, '\0');
+    if (!text) return CString();
+    std::string expanded;
+    const char* rest = text;
+    while (*rest) {
+        const char* open = std::strchr(rest, '%');
+        if (!open) {
+            expanded += rest;
+            break;
+        }
+        expanded.append(rest, open);
+        const char* close = std::strchr(open + 1, '%');
+        if (!close) {
+            expanded += open;
+            break;
+        }
+        std::string value;
+        if (close > open + 1 && LookUpVariable(std::string(open + 1, close), &value)) expanded += value;
+        else expanded.append(open, close + 1);
+        rest = close + 1;
     }
-    // Too long for the system to expand: taken as written.
-    return CString(text);
+    return CString(expanded);
 }
 
 CString GetEnvironmentText(const char* name) {
-    DWORD size = GetEnvironmentVariableA(name, nullptr, 0);
-    if (size == 0) return CString();
-    std::string buffer(size, '\0');
-    DWORD length = GetEnvironmentVariableA(name, &buffer[0], size);
-    return length < size ? CString(buffer.c_str()) : CString();
+    std::string value;
+    return LookUpVariable(name, &value) ? CString(value) : CString();
 }
