@@ -133,8 +133,9 @@ TEST_F(ProbedSearchTest, AllProbesOfASearchTogetherStopAfterFiveSeconds) {
     m_registry.WriteString(HKEY_CURRENT_USER, kRuntimeKey, "CurrentVersion", "1.6");
     m_registry.WriteString(HKEY_CURRENT_USER, kRuntimeKey + "\\1.6", "JavaHome", homes[1]);
     SetEnvironmentVariableA("JAVA_HOME", homes[2].c_str());
-    CString result;
-    std::vector<std::string> log = Search(result);
+    LogCapture capture;
+    FindJavaRuntime(m_launcherFolder.c_str());
+    std::vector<std::string> log = capture.Entries();
     auto logged = [&](const std::string& entry) { return std::find(log.begin(), log.end(), entry) != log.end(); };
     EXPECT_TRUE(logged("Version probes took too long, probe cut short: " + homes[1])) << JoinEntries(log);
     EXPECT_TRUE(logged("Version probes took too long, not probed: " + homes[2])) << JoinEntries(log);

@@ -120,7 +120,7 @@ TEST(ConfigureTest, ReconfiguringAConfiguredExeLeavesExactlyOnePropertyBlock) {
     std::string folder = MakeTempFolder("tool-reconfigure");
     std::string first = folder + "first.exe", second = folder + "second.exe";
     ASSERT_EQ(Configure(BuildDir() + "jarstart.exe", first, " --set PROP_START_JAR=one.jar").exitCode, 0u);
-    ASSERT_EQ(Configure(first, second, " --set PROP_SPLASH=on").exitCode, 0u);
+    ASSERT_EQ(Configure(first, second, " --keep --set PROP_SPLASH=on").exitCode, 0u);
     EXPECT_EQ(ResourceLanguages(second, 6, StringBlockId(96)).size(), 1u);
     std::map<int, std::string> shown = ShowProperties(second);
     EXPECT_EQ(shown[101], "one.jar");

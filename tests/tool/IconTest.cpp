@@ -122,7 +122,8 @@ TEST(IconTest, ReconfiguringWithAnotherIconLeavesOnlyItsImagesAndTheProperties) 
                       " --set PROP_START_JAR=app.jar --icon " + QuoteArgument(first))
                   .exitCode,
               0u);
-    ToolRun run = ConfigureIcon(out, out, second);
+    ToolRun run = RunTool("configure " + QuoteArgument(out) + " -o " + QuoteArgument(out) + " --keep --icon " +
+                          QuoteArgument(second));
     ASSERT_EQ(run.exitCode, 0u) << run.err;
     EXPECT_EQ(CountResources(out, MAKEINTRESOURCEA(14)), 1);
     EXPECT_EQ(CountResources(out, MAKEINTRESOURCEA(3)), 1);

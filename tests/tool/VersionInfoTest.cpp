@@ -104,7 +104,7 @@ TEST(VersionInfoTest, ReconfiguringReplacesTheVersionInformationAndKeepsThePrope
     ASSERT_EQ(Configure(BuildDir() + "jarstart.exe", out, " --set PROP_START_JAR=app.jar --version 1.0 --product Old")
                   .exitCode,
               0u);
-    ToolRun run = Configure(out, out, " --version 2.5.0.7 --description New");
+    ToolRun run = Configure(out, out, " --keep --version 2.5.0.7 --description New");
     ASSERT_EQ(run.exitCode, 0u) << run.err;
     EXPECT_EQ(ResourceLanguages(out, 16, VERSION_RESOURCE_ID), std::vector<unsigned>{VERSION_LANGUAGE});
     std::vector<char> data = api.Read(out);
