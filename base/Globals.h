@@ -14,6 +14,8 @@ extern int g_watchAppWindow;      // splash window creation (PROP_WATCH_APP_WIND
 extern int g_searchJdkOnly;       // launch sequence (PROP_SEARCH_JDK_ONLY)
 extern CString g_javaExeName;     // launch sequence: "java.exe" with the console switch
 extern CString g_minJavaVersion;  // runtime search, at its start
+extern CString g_maxJavaVersion;  // runtime search, at its start (PROP_MAX_VERSION); "" = no maximum
+extern bool g_newestRuntime;      // runtime search, at its start (PROP_RUNTIME_CHOICE "newest")
 extern CString g_runtimeHome;     // runtime search and registry lookup; read by the boot class path
 extern DWORD g_probeTimeLeftMs;   // runtime search: what its version probes may still take together
                                   // (INFINITE outside a search); spent by each probe
