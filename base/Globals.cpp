@@ -8,6 +8,8 @@ int g_searchJdkOnly = 0;
 int g_showStartErrors = 0;
 CString g_javaExeName = "javaw.exe";
 CString g_minJavaVersion = "1.3";
+CString g_maxJavaVersion;
+bool g_newestRuntime = false;
 CString g_runtimeHome;
 CString g_acceptedHome;
 DWORD g_probeTimeLeftMs = INFINITE;

@@ -18,6 +18,8 @@ extern int g_searchJdkOnly;       // launch sequence (PROP_SEARCH_JDK_ONLY)
 extern int g_showStartErrors;     // launch sequence (PROP_SHOW_START_ERRORS); read by the reader thread
 extern CString g_javaExeName;     // launch sequence: "java.exe" with the console switch
 extern CString g_minJavaVersion;  // runtime search, at its start
+extern CString g_maxJavaVersion;  // runtime search, at its start (PROP_MAX_VERSION); "" = no maximum
+extern bool g_newestRuntime;      // runtime search, at its start (PROP_RUNTIME_CHOICE "newest")
 extern CString g_runtimeHome;     // runtime search and registry lookup; read by the boot class path
 extern DWORD g_probeTimeLeftMs;   // runtime search: what its version probes may still take together
                                   // (INFINITE outside a search); spent by each probe

@@ -19,6 +19,8 @@ enum LauncherProperty {
     PROP_PASS_ALL_ARGUMENTS = 107,
     PROP_SHOW_START_ERRORS = 108,
     PROP_SINGLE_INSTANCE = 109,
+    PROP_MAX_VERSION = 110,
+    PROP_RUNTIME_CHOICE = 111,
 };
 
 struct LauncherPropertyInfo {
@@ -29,7 +31,7 @@ struct LauncherPropertyInfo {
     bool alwaysListed;
 };
 
-// Every property, in id order, without gaps.
+// Every property, in id order; ids may skip numbers.
 inline constexpr LauncherPropertyInfo kLauncherProperties[] = {
     {PROP_SPLASH, "PROP_SPLASH", true},
     {PROP_KEEP_ALIVE, "PROP_KEEP_ALIVE", true},
@@ -45,13 +47,19 @@ inline constexpr LauncherPropertyInfo kLauncherProperties[] = {
     {PROP_PASS_ALL_ARGUMENTS, "PROP_PASS_ALL_ARGUMENTS", false},
     {PROP_SHOW_START_ERRORS, "PROP_SHOW_START_ERRORS", false},
     {PROP_SINGLE_INSTANCE, "PROP_SINGLE_INSTANCE", false},
+    {PROP_MAX_VERSION, "PROP_MAX_VERSION", false},
+    {PROP_RUNTIME_CHOICE, "PROP_RUNTIME_CHOICE", false},
 };
 
 inline constexpr int kFirstPropertyId = PROP_SPLASH;
 inline constexpr int kLastPropertyId =
     kLauncherProperties[sizeof(kLauncherProperties) / sizeof(kLauncherProperties[0]) - 1].id;
-static_assert(kLastPropertyId - kFirstPropertyId + 1 == sizeof(kLauncherProperties) / sizeof(kLauncherProperties[0]),
-              "the property table has no gaps");
+constexpr bool PropertyIdsAscend() {
+    for (unsigned i = 1; i < sizeof(kLauncherProperties) / sizeof(kLauncherProperties[0]); ++i)
+        if (kLauncherProperties[i].id <= kLauncherProperties[i - 1].id) return false;
+    return true;
+}
+static_assert(PropertyIdsAscend(), "the property table is in id order");
 
 // The splash image: a whole image file as resource type 2 (RT_BITMAP's
 // number), id 104.

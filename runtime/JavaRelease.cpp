@@ -10,20 +10,19 @@
 
 namespace {
 
-const char kVersionKey[] = "JAVA_VERSION=";
 // A release file is a few hundred bytes; more is not a release file.
 const DWORD kReleaseLimit = 64 * 1024;
 
 }  // namespace
 
-CString ParseReleaseVersion(const char* releaseText) {
+CString ParseReleaseValue(const char* releaseText, const char* key) {
     std::string text = releaseText ? releaseText : "";
-    const size_t keyLength = sizeof(kVersionKey) - 1;
+    std::string prefix = std::string(key) + "=";
     for (size_t lineStart = 0; lineStart < text.size();) {
         size_t lineEnd = text.find('\n', lineStart);
         if (lineEnd == std::string::npos) lineEnd = text.size();
-        if (text.compare(lineStart, keyLength, kVersionKey) == 0) {
-            std::string value = text.substr(lineStart + keyLength, lineEnd - lineStart - keyLength);
+        if (text.compare(lineStart, prefix.size(), prefix) == 0) {
+            std::string value = text.substr(lineStart + prefix.size(), lineEnd - lineStart - prefix.size());
             if (!value.empty() && value[value.size() - 1] == '\r') value.erase(value.size() - 1);
             if (value.size() >= 2 && value[0] == '"' && value[value.size() - 1] == '"')
                 value = value.substr(1, value.size() - 2);
@@ -34,17 +33,35 @@ CString ParseReleaseVersion(const char* releaseText) {
     return CString();
 }
 
-CString ReadReleaseVersion(const CString& home) {
-    if (home.IsEmpty()) return CString();
+CString ParseReleaseVersion(const char* releaseText) {
+    return ParseReleaseValue(releaseText, "JAVA_VERSION");
+}
+
+ReleaseFile ReadReleaseFile(const CString& home) {
+    ReleaseFile release;
+    if (home.IsEmpty()) return release;
     CString path = WithoutTrailingBackslash(home) + "\\release";
     ScopedHandle file(CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                   FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.IsValid()) return CString();
+    if (!file.IsValid()) {
+        // A file that exists but cannot be opened is unreadable, not absent.
+        DWORD error = GetLastError();
+        release.present = error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND;
+        return release;
+    }
+    release.present = true;
     std::string text(kReleaseLimit, '\0');
     DWORD read = 0;
-    if (!ReadFile(file, &text[0], kReleaseLimit - 1, &read, nullptr)) return CString();
+    if (!ReadFile(file, &text[0], kReleaseLimit - 1, &read, nullptr)) return release;
     text.resize(read);
-    return ParseReleaseVersion(text.c_str());
+    release.version = ParseReleaseVersion(text.c_str());
+    release.implementor = ParseReleaseValue(text.c_str(), "IMPLEMENTOR");
+    release.runtimeVersion = ParseReleaseValue(text.c_str(), "JAVA_RUNTIME_VERSION");
+    return release;
+}
+
+CString ReadReleaseVersion(const CString& home) {
+    return ReadReleaseFile(home).version;
 }
 
 bool IsJava9OrLaterHome(const CString& home) {

@@ -8,6 +8,18 @@
 CString ReadReleaseVersion(const CString& home);
 // The JAVA_VERSION line's value taken from the text of a release file.
 CString ParseReleaseVersion(const char* releaseText);
+// The value of the line "<key>=" in the text of a release file, without its
+// quotes; "" when there is no such line.
+CString ParseReleaseValue(const char* releaseText, const char* key);
+
+// What a release file says; present is false only when there is no file.
+struct ReleaseFile {
+    bool present = false;
+    CString version;         // JAVA_VERSION, e.g. "21.0.2" or "1.8.0_265"
+    CString implementor;     // IMPLEMENTOR, e.g. "Eclipse Adoptium"
+    CString runtimeVersion;  // JAVA_RUNTIME_VERSION, e.g. "21.0.2+13-LTS"
+};
+ReleaseFile ReadReleaseFile(const CString& home);
 // True for a Java 9 or later home: its release file names 9 or later, or it
 // has a jmods folder. Such a home has no lib\tools.jar even when it is a kit.
 bool IsJava9OrLaterHome(const CString& home);

@@ -5,34 +5,10 @@
 #include "runtime/JavaRelease.h"
 #include "runtime/RegistryKeys.h"
 #include "runtime/RegistryLookup.h"
+#include "runtime/RegistryPlaces.h"
 #include "runtime/VersionProbe.h"
 
 namespace {
-
-enum KeyLayout {
-    // <vendor>\JDK|JRE\<version>, value "JavaHome".
-    kVersionJavaHome,
-    // <vendor>\JDK|JRE\<version>\<jvm>\MSI, value "Path" (home with a
-    // trailing backslash).
-    kVersionJvmMsiPath,
-    // <vendor>\<install name>, value "InstallationPath"; the key names no
-    // version, the home's release file does, and its kind is the home's.
-    kNamedInstallationPath,
-};
-
-struct RegistryPlace {
-    const char* vendorKey;  // under SOFTWARE
-    KeyLayout layout;
-};
-
-// Another vendor is one more line.
-const RegistryPlace kPlaces[] = {
-    {"JavaSoft", kVersionJavaHome},
-    {"Eclipse Adoptium", kVersionJvmMsiPath},
-    {"AdoptOpenJDK", kVersionJvmMsiPath},
-    {"Microsoft", kVersionJvmMsiPath},
-    {"Azul Systems\\Zulu", kNamedInstallationPath},
-};
 
 // Lets the log say which key a candidate came from; only keys that exist are
 // named, so a machine without them reads as before.
@@ -87,7 +63,9 @@ CString FindInNamedInstalls(HKEY hive, const CString& keyPath, bool developmentK
 
 CString FindRuntimeInMoreRegistryKeys(bool developmentKitOnly, REGSAM view) {
     static const char* const kKinds[] = {"JDK", "JRE"};
-    for (const RegistryPlace& place : kPlaces) {
+    for (size_t i = 0; i < kRegistryPlaceCount; ++i) {
+        const RegistryPlace& place = kRegistryPlaces[i];
+        if (place.furtherOnly) continue;
         CString vendorPath = CString("SOFTWARE\\") + place.vendorKey;
         if (place.layout == kNamedInstallationPath) {
             for (HKEY hive : kRegistryHives) {

@@ -13,6 +13,7 @@
 #include "runtime/MoreRegistryKeys.h"
 #include "runtime/RegistryKeys.h"
 #include "runtime/RegistryLookup.h"
+#include "runtime/RuntimeGathering.h"
 #include "runtime/Version.h"
 #include "runtime/VersionProbe.h"
 
@@ -89,38 +90,64 @@ CString ReadJavaHome() {
     return CString(buffer.data());
 }
 
-// The JAVA_HOME step and, after it, the current directory.
+// The places no earlier step reads, then the current directory; a runtime
+// there is the user's own pick, so the further places are only read when it
+// holds none.
+CString FindRuntimeInFurtherPlacesOrCurrentDir() {
+    if (!PathExists(g_javaExeName)) {
+        CString candidate = FindInFurtherSources();
+        if (!candidate.IsEmpty()) return candidate;
+    }
+    g_log << "Try current dir." << logEnd;
+    return g_javaExeName;
+}
+
+// The JAVA_HOME step and, after it, the further places and the current
+// directory.
 CString FindRuntimeFromJavaHome() {
     CString home = ReadJavaHome();
     CString candidate = ExecutableIn(home);
     // An unset JAVA_HOME would name \bin\javaw.exe at the drive root.
     if (home.IsEmpty() || !PathExists(candidate)) {
         g_log << "JAVA_HOME not found" << logEnd;
-        g_log << "Try current dir." << logEnd;
-        return g_javaExeName;
+        return FindRuntimeInFurtherPlacesOrCurrentDir();
     }
-    if (g_searchJdkOnly && !IsDevelopmentKitHome(home)) return CString();
+    // A runtime the user pointed at but that does not fit is not replaced by
+    // whatever the current directory holds; other installed runtimes may be.
+    if (g_searchJdkOnly && !IsDevelopmentKitHome(home)) return FindInFurtherSources();
     CString version = ProbeJavaVersion(home);
-    if (VersionAtLeast(g_minJavaVersion, version)) {
+    if (IsVersionSufficient(version)) {
         g_log << "JAVA_HOME found" << logEnd;
         return candidate;
     }
-    // A runtime the user pointed at but that is too old is not replaced by
-    // whatever the current directory holds.
     g_log << "Incorrect version" << logEnd;
-    return CString();
+    return FindInFurtherSources();
+}
+
+// A version property that is no version ("v1.6", "eleven") is logged and
+// dropped: a typo must not switch a check off or make it refuse everything.
+CString ReadVersionProperty(unsigned id, const char* name, const char* fallbackText) {
+    CString value = ReadStringProperty(id);
+    if (!value.IsEmpty() && !IsVersionText(value)) {
+        g_log << name << " is not a version, " << fallbackText << " is used: " << value << logEnd;
+        value.Empty();
+    }
+    return value;
+}
+
+bool ReadNewestChoice() {
+    CString choice = ReadStringProperty(PROP_RUNTIME_CHOICE);
+    if (lstrcmpiA(choice, "newest") == 0) return true;
+    if (!choice.IsEmpty() && lstrcmpiA(choice, "first") != 0)
+        g_log << "PROP_RUNTIME_CHOICE is neither first nor newest, first is used: " << choice << logEnd;
+    return false;
 }
 
 CString SearchJavaRuntime(const CString& launcherFolder) {
-    g_minJavaVersion = ReadStringProperty(PROP_MIN_VERSION);
-    // A minimum that is no version ("v1.6", "eleven") would compare below
-    // every runtime: a typo must not switch the check off.
-    if (!g_minJavaVersion.IsEmpty() && !IsVersionText(g_minJavaVersion)) {
-        g_log << "PROP_MIN_VERSION is not a version, " << kDefaultMinVersion << " is used: " << g_minJavaVersion
-              << logEnd;
-        g_minJavaVersion.Empty();
-    }
+    g_minJavaVersion = ReadVersionProperty(PROP_MIN_VERSION, "PROP_MIN_VERSION", kDefaultMinVersion);
     if (g_minJavaVersion.IsEmpty()) g_minJavaVersion = kDefaultMinVersion;
+    g_maxJavaVersion = ReadVersionProperty(PROP_MAX_VERSION, "PROP_MAX_VERSION", "no maximum");
+    g_newestRuntime = ReadNewestChoice();
     g_log << (g_searchJdkOnly ? "Search for Jdk only..." : "Search for Jre...") << logEnd;
 
     CString jrePath = ReadStringProperty(PROP_JRE_PATH);
@@ -138,6 +165,12 @@ CString SearchJavaRuntime(const CString& launcherFolder) {
         return local;
     }
 
+    if (g_newestRuntime) {
+        CString candidate = FindNewestRuntime();
+        if (!candidate.IsEmpty()) return candidate;
+        g_log << "Try current dir." << logEnd;
+        return g_javaExeName;
+    }
     if (g_searchJdkOnly) {
         g_log << "Search in registry for Jdk only..." << logEnd;
         CString candidate = FindInRegistry(FindJdkInRegistryView);

@@ -76,3 +76,14 @@ bool VersionAtLeast(const char* minimum, const char* version) {
     }
     return true;
 }
+
+bool VersionAtMost(const char* maximum, const char* version) {
+    std::vector<unsigned long> have = ParseComponents(version);
+    if (have.empty()) return false;
+    std::vector<unsigned long> limit = ParseComponents(maximum);
+    for (size_t i = 0; i < limit.size(); ++i) {
+        unsigned long h = i < have.size() ? have[i] : 0;
+        if (h != limit[i]) return h < limit[i];
+    }
+    return true;
+}

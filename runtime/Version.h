@@ -9,3 +9,6 @@ std::string ExtractVersion(const std::string& output);
 bool IsVersionText(const char* text);
 // True when version is at least minimum, compared numerically by component.
 bool VersionAtLeast(const char* minimum, const char* version);
+// True when version is at most maximum, compared on as many components as
+// maximum has: "17" admits every 17.x, "17.0.2" admits 17.0.2.1 but not 17.0.3.
+bool VersionAtMost(const char* maximum, const char* version);

@@ -93,5 +93,6 @@ CString ProbeJavaVersion(const CString& home) {
 }
 
 bool IsVersionSufficient(const char* version) {
-    return VersionAtLeast(g_minJavaVersion, version);
+    if (!VersionAtLeast(g_minJavaVersion, version)) return false;
+    return g_maxJavaVersion.IsEmpty() || VersionAtMost(g_maxJavaVersion, version);
 }

@@ -36,6 +36,6 @@ private:
 // output has ended.
 CString ProbeJavaVersion(const CString& home);
 
-// VersionAtLeast(g_minJavaVersion, version): whether a runtime that reports
-// version meets the launcher's minimum.
+// Whether a runtime that reports version meets the launcher's minimum and,
+// when one is set, its maximum (g_maxJavaVersion).
 bool IsVersionSufficient(const char* version);

@@ -271,4 +271,87 @@ TEST_F(MoreRegistryKeysTest, JdkOnlyModeRejectsAJavaHomeRuntimeOfAnyVersion) {
     }
 }
 
+// Turns a copy of the stand-in into an x86 executable, as far as its PE
+// header tells: the machine field at e_lfanew + 4.
+void MarkAs32Bit(const std::string& exe) {
+    HANDLE file = CreateFileA(exe.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, file) << exe;
+    LONG peOffset = 0;
+    DWORD done = 0;
+    SetFilePointer(file, 0x3c, nullptr, FILE_BEGIN);
+    ReadFile(file, &peOffset, 4, &done, nullptr);
+    SetFilePointer(file, peOffset + 4, nullptr, FILE_BEGIN);
+    WORD machine = 0x014c;
+    WriteFile(file, &machine, 2, &done, nullptr);
+    CloseHandle(file);
+}
+
+// An old 32-bit Java 8 in the JavaSoft keys, a 64-bit Temurin 21 only under
+// its vendor key, no other place holding anything.
+class MachinePictureTest : public MoreRegistryKeysTest {
+protected:
+    void SetUp() override {
+        MoreRegistryKeysTest::SetUp();
+        std::string empty = m_folder + "empty";
+        CreateDirectoryA(empty.c_str(), nullptr);
+        for (const char* name : {"ProgramFiles", "ProgramFiles(x86)", "ProgramW6432", "LOCALAPPDATA", "USERPROFILE",
+                                 "ProgramData"})
+            m_options.env[name] = empty;
+        m_java8 = FakeHome("jre8", "1.8.0_265");
+        MarkAs32Bit(m_java8 + "\\bin\\java.exe");
+        m_java21 = FakeHome("jdk21", "21.0.2", true);
+        WriteRegString(HKEY_LOCAL_MACHINE, std::string(kRuntimeRegistryKey) + "\\1.8", "JavaHome", m_java8);
+        WriteRegString(HKEY_LOCAL_MACHINE, "SOFTWARE\\Eclipse Adoptium\\JDK\\21.0.2.13\\hotspot\\MSI", "Path",
+                       m_java21 + "\\", m_vendorView);
+    }
+    std::string Candidate(const std::string& home, const std::string& version, const char* bits,
+                          const std::string& source, const char* verdict) const {
+        return "Candidate: " + home + ", " + version + ", " + bits + ", HKEY_LOCAL_MACHINE\\" + source +
+               (m_vendorView ? " (64-bit view)" : "") + ": " + verdict;
+    }
+    std::string Java8(const char* verdict) const {
+        return Candidate(m_java8, "1.8.0_265", "32-bit", std::string(kRuntimeRegistryKey) + "\\1.8", verdict);
+    }
+    std::string Java21(const char* verdict) const {
+        return Candidate(m_java21, "21.0.2", "64-bit", "SOFTWARE\\Eclipse Adoptium\\JDK\\21.0.2.13\\hotspot\\MSI",
+                         verdict);
+    }
+
+    const REGSAM m_vendorView = HasOther64BitRegistryViewHere() ? k64BitView : kOwnView;
+    std::string m_java8, m_java21;
+};
+
+TEST_F(MachinePictureTest, FirstTakesTheJavaSoftJava8ExactlyAsBefore) {
+    std::vector<std::string> log = Run();
+    std::string exe = m_java8 + "\\bin\\javaw.exe";
+    EXPECT_EQ((Start() + std::vector<std::string>{"1.8", "found", exe, "Jre key found in registry", "Jre path: " + exe}),
+              log);
+    ExpectStarted();
+}
+
+TEST_F(MachinePictureTest, NewestTakesTheVendorKeysJava21AndLogsEveryCandidate) {
+    m_props[PROP_RUNTIME_CHOICE] = "newest";
+    std::vector<std::string> log = Run();
+    std::string exe = m_java21 + "\\bin\\javaw.exe";
+    EXPECT_EQ((std::vector<std::string>{"Search every place for the newest runtime...", Java8("accepted"),
+                                        Java21("accepted"), "Runtime chosen: " + m_java21, "Jre path: " + exe}),
+              std::vector<std::string>(log.begin() + 3, log.end()));
+    ExpectStarted();
+}
+
+TEST_F(MachinePictureTest, NeitherFitsBetweenMinimumAndMaximumSoTheFailureDialogShows) {
+    m_props[PROP_MIN_VERSION] = "11";
+    m_props[PROP_MAX_VERSION] = "17";
+    for (const char* choice : {"first", "newest"}) {
+        m_props[PROP_RUNTIME_CHOICE] = choice;
+        std::vector<std::string> log = Run();
+        ASSERT_FALSE(log.empty());
+        EXPECT_EQ("Jre path: javaw.exe", log.back()) << choice;
+        if (std::string(choice) == "newest") {
+            EXPECT_TRUE(Logged(Java8("below minimum")) && Logged(Java21("above maximum"))) << JoinLog(log);
+        }
+        ExpectFailureDialog();
+    }
+}
+
 }  // namespace

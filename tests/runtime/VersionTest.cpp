@@ -126,4 +126,15 @@ TEST(VersionOrderTest, EveryPairComparesAsItsPositionInTheOrder) {
                     EXPECT_EQ(j >= i, VersionAtLeast(minimum, version)) << "minimum " << minimum << ", version " << version;
 }
 
+TEST(VersionAtMostTest, AdmitsEveryVersionThatStartsAtOrBelowTheMaximum) {
+    struct Case { const char* maximum; const char* version; bool atMost; };
+    const Case cases[] = {
+        {"17", "17.0.15", true}, {"17", "17", true}, {"17", "18", false}, {"17", "1.8.0_265", true},
+        {"17.0.2", "17.0.2.1", true}, {"17.0.2", "17.0.3", false}, {"1.8", "1.8.0.212", true},
+        {"8", "1.8.0_392", true}, {"11", "21", false}, {"11", "", false},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(c.atMost, VersionAtMost(c.maximum, c.version)) << "maximum " << c.maximum << ", version " << c.version;
+}
+
 }  // namespace

@@ -47,6 +47,7 @@ static void RemoveRuntimeKeys() {
     static const char* const kKeys[] = {
         "SOFTWARE\\JavaSoft",      "SOFTWARE\\Eclipse Adoptium", "SOFTWARE\\AdoptOpenJDK",
         "SOFTWARE\\Microsoft\\JDK", "SOFTWARE\\Microsoft\\JRE",    "SOFTWARE\\Azul Systems",
+        "SOFTWARE\\Eclipse Foundation", "SOFTWARE\\Semeru", "SOFTWARE\\SapMachine", "SOFTWARE\\BellSoft",
     };
     for (REGSAM view : {static_cast<REGSAM>(0), static_cast<REGSAM>(KEY_WOW64_64KEY)}) {
         for (HKEY hive : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER}) {

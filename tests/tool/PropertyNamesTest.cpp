@@ -26,7 +26,7 @@ TEST(PropertyNamesTest, AcceptsEachNameAndIdOfTheTable) {
 }
 
 TEST(PropertyNamesTest, RejectsEverythingElse) {
-    const char* rejected[] = {"",    "95",   "112",   "111", "0101", "+101", "-1",         " 101", "101 ",
+    const char* rejected[] = {"",    "95",   "112",   "113", "0101", "+101", "-1",         " 101", "101 ",
                               "1e2", "0x60", "prop_splash", "PROP_", "PROP_SPLASH ", "SPLASH", "PROP_DOWNLOAD"};
     for (const char* key : rejected) {
         int id = -1;

@@ -13,6 +13,7 @@
 
 #include "tools/jarstart-tool/Debuggee.h"
 #include "tools/jarstart-tool/FileBytes.h"
+#include "tools/jarstart-tool/RuntimesCommand.h"
 #include "tools/jarstart-tool/ToolArgs.h"
 #include "tools/jarstart-tool/ToolCommands.h"
 #include "tools/jarstart-tool/TraceFormat.h"
@@ -109,7 +110,7 @@ int main() {
         return RunTrace(args, commandLine);
     }
     ToolOutput output;
-    int code = RunFileCommand(args, &output);
+    int code = args.command == ToolCommand::Runtimes ? RunRuntimes(args, &output) : RunFileCommand(args, &output);
     WriteText(STD_OUTPUT_HANDLE, stdout, output.out);
     WriteText(STD_ERROR_HANDLE, stderr, output.err);
     return code;

@@ -23,9 +23,13 @@ bool ParsePropertyKey(const std::string& key, int* id) {
         if (c < '0' || c > '9') return false;
         value = value * 10 + (c - '0');
     }
-    if (value < kFirstPropertyId || value > kLastPropertyId) return false;
-    *id = value;
-    return true;
+    // Ids the table skips are no properties either.
+    for (const LauncherPropertyInfo& p : kLauncherProperties) {
+        if (p.id != value) continue;
+        *id = value;
+        return true;
+    }
+    return false;
 }
 
 std::string PropertyIdRange() {

@@ -147,7 +147,7 @@ bool ParseConfigure(const std::vector<std::string>& args, ToolArgs* parsed, std:
 bool ParseToolArgs(const std::vector<std::string>& args, ToolArgs* parsed, std::string* error) {
     *parsed = ToolArgs();
     if (args.empty()) {
-        *error = "no command given (configure, show or trace)";
+        *error = "no command given (configure, show, trace or runtimes)";
         return false;
     }
     const std::string& command = args[0];
@@ -179,7 +179,21 @@ bool ParseToolArgs(const std::vector<std::string>& args, ToolArgs* parsed, std::
         parsed->exeArgument = i + 1;  // the program name is argument 0
         return true;
     }
-    *error = "unknown command \"" + command + "\" (configure, show or trace)";
+    if (command == "runtimes") {
+        parsed->command = ToolCommand::Runtimes;
+        for (size_t i = 1; i < args.size(); ++i) {
+            if (args[i] == "--json" && !parsed->json) {
+                parsed->json = true;
+            } else if (!args[i].empty() && args[i][0] != '-' && parsed->exe.empty()) {
+                parsed->exe = args[i];
+            } else {
+                *error = "runtimes takes [--json] and at most one exe";
+                return false;
+            }
+        }
+        return true;
+    }
+    *error = "unknown command \"" + command + "\" (configure, show, trace or runtimes)";
     return false;
 }
 
@@ -189,5 +203,6 @@ const char* ToolUsage() {
            "                [--icon FILE.ico] [--version 1.2.3.4] [--product TEXT] [--company TEXT]\n"
            "                [--description TEXT] [--copyright TEXT]\n"
            "  jarstart-tool show <exe>\n"
-           "  jarstart-tool trace [--raw] <exe> [args...]\n";
+           "  jarstart-tool trace [--raw] <exe> [args...]\n"
+           "  jarstart-tool runtimes [--json] [<launcher.exe>]\n";
 }

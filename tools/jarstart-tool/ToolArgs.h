@@ -22,11 +22,11 @@ std::vector<CommandLineArgument> SplitCommandLine(const std::string& line);
 // non-blank character on, exactly as typed; "" when nothing follows.
 std::string TextAfterArgument(const std::string& line, size_t index);
 
-enum class ToolCommand { Configure, Show, Trace };
+enum class ToolCommand { Configure, Show, Trace, Runtimes };
 
 struct ToolArgs {
     ToolCommand command = ToolCommand::Show;
-    std::string exe;                   // configure: the input; show, trace: the exe
+    std::string exe;                   // configure: the input; show, trace: the exe; runtimes: "" or the exe
     std::string output;                // configure -o
     std::map<int, std::string> props;  // configure --set, by id
     bool keep = false;                 // configure --keep
@@ -40,6 +40,7 @@ struct ToolArgs {
     std::string version;               // as typed; checked by the configure step
     std::string product, company, description, copyright;
     bool raw = false;                  // trace --raw
+    bool json = false;                 // runtimes --json
     size_t exeArgument = 0;            // trace: index of the exe among the arguments, the program being 0
 };
 

@@ -57,9 +57,10 @@ int RunFileCommand(const ToolArgs& args, ToolOutput* output) {
     switch (args.command) {
     case ToolCommand::Configure: return RunConfigure(args, output);
     case ToolCommand::Show: return RunShow(args, output);
-    case ToolCommand::Trace: break;
+    case ToolCommand::Trace:
+    case ToolCommand::Runtimes: break;
     }
-    return Fail(output, "trace is not a file command");
+    return Fail(output, "trace and runtimes are not file commands");
 }
 
 std::string ToolErrorLine(const std::string& message) { return "jarstart-tool: " + message + "\n"; }

@@ -53,6 +53,11 @@ int main(int argc, char** argv) {
                                     "(or under Wine) for it"));
         return kToolBadInput;
     }
+    if (args.command == ToolCommand::Runtimes) {
+        Write(stderr, ToolErrorLine("runtimes uses the launcher's own runtime search, which reads the Windows "
+                                    "registry and folders: run jarstart-tool.exe on Windows for it"));
+        return kToolBadInput;
+    }
     ToolOutput output;
     int code = RunFileCommand(args, &output);
     Write(stdout, output.out);

@@ -1,0 +1,122 @@
+#include "runtime/RuntimeFolders.h"
+
+#include <windows.h>
+
+#include <cstring>
+#include <string>
+
+#include "base/PathExists.h"
+#include "framework/ScopedWin.h"
+
+namespace {
+
+// Below each program-files root; the last part may hold a wildcard.
+const char* const kVendorFolders[] = {
+    "Java\\*",          "Eclipse Adoptium\\*", "AdoptOpenJDK\\*",    "Microsoft\\jdk-*",
+    "Zulu\\*",          "BellSoft\\*",         "Amazon Corretto\\*", "SapMachine\\JDK\\*",
+    "SapMachine\\JRE\\*", "Semeru\\*",         "OpenJDK\\*",
+};
+
+// Under a root variable: a pattern whose matches are homes, or, with a
+// suffix, folders whose <suffix> is the home.
+struct UserFolder {
+    const char* variable;
+    const char* pattern;
+    const char* suffix;
+};
+const UserFolder kUserFolders[] = {
+    {"USERPROFILE", ".jdks\\*", ""},
+    {"USERPROFILE", "scoop\\apps\\*", "\\current"},
+    {"ProgramData", "scoop\\apps\\*", "\\current"},
+    {"USERPROFILE", ".jabba\\jdk\\*", ""},
+};
+
+CString Environment(const char* name) {
+    char buffer[MAX_PATH] = {};
+    DWORD length = GetEnvironmentVariableA(name, buffer, MAX_PATH);
+    return length > 0 && length < MAX_PATH ? CString(buffer) : CString();
+}
+
+bool LooksLikeHome(const CString& home) {
+    return PathExists(home + "\\bin\\java.exe") || PathExists(home + "\\bin\\javaw.exe");
+}
+
+// Every sub folder matching root\pattern whose <suffix> looks like a home,
+// in the order the file system lists them.
+void AddMatches(std::vector<FoundHome>& found, const CString& root, const char* pattern, const char* suffix,
+                const CString& source) {
+    CString full = root + "\\" + pattern;
+    const char* lastSlash = strrchr(full.GetString(), '\\');
+    CString parent(full.GetString(), static_cast<int>(lastSlash - full.GetString()));
+    WIN32_FIND_DATAA entry;
+    HANDLE search = FindFirstFileA(full, &entry);
+    if (search == INVALID_HANDLE_VALUE) return;
+    do {
+        if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || entry.cFileName[0] == '.') continue;
+        CString home = parent + "\\" + entry.cFileName + suffix;
+        if (LooksLikeHome(home)) AddFoundHome(found, home, CString(), source);
+    } while (FindNextFileA(search, &entry));
+    FindClose(search);
+}
+
+// The target of a link, or path itself.
+CString FinalPath(const CString& path) {
+    ScopedHandle file(CreateFileA(path, 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                  OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    if (!file.IsValid()) return path;
+    char buffer[MAX_PATH] = {};
+    DWORD length = GetFinalPathNameByHandleA(file, buffer, MAX_PATH, FILE_NAME_NORMALIZED);
+    if (length == 0 || length >= MAX_PATH) return path;
+    const char* text = buffer;
+    if (strncmp(text, "\\\\?\\", 4) == 0 && text[5] == ':') text += 4;
+    return CString(text);
+}
+
+}  // namespace
+
+void GatherFolderHomes(std::vector<FoundHome>& found) {
+    static const char* const kRoots[] = {"ProgramFiles", "ProgramFiles(x86)", "ProgramW6432"};
+    CString seen[3];
+    for (int i = 0; i < 3; ++i) {
+        CString root = Environment(kRoots[i]);
+        // ProgramW6432 repeats ProgramFiles in a 64-bit process.
+        bool repeated = root.IsEmpty();
+        for (int j = 0; j < i; ++j) repeated = repeated || lstrcmpiA(seen[j], root) == 0;
+        seen[i] = root;
+        if (repeated) continue;
+        for (const char* folder : kVendorFolders)
+            AddMatches(found, root, folder, "", CString("%") + kRoots[i] + "%\\" + folder);
+    }
+    CString local = Environment("LOCALAPPDATA");
+    if (!local.IsEmpty())
+        for (const char* folder : kVendorFolders)
+            AddMatches(found, local + "\\Programs", folder, "", CString("%LOCALAPPDATA%\\Programs\\") + folder);
+    for (const UserFolder& folder : kUserFolders) {
+        CString root = Environment(folder.variable);
+        if (root.IsEmpty()) continue;
+        AddMatches(found, root, folder.pattern, folder.suffix,
+                   CString("%") + folder.variable + "%\\" + folder.pattern + folder.suffix);
+    }
+}
+
+void GatherPathHomes(std::vector<FoundHome>& found) {
+    std::string path(32768, '\0');
+    DWORD length = GetEnvironmentVariableA("PATH", &path[0], 32767);
+    path.resize(length < 32767 ? length : 0);
+    for (size_t start = 0; start <= path.size();) {
+        size_t end = path.find(';', start);
+        if (end == std::string::npos) end = path.size();
+        std::string folder = path.substr(start, end - start);
+        start = end + 1;
+        if (folder.size() >= 2 && folder[0] == '"' && folder[folder.size() - 1] == '"')
+            folder = folder.substr(1, folder.size() - 2);
+        while (!folder.empty() && folder[folder.size() - 1] == '\\') folder.erase(folder.size() - 1);
+        if (folder.empty()) continue;
+        CString exe = FinalPath((folder + "\\javaw.exe").c_str());
+        if (!PathExists(exe)) continue;
+        const char* name = exe.GetString() + exe.GetLength() - 14;  // "\\bin\\javaw.exe"
+        if (exe.GetLength() <= 14 || lstrcmpiA(name, "\\bin\\javaw.exe") != 0) continue;
+        AddFoundHome(found, CString(exe.GetString(), exe.GetLength() - 14), CString(),
+                     CString("PATH ") + folder.c_str());
+    }
+}

@@ -1,0 +1,89 @@
+// The folder and PATH sources on temp folders standing in for the user's:
+// the variables they start from point into the test's own folder.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "runtime/RuntimeFolders.h"
+#include "tests/support/Paths.h"
+#include "tests/support/ScratchRegistry.h"
+
+namespace {
+
+const char* const kVariables[] = {"ProgramFiles", "ProgramFiles(x86)", "ProgramW6432", "LOCALAPPDATA",
+                                  "USERPROFILE", "ProgramData", "PATH"};
+
+class RuntimeFoldersTest : public testing::Test {
+protected:
+    void SetUp() override {
+        m_root = MakeTempFolder("runtime-folders");
+        for (const char* name : kVariables) {
+            char buffer[32768] = {};
+            DWORD length = GetEnvironmentVariableA(name, buffer, sizeof(buffer));
+            m_saved.push_back(length ? buffer : "");
+            std::string folder = m_root + name;
+            CreateDirectoryA(folder.c_str(), nullptr);
+            SetEnvironmentVariableA(name, folder.c_str());
+        }
+    }
+    void TearDown() override {
+        for (size_t i = 0; i < m_saved.size(); ++i)
+            SetEnvironmentVariableA(kVariables[i], m_saved[i].empty() ? nullptr : m_saved[i].c_str());
+    }
+    std::string m_root;
+    std::vector<std::string> m_saved;
+};
+
+TEST_F(RuntimeFoldersTest, EveryFolderLayoutNamesItsHomeAndItsSource) {
+    struct Case {
+        const char* variable;
+        const char* home;    // below the variable's folder
+        const char* source;  // "" = not a home
+    };
+    const Case cases[] = {
+        {"ProgramFiles", "Java\\jre1.8.0_265", "%ProgramFiles%\\Java\\*"},
+        {"ProgramFiles", "Eclipse Adoptium\\jdk-21.0.2.13-hotspot", "%ProgramFiles%\\Eclipse Adoptium\\*"},
+        {"ProgramFiles", "Microsoft\\jdk-17.0.10.7-hotspot", "%ProgramFiles%\\Microsoft\\jdk-*"},
+        {"ProgramFiles", "Microsoft\\Edge", ""},
+        {"ProgramFiles(x86)", "Zulu\\zulu-8", "%ProgramFiles(x86)%\\Zulu\\*"},
+        {"ProgramW6432", "SapMachine\\JRE\\17", "%ProgramW6432%\\SapMachine\\JRE\\*"},
+        {"ProgramW6432", "Amazon Corretto\\jdk1.8.0_402", "%ProgramW6432%\\Amazon Corretto\\*"},
+        {"LOCALAPPDATA", "Programs\\Eclipse Adoptium\\jdk-17", "%LOCALAPPDATA%\\Programs\\Eclipse Adoptium\\*"},
+        {"USERPROFILE", ".jdks\\corretto-21", "%USERPROFILE%\\.jdks\\*"},
+        {"USERPROFILE", "scoop\\apps\\temurin17-jdk\\current", "%USERPROFILE%\\scoop\\apps\\*\\current"},
+        {"ProgramData", "scoop\\apps\\openjdk\\current", "%ProgramData%\\scoop\\apps\\*\\current"},
+        {"USERPROFILE", ".jabba\\jdk\\zulu@1.17", "%USERPROFILE%\\.jabba\\jdk\\*"},
+    };
+    for (const Case& c : cases) {
+        std::string home = m_root + c.variable + "\\" + c.home;
+        MakeEmptyFile(home + (c.source[0] ? "\\bin\\java.exe" : "\\bin\\msedge.exe"));
+    }
+    std::vector<FoundHome> found;
+    GatherFolderHomes(found);
+    for (const Case& c : cases) {
+        std::string home = m_root + c.variable + "\\" + c.home;
+        std::string source = "<not found>";
+        for (const FoundHome& f : found)
+            if (home == f.home.GetString()) source = f.source.GetString();
+        EXPECT_EQ(c.source[0] ? c.source : "<not found>", source) << home;
+    }
+    EXPECT_EQ(11u, found.size());
+}
+
+TEST_F(RuntimeFoldersTest, AJavawOnThePathNamesTheHomeOfItsBinFolder) {
+    std::string home = m_root + "tools\\jdk-21";
+    MakeEmptyFile(home + "\\bin\\javaw.exe");
+    MakeEmptyFile(m_root + "other\\javaw.exe");
+    std::string path = m_root + "missing;\"" + home + "\\bin\\\";" + m_root + "other";
+    SetEnvironmentVariableA("PATH", path.c_str());
+    std::vector<FoundHome> found;
+    GatherPathHomes(found);
+    ASSERT_EQ(1u, found.size());
+    EXPECT_STREQ(home.c_str(), found[0].home.GetString());
+    EXPECT_EQ("PATH " + home + "\\bin", found[0].source.GetString());
+}
+
+}  // namespace
