@@ -128,10 +128,12 @@ TEST_F(ProbedSearchTest, AllProbesOfASearchTogetherStopAfterFiveSeconds) {
         MakeFakeRuntime(home, behaviour);
         homes.push_back(home);
     }
-    m_registry.WriteString(HKEY_LOCAL_MACHINE, kRuntimeKey, "CurrentVersion", "1.6");
-    m_registry.WriteString(HKEY_LOCAL_MACHINE, kRuntimeKey + "\\1.6", "JavaHome", homes[0]);
-    m_registry.WriteString(HKEY_CURRENT_USER, kRuntimeKey, "CurrentVersion", "1.6");
-    m_registry.WriteString(HKEY_CURRENT_USER, kRuntimeKey + "\\1.6", "JavaHome", homes[1]);
+    // Registered as 1.2, below the minimum: the version keys accept neither,
+    // and the search goes on to JAVA_HOME.
+    m_registry.WriteString(HKEY_LOCAL_MACHINE, kRuntimeKey, "CurrentVersion", "1.2");
+    m_registry.WriteString(HKEY_LOCAL_MACHINE, kRuntimeKey + "\\1.2", "JavaHome", homes[0]);
+    m_registry.WriteString(HKEY_CURRENT_USER, kRuntimeKey, "CurrentVersion", "1.2");
+    m_registry.WriteString(HKEY_CURRENT_USER, kRuntimeKey + "\\1.2", "JavaHome", homes[1]);
     SetEnvironmentVariableA("JAVA_HOME", homes[2].c_str());
     LogCapture capture;
     FindJavaRuntime(m_launcherFolder.c_str());
