@@ -17,6 +17,7 @@ typedef HINSTANCE HMODULE;
 
 #define MAX_PATH 260
 #define CP_ACP 0
+#define CP_UTF8 65001
 
 struct PROCESS_INFORMATION {
     HANDLE hProcess;

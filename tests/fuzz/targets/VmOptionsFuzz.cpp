@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "base/CodePages.h"
 #include "base/Environment.h"
 #include "base/LauncherFolder.h"
 #include "base/LauncherProperties.h"
@@ -22,6 +23,12 @@ CString ReadStringProperty(unsigned) { return CString(); }
 CString ExpandEnvironmentText(const char* text) { return CString(text); }
 CString GetEnvironmentText(const char*) { return CString(); }
 void AppendToDiagnosticFile(const char*, const char*) {}
+bool IsValidUtf8(const char*, int) { return true; }
+std::string ConvertCodePage(const char* text, int length, UINT, UINT) { return std::string(text, length); }
+UINT SystemAnsiCodePage() { return 1252; }
+// The log's copy on standard error, for the console launcher's debug mode.
+bool g_logToStandardError = false;
+void WriteStandardError(const std::string&) {}
 
 namespace {
 
