@@ -55,11 +55,7 @@ int StartApplication(CString javaPath, CString argumentLine, CMyConsolePipe* pip
 
 int StartConsoleApplication(CString javaPath, CString argumentLine, DWORD* startError) {
     CString commandLine = ComposeCommandLine(javaPath, argumentLine);
-    // Some CreateProcessA implementations cut a line longer than the
-    // system's 32,767 UTF-16 characters instead of failing, and a program
-    // started with a cut line runs with arguments nobody gave it.
-    const int kLongestCommandLine = 32767;
-    if (MultiByteToWideChar(CP_ACP, 0, commandLine, -1, nullptr, 0) > kLongestCommandLine) {
+    if (IsCommandLineTooLong(commandLine)) {
         if (startError) *startError = ERROR_FILENAME_EXCED_RANGE;
         return -1;
     }

@@ -7,6 +7,15 @@
 #include "base/DiagnosticLog.h"
 #include "base/CodePages.h"
 
+bool IsCommandLineTooLong(const char* commandLine) {
+    // The system takes at most 32,767 UTF-16 characters with the final NUL.
+    // Some CreateProcessA implementations cut a longer line instead of
+    // failing, and a program started with a cut command line runs with
+    // arguments nobody gave it.
+    const int kLongestCommandLine = 32767;
+    return MultiByteToWideChar(CP_ACP, 0, commandLine, -1, nullptr, 0) > kLongestCommandLine;
+}
+
 CConsolePipe::CConsolePipe(int interpreterKind, unsigned options)
     : m_processInfo(), m_options(options), m_interpreterKind(interpreterKind), m_readerThread(nullptr),
       m_process(nullptr), m_inputWrite(INVALID_HANDLE_VALUE), m_outputRead(INVALID_HANDLE_VALUE), m_lastError(0) {}
@@ -29,12 +38,7 @@ int CConsolePipe::Execute(const char* command, PROCESS_INFORMATION* started) {
         m_lastError = ERROR_INVALID_PARAMETER;
         return 1;
     }
-    // The system takes at most 32,767 UTF-16 characters with the final NUL.
-    // Some CreateProcessA implementations cut a longer line instead of
-    // failing, and a program started with a cut command line runs with
-    // arguments nobody gave it.
-    const int kLongestCommandLine = 32767;
-    if (MultiByteToWideChar(CP_ACP, 0, command, -1, nullptr, 0) > kLongestCommandLine) {
+    if (IsCommandLineTooLong(command)) {
         g_log << "CreateProcess: " << command << logEnd;
         m_lastError = ERROR_FILENAME_EXCED_RANGE;
         return 1;

@@ -13,6 +13,10 @@ enum ConsolePipeKind {
     PIPE_KIND_PROGRAM = 1,
 };
 
+// True when commandLine is longer than the system starts a program with; it
+// must then be refused rather than handed to CreateProcessA, which may cut it.
+bool IsCommandLineTooLong(const char* commandLine);
+
 enum ConsolePipeOption : unsigned {
     PIPE_INTERACTIVE = 0x04,
     PIPE_KEEP_OBJECT = 0x08,
