@@ -52,7 +52,7 @@ done
 
 bad=(
   "configure launcher.exe -o out.exe --set PROP_NOPE=1"
-  "configure launcher.exe -o out.exe --set 107=x"
+  "configure launcher.exe -o out.exe --set 112=x"
   "configure launcher.exe --set PROP_SPLASH=1"
   "configure missing.exe -o out.exe"
   "configure notes.txt -o out.exe"

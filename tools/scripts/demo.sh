@@ -99,10 +99,10 @@ wine "$tool" show "$demo/Demo.exe" >"$build/demo-show.out"
 sed 's/^/  /' "$build/demo-show.out"
 
 # The same launcher asking for a runtime no machine has: the start failure.
-wine "$tool" configure "$demo/Demo.exe" -o "$demo/NoJava.exe" --set PROP_MIN_VERSION=99
+wine "$tool" configure "$demo/Demo.exe" --keep -o "$demo/NoJava.exe" --set PROP_MIN_VERSION=99
 # The same launcher with a runtime whose application dies while starting,
 # telling the user why.
-wine "$tool" configure "$demo/Demo.exe" -o "$demo/Broken.exe" --set PROP_SPLASH= \
+wine "$tool" configure "$demo/Demo.exe" --keep -o "$demo/Broken.exe" --set PROP_SPLASH= \
   --set PROP_SHOW_START_ERRORS=yes --set 'PROP_JRE_PATH=broken-runtime\bin\javaw.exe'
 
 # The console launcher for a command-line tool, with its bundled runtime.
