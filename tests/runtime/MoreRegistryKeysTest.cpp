@@ -28,15 +28,6 @@ std::vector<std::string> operator+(std::vector<std::string> a, const std::vector
     return a;
 }
 
-void WriteTextFile(const std::string& path, const std::string& text) {
-    HANDLE file =
-        CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(INVALID_HANDLE_VALUE, file) << path;
-    DWORD written = 0;
-    WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
-    CloseHandle(file);
-}
-
 class MoreRegistryKeysTest : public testing::Test {
 protected:
     void SetUp() override {
@@ -58,7 +49,7 @@ protected:
         behaviour.versionText = javaVersion.empty() ? kJava6 : kJava17;
         MakeFakeRuntime(home, behaviour, kit, jars);
         if (!javaVersion.empty())
-            WriteTextFile(home + "\\release", "IMPLEMENTOR=\"Test\"\nJAVA_VERSION=\"" + javaVersion + "\"\n");
+            WriteReleaseFile(home, "IMPLEMENTOR=\"Test\"\nJAVA_VERSION=\"" + javaVersion + "\"\n");
         return home;
     }
 
@@ -271,21 +262,6 @@ TEST_F(MoreRegistryKeysTest, JdkOnlyModeRejectsAJavaHomeRuntimeOfAnyVersion) {
     }
 }
 
-// Turns a copy of the stand-in into an x86 executable, as far as its PE
-// header tells: the machine field at e_lfanew + 4.
-void MarkAs32Bit(const std::string& exe) {
-    HANDLE file = CreateFileA(exe.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(INVALID_HANDLE_VALUE, file) << exe;
-    LONG peOffset = 0;
-    DWORD done = 0;
-    SetFilePointer(file, 0x3c, nullptr, FILE_BEGIN);
-    ReadFile(file, &peOffset, 4, &done, nullptr);
-    SetFilePointer(file, peOffset + 4, nullptr, FILE_BEGIN);
-    WORD machine = 0x014c;
-    WriteFile(file, &machine, 2, &done, nullptr);
-    CloseHandle(file);
-}
-
 // An old 32-bit Java 8 in the JavaSoft keys, a 64-bit Temurin 21 only under
 // its vendor key, no other place holding anything.
 class MachinePictureTest : public MoreRegistryKeysTest {
@@ -295,10 +271,10 @@ protected:
         std::string empty = m_folder + "empty";
         CreateDirectoryA(empty.c_str(), nullptr);
         for (const char* name : {"ProgramFiles", "ProgramFiles(x86)", "ProgramW6432", "LOCALAPPDATA", "USERPROFILE",
-                                 "ProgramData"})
+                                 "ProgramData", "PATH"})
             m_options.env[name] = empty;
         m_java8 = FakeHome("jre8", "1.8.0_265");
-        MarkAs32Bit(m_java8 + "\\bin\\java.exe");
+        MarkAsX86Executable(m_java8 + "\\bin\\java.exe");
         m_java21 = FakeHome("jdk21", "21.0.2", true);
         WriteRegString(HKEY_LOCAL_MACHINE, std::string(kRuntimeRegistryKey) + "\\1.8", "JavaHome", m_java8);
         WriteRegString(HKEY_LOCAL_MACHINE, "SOFTWARE\\Eclipse Adoptium\\JDK\\21.0.2.13\\hotspot\\MSI", "Path",

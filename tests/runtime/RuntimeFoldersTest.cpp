@@ -9,32 +9,19 @@
 
 #include "runtime/RuntimeFolders.h"
 #include "tests/support/Paths.h"
+#include "tests/support/ScopedEnvironment.h"
 #include "tests/support/ScratchRegistry.h"
 
 namespace {
-
-const char* const kVariables[] = {"ProgramFiles", "ProgramFiles(x86)", "ProgramW6432", "LOCALAPPDATA",
-                                  "USERPROFILE", "ProgramData", "PATH"};
 
 class RuntimeFoldersTest : public testing::Test {
 protected:
     void SetUp() override {
         m_root = MakeTempFolder("runtime-folders");
-        for (const char* name : kVariables) {
-            char buffer[32768] = {};
-            DWORD length = GetEnvironmentVariableA(name, buffer, sizeof(buffer));
-            m_saved.push_back(length ? buffer : "");
-            std::string folder = m_root + name;
-            CreateDirectoryA(folder.c_str(), nullptr);
-            SetEnvironmentVariableA(name, folder.c_str());
-        }
-    }
-    void TearDown() override {
-        for (size_t i = 0; i < m_saved.size(); ++i)
-            SetEnvironmentVariableA(kVariables[i], m_saved[i].empty() ? nullptr : m_saved[i].c_str());
+        IsolateRuntimeFolders(m_environment, m_root);
     }
     std::string m_root;
-    std::vector<std::string> m_saved;
+    ScopedEnvironment m_environment;
 };
 
 TEST_F(RuntimeFoldersTest, EveryFolderLayoutNamesItsHomeAndItsSource) {
@@ -78,7 +65,7 @@ TEST_F(RuntimeFoldersTest, AJavawOnThePathNamesTheHomeOfItsBinFolder) {
     MakeEmptyFile(home + "\\bin\\javaw.exe");
     MakeEmptyFile(m_root + "other\\javaw.exe");
     std::string path = m_root + "missing;\"" + home + "\\bin\\\";" + m_root + "other";
-    SetEnvironmentVariableA("PATH", path.c_str());
+    m_environment.Set("PATH", path.c_str());
     std::vector<FoundHome> found;
     GatherPathHomes(found);
     ASSERT_EQ(1u, found.size());

@@ -33,6 +33,21 @@ void WriteStandInBehaviour(const std::string& home, const StandInBehaviour& b) {
     if (!WriteWholeFile(path, content)) ADD_FAILURE() << "cannot write " << path;
 }
 
+void WriteReleaseFile(const std::string& home, const std::string& text) {
+    if (!WriteWholeFile(home + "\\release", text)) ADD_FAILURE() << "cannot write " << home << "\\release";
+}
+
+void MarkAsX86Executable(const std::string& exe) {
+    std::string image;
+    ASSERT_TRUE(ReadWholeFile(exe, &image)) << exe;
+    ASSERT_GT(image.size(), 0x40u) << exe;
+    size_t peOffset = static_cast<unsigned char>(image[0x3c]) | static_cast<unsigned char>(image[0x3d]) << 8;
+    ASSERT_LT(peOffset + 6, image.size()) << exe;
+    image[peOffset + 4] = '\x4c';  // IMAGE_FILE_MACHINE_I386, 0x014c
+    image[peOffset + 5] = '\x01';
+    ASSERT_TRUE(WriteWholeFile(exe, image)) << exe;
+}
+
 void MakeFakeRuntime(const std::string& home, const StandInBehaviour& behaviour, bool developmentKit,
                      const std::vector<std::string>& libJars) {
     std::string bin = home + "\\bin\\";

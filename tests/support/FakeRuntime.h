@@ -37,6 +37,11 @@ struct StandInBehaviour {
 // trailing backslash. Fails the current test when a copy fails.
 void MakeFakeRuntime(const std::string& home, const StandInBehaviour& behaviour = StandInBehaviour(),
                      bool developmentKit = false, const std::vector<std::string>& libJars = {});
+// Writes <home>\release with the given text, as an installer would.
+void WriteReleaseFile(const std::string& home, const std::string& text);
+// Turns an executable into an x86 one as far as its PE header tells (the
+// machine field), so that one stand-in build serves as both bitnesses.
+void MarkAsX86Executable(const std::string& exe);
 // Replaces the behaviour file of an existing fake runtime.
 void WriteStandInBehaviour(const std::string& home, const StandInBehaviour& behaviour);
 

@@ -1,5 +1,5 @@
-// jarstart-tool runtimes on a machine picture in temp folders: a 32-bit
-// Java 8 in the user's .jdks folder, a 64-bit Java 21 kit installed per user.
+// jarstart-tool runtimes on a machine picture: an old 32-bit Java 8 in the
+// JavaSoft keys, a 64-bit Temurin 21 kit registered only under its vendor key.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -9,52 +9,31 @@
 #include <vector>
 
 #include "base/PropertyIds.h"
+#include "runtime/RegistryLookup.h"
 #include "tests/support/FakeRuntime.h"
 #include "tests/support/Launcher.h"
 #include "tests/support/Paths.h"
 #include "tests/support/Registry.h"
+#include "tests/support/ScopedEnvironment.h"
 #include "tests/support/ScratchRegistry.h"
 #include "tests/tool/RunTool.h"
 
 namespace {
 
-void WriteText(const std::string& path, const std::string& text) {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    DWORD written = 0;
-    WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
-    CloseHandle(file);
-}
-
-void MarkAs32Bit(const std::string& exe) {
-    HANDLE file = CreateFileA(exe.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    LONG peOffset = 0;
-    DWORD done = 0;
-    SetFilePointer(file, 0x3c, nullptr, FILE_BEGIN);
-    ReadFile(file, &peOffset, 4, &done, nullptr);
-    SetFilePointer(file, peOffset + 4, nullptr, FILE_BEGIN);
-    WORD machine = 0x014c;
-    WriteFile(file, &machine, 2, &done, nullptr);
-    CloseHandle(file);
-}
-
 class RuntimesTest : public testing::Test {
 protected:
     void SetUp() override {
         m_folder = MakeTempFolder("tool-runtimes");
-        for (const char* name : {"ProgramFiles", "ProgramFiles(x86)", "ProgramW6432", "LOCALAPPDATA", "USERPROFILE",
-                                 "ProgramData"}) {
-            CreateDirectoryA((m_folder + name).c_str(), nullptr);
-            SetEnvironmentVariableA(name, (m_folder + name).c_str());
-        }
-        m_java8 = m_folder + "USERPROFILE\\.jdks\\jre8";
+        IsolateRuntimeFolders(m_environment, m_folder);
+        m_java8 = m_folder + "jre8";
         MakeFakeRuntime(m_java8);
-        WriteText(m_java8 + "\\release", "JAVA_VERSION=1.8.0_265\n");
-        MarkAs32Bit(m_java8 + "\\bin\\java.exe");
-        // Wine sets %ProgramFiles% anew in every process; the per-user folder
-        // stays where the test points it.
-        m_java21 = m_folder + "LOCALAPPDATA\\Programs\\Eclipse Adoptium\\jdk-21";
+        WriteReleaseFile(m_java8, "JAVA_VERSION=\"1.8.0_265\"\n");
+        MarkAsX86Executable(m_java8 + "\\bin\\java.exe");
+        WriteRegString(HKEY_LOCAL_MACHINE, std::string(kRuntimeRegistryKey) + "\\1.8", "JavaHome", m_java8);
+        m_java21 = m_folder + "jdk-21";
         MakeFakeRuntime(m_java21, StandInBehaviour(), true);
-        WriteText(m_java21 + "\\release", "IMPLEMENTOR=\"Eclipse Adoptium\"\nJAVA_VERSION=\"21.0.2\"\n");
+        WriteReleaseFile(m_java21, "IMPLEMENTOR=\"Eclipse Adoptium\"\nJAVA_VERSION=\"21.0.2\"\n");
+        WriteRegString(HKEY_LOCAL_MACHINE, kTemurinKey, "Path", m_java21 + "\\", m_vendorView);
     }
     std::string Launcher(const std::map<int, std::string>& props, const char* name) {
         std::map<int, std::string> all = props;
@@ -62,18 +41,32 @@ protected:
         return PrepareLauncher(m_folder, all, name);
     }
 
+    const char* const kTemurinKey = "SOFTWARE\\Eclipse Adoptium\\JDK\\21.0.2.13\\hotspot\\MSI";
+    const REGSAM m_vendorView = HasOther64BitRegistryViewHere() ? KEY_WOW64_64KEY : 0;
     RuntimeRegistryGuard m_registry;
+    ScopedEnvironment m_environment;
     std::string m_folder, m_java8, m_java21;
 };
 
 TEST_F(RuntimesTest, ListsBothMarksTheOneStartedAndSaysWhyNotTheOther) {
-    ToolRun run = RunTool("runtimes \"" + Launcher({{PROP_RUNTIME_CHOICE, "newest"}}, "MyApp.exe") + "\"");
-    EXPECT_EQ(0u, run.exitCode) << run.err;
-    EXPECT_EQ((std::vector<std::string>{"21.0.2  Eclipse Adoptium  kit  64-bit  " + m_java21,
-                                        "    sources: %LOCALAPPDATA%\\Programs\\Eclipse Adoptium\\*", "    would start",
-                                        "1.8.0_265  -  runtime  32-bit  " + m_java8,
-                                        "    sources: %USERPROFILE%\\.jdks\\*", "    a newer one is chosen"}),
-              Lines(run.out));
+    std::vector<std::string> java8 = {"1.8.0_265  -  runtime  32-bit  " + m_java8,
+                                      "    sources: HKEY_LOCAL_MACHINE\\" + std::string(kRuntimeRegistryKey) + "\\1.8"};
+    std::vector<std::string> java21 = {"21.0.2  Eclipse Adoptium  kit  64-bit  " + m_java21,
+                                       "    sources: HKEY_LOCAL_MACHINE\\" + std::string(kTemurinKey) +
+                                           (m_vendorView ? " (64-bit view)" : "")};
+    struct Case {
+        const char* choice;
+        const char* java8Verdict;
+        const char* java21Verdict;
+    } const cases[] = {{"newest", "    a newer one is chosen", "    would start"},
+                       {"first", "    would start", "    an earlier one is chosen"}};
+    for (const Case& c : cases) {
+        ToolRun run = RunTool("runtimes \"" + Launcher({{PROP_RUNTIME_CHOICE, c.choice}}, "MyApp.exe") + "\"");
+        EXPECT_EQ(0u, run.exitCode) << run.err;
+        EXPECT_EQ((std::vector<std::string>{java8[0], java8[1], c.java8Verdict, java21[0], java21[1], c.java21Verdict}),
+                  Lines(run.out))
+            << c.choice;
+    }
 }
 
 TEST_F(RuntimesTest, ALauncherThatFindsNoneGetsEachReasonAndExitCodeOne) {

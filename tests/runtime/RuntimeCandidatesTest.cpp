@@ -1,0 +1,84 @@
+// Judging found homes without starting them where their files tell enough,
+// and choosing between them, on fake homes in a temp folder.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "base/Globals.h"
+#include "runtime/RuntimeCandidates.h"
+#include "tests/support/FakeRuntime.h"
+#include "tests/support/Paths.h"
+
+namespace {
+
+TEST(RuntimeCandidatesTest, ReleaseFileKeyOrProbeTellTheVersionAndTheChoiceFollowsTheSettings) {
+    struct Case {
+        const char* name;
+        const char* release;  // nullptr: no release file
+        const char* keyVersion;
+        bool x86;
+        const char* version;
+        const char* verdict;  // "" accepted
+    };
+    const int ownBits = sizeof(void*) * 8;
+    const Case cases[] = {
+        {"x86", "JAVA_VERSION=\"17.0.5\"\n", "", true, "17.0.5", ""},
+        {"quoted", "IMPLEMENTOR=\"Vendor\"\r\nJAVA_VERSION=\"17.0.5\"\r\n", "", false, "17.0.5", ""},
+        {"unquoted", "JAVA_VERSION=11.0.2\n", "9", false, "11.0.2", ""},
+        {"java8", "JAVA_VERSION=\"1.8.0_265\"\n", "", false, "1.8.0_265", "below minimum"},
+        {"newer", "JAVA_VERSION=\"21.0.2\"\n", "", false, "21.0.2", "above maximum"},
+        {"noversion", "IMPLEMENTOR=\"Vendor\"\n", "17", false, "", "release file unreadable"},
+        {"bykey", nullptr, "17.0.1", false, "17.0.1", ""},
+        {"byprobe", nullptr, "", false, "15.0.2", ""},
+        {"consoleonly", "JAVA_VERSION=\"17\"\n", "", false, "17", "no javaw.exe"},
+    };
+    std::string folder = MakeTempFolder("runtime-candidates");
+    std::vector<FoundHome> found;
+    for (const Case& c : cases) {
+        std::string home = folder + c.name;
+        StandInBehaviour behaviour;
+        behaviour.versionText = "openjdk version \"15.0.2\" 2021-01-19\n";
+        MakeFakeRuntime(home, behaviour);
+        if (c.release) WriteReleaseFile(home, c.release);
+        if (c.x86) MarkAsX86Executable(home + "\\bin\\java.exe");
+        if (std::string(c.verdict) == "no javaw.exe") DeleteFileA((home + "\\bin\\javaw.exe").c_str());
+        AddFoundHome(found, home.c_str(), c.keyVersion, c.name);
+    }
+    // The same home again, named otherwise: one candidate, two sources.
+    AddFoundHome(found, (folder + "QUOTED\\").c_str(), "", "again");
+    AddFoundHome(found, (folder + "gone").c_str(), "17", "stale key");
+
+    g_javaExeName = "javaw.exe";
+    g_minJavaVersion = "11";
+    g_maxJavaVersion = "17";
+    g_searchJdkOnly = 0;
+    std::vector<RuntimeCandidate> candidates = JudgeFoundHomes(found);
+    ASSERT_EQ(sizeof(cases) / sizeof(cases[0]), candidates.size());
+    for (size_t i = 0; i < candidates.size(); ++i) {
+        const Case& c = cases[i];
+        EXPECT_STREQ(c.version, candidates[i].version.GetString()) << c.name;
+        EXPECT_STREQ(c.verdict, RejectionReason(candidates[i]).GetString()) << c.name;
+        EXPECT_EQ(c.x86 ? 32 : ownBits, candidates[i].bits) << c.name;
+    }
+    EXPECT_STREQ("Vendor", candidates[1].vendor.GetString());
+    EXPECT_EQ(2u, candidates[1].sources.size());
+
+    // Equal versions: the 64-bit one is the newest; the first is the first.
+    g_newestRuntime = false;
+    EXPECT_EQ(0, ChooseCandidate(candidates));
+    g_newestRuntime = true;
+    EXPECT_EQ(ownBits == 64 ? 1 : 0, ChooseCandidate(candidates));
+    g_maxJavaVersion = "";
+    EXPECT_EQ(4, ChooseCandidate(candidates));
+    g_searchJdkOnly = 1;
+    EXPECT_STREQ("not a development kit", RejectionReason(candidates[4]).GetString());
+    EXPECT_EQ(-1, ChooseCandidate(candidates));
+    g_searchJdkOnly = 0;
+    g_newestRuntime = false;
+    g_minJavaVersion = "1.3";
+}
+
+}  // namespace
