@@ -7,6 +7,8 @@
 
 #include "base/PathExists.h"
 #include "framework/ScopedWin.h"
+#include "runtime/MoreRegistryKeys.h"
+#include "runtime/RegistryLookup.h"
 
 namespace {
 
@@ -72,6 +74,21 @@ CString FinalPath(const CString& path) {
     return CString(text);
 }
 
+bool EndsWith(const std::string& text, const char* tail) {
+    size_t length = strlen(tail);
+    return text.size() >= length && lstrcmpiA(text.c_str() + text.size() - length, tail) == 0;
+}
+
+// Oracle's javapath folder holds links to the current runtime's programs on
+// newer installs, copies of a small launcher on older ones. That launcher
+// starts the runtime the registry's current version names, in the view of
+// the installer that put it there.
+CString JavapathCopyHome() {
+    CString home = GetCurrentJreHome(HKEY_LOCAL_MACHINE, 0);
+    if (home.IsEmpty() && HasOther64BitRegistryView()) home = GetCurrentJreHome(HKEY_LOCAL_MACHINE, KEY_WOW64_64KEY);
+    return home;
+}
+
 }  // namespace
 
 void GatherFolderHomes(std::vector<FoundHome>& found) {
@@ -114,9 +131,14 @@ void GatherPathHomes(std::vector<FoundHome>& found) {
         if (folder.empty()) continue;
         CString exe = FinalPath((folder + "\\javaw.exe").c_str());
         if (!PathExists(exe)) continue;
-        const char* name = exe.GetString() + exe.GetLength() - 14;  // "\\bin\\javaw.exe"
-        if (exe.GetLength() <= 14 || lstrcmpiA(name, "\\bin\\javaw.exe") != 0) continue;
-        AddFoundHome(found, CString(exe.GetString(), exe.GetLength() - 14), CString(),
-                     CString("PATH ") + folder.c_str());
+        CString source = CString("PATH ") + folder.c_str();
+        if (EndsWith(exe.GetString(), "\\Oracle\\Java\\javapath\\javaw.exe")) {
+            AddFoundHome(found, JavapathCopyHome(), CString(), source);
+            continue;
+        }
+        const char kBinJavaw[] = "\\bin\\javaw.exe";
+        int homeLength = exe.GetLength() - static_cast<int>(strlen(kBinJavaw));
+        if (homeLength <= 0 || !EndsWith(exe.GetString(), kBinJavaw)) continue;
+        AddFoundHome(found, CString(exe.GetString(), homeLength), CString(), source);
     }
 }

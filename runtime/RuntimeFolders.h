@@ -13,5 +13,6 @@
 void GatherFolderHomes(std::vector<FoundHome>& found);
 
 // The home of every javaw.exe on the PATH that lies in a bin folder; a link
-// (Oracle's javapath folder) is followed to its target first.
+// (Oracle's javapath folder) is followed to its target first, and a copy in
+// that folder stands for the registry's current-version runtime.
 void GatherPathHomes(std::vector<FoundHome>& found);

@@ -51,7 +51,8 @@ TEST(RegisteredHomesTest, EveryLayoutNamesItsHomeVersionAndKeyAndTheFurtherOnesA
         GatherRegisteredHomes(furtherOnly, found);
         std::vector<std::string> gathered;
         for (const FoundHome& f : found)
-            gathered.push_back(std::string(f.source.GetString()) + " | " + f.home.GetString() + " | " + f.versionHint.GetString());
+            gathered.push_back(std::string(f.source.GetString()) + " | " + f.home.GetString() + " | " +
+                               f.versionHint.GetString());
         std::vector<std::string> expected = furtherOnly ? further : all;
         std::sort(expected.begin(), expected.end());
         std::sort(gathered.begin(), gathered.end());

@@ -4,10 +4,14 @@
 
 #include <windows.h>
 
+#include <cstdio>
 #include <string>
 #include <vector>
 
+#include "runtime/RegistryLookup.h"
 #include "runtime/RuntimeFolders.h"
+#include "tests/support/Files.h"
+#include "tests/support/Registry.h"
 #include "tests/support/Paths.h"
 #include "tests/support/ScopedEnvironment.h"
 #include "tests/support/ScratchRegistry.h"
@@ -60,17 +64,35 @@ TEST_F(RuntimeFoldersTest, EveryFolderLayoutNamesItsHomeAndItsSource) {
     EXPECT_EQ(11u, found.size());
 }
 
-TEST_F(RuntimeFoldersTest, AJavawOnThePathNamesTheHomeOfItsBinFolder) {
+TEST_F(RuntimeFoldersTest, AJavawOnThePathNamesTheHomeOfItsBinFolderOrOfTheJavapathLink) {
+    RuntimeRegistryGuard registry;
     std::string home = m_root + "tools\\jdk-21";
     MakeEmptyFile(home + "\\bin\\javaw.exe");
     MakeEmptyFile(m_root + "other\\javaw.exe");
-    std::string path = m_root + "missing;\"" + home + "\\bin\\\";" + m_root + "other";
+    // Oracle's javapath: a link to the current runtime's program, or a copy
+    // of a launcher that starts the registry's current version.
+    std::string target = m_root + "jre8";
+    MakeEmptyFile(target + "\\bin\\javaw.exe");
+    std::string links = m_root + "Common Files\\Oracle\\Java\\javapath";
+    CreateFolders(links);
+    // Wine 8 reports success and makes no link; Windows makes one.
+    bool linked = CreateSymbolicLinkA((links + "\\javaw.exe").c_str(), (target + "\\bin\\javaw.exe").c_str(), 0) &&
+                  FileExists(links + "\\javaw.exe");
+    if (!linked) std::printf("note: no symbolic link made here, the javapath link case is left out\n");
+    std::string current = m_root + "jre7";
+    std::string copies = m_root + "ProgramData\\Oracle\\Java\\javapath";
+    MakeEmptyFile(copies + "\\javaw.exe");
+    WriteRegString(HKEY_LOCAL_MACHINE, kRuntimeRegistryKey, "CurrentVersion", "1.7");
+    WriteRegString(HKEY_LOCAL_MACHINE, std::string(kRuntimeRegistryKey) + "\\1.7", "JavaHome", current);
+    std::string path = m_root + "missing;\"" + home + "\\bin\\\";" + m_root + "other;" + links + ";" + copies;
     m_environment.Set("PATH", path.c_str());
     std::vector<FoundHome> found;
     GatherPathHomes(found);
-    ASSERT_EQ(1u, found.size());
-    EXPECT_STREQ(home.c_str(), found[0].home.GetString());
-    EXPECT_EQ("PATH " + home + "\\bin", found[0].source.GetString());
+    std::vector<std::string> gathered;
+    for (const FoundHome& f : found) gathered.push_back(std::string(f.home.GetString()) + " | " + f.source.GetString());
+    std::vector<std::string> expected = {home + " | PATH " + home + "\\bin", current + " | PATH " + copies};
+    if (linked) expected.insert(expected.begin() + 1, target + " | PATH " + links);
+    EXPECT_EQ(expected, gathered);
 }
 
 }  // namespace
