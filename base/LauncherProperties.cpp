@@ -4,6 +4,16 @@
 
 #include <windows.h>
 
+namespace {
+
+HMODULE g_propertyModule = nullptr;
+
+}  // namespace
+
+void SetPropertyModule(HMODULE module) {
+    g_propertyModule = module;
+}
+
 bool LoadStringResource(CString& target, unsigned id) {
     target.Empty();
     // With no buffer, LoadStringW hands out the text where it lies in the
@@ -12,7 +22,8 @@ bool LoadStringResource(CString& target, unsigned id) {
     // cut one once a character may take up to four bytes (the UTF-8 code
     // page of the manifest).
     const wchar_t* text = nullptr;
-    int length = LoadStringW(GetModuleHandleA(nullptr), id, reinterpret_cast<wchar_t*>(&text), 0);
+    HMODULE module = g_propertyModule ? g_propertyModule : GetModuleHandleA(nullptr);
+    int length = LoadStringW(module, id, reinterpret_cast<wchar_t*>(&text), 0);
     if (length <= 0 || !text) return false;
     int units = 0;
     while (units < length && text[units] != L'\0') ++units;

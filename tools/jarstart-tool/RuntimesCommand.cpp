@@ -6,10 +6,11 @@
 #include <vector>
 
 #include "base/Globals.h"
+#include "base/LauncherProperties.h"
 #include "base/PathExists.h"
 #include "base/PropertyIds.h"
 #include "runtime/RuntimeGathering.h"
-#include "runtime/Version.h"
+#include "runtime/RuntimeSearch.h"
 #include "tools/jarstart-tool/LauncherImage.h"
 #include "tools/jarstart-tool/Utf8Text.h"
 
@@ -46,14 +47,38 @@ std::string Json(const std::string& text) {
     return quoted + "\"";
 }
 
-// The launcher's search settings, as its search reads them.
-void ApplySettings(const LauncherImage& image) {
-    std::string minimum = PropertyValue(image, PROP_MIN_VERSION);
-    g_minJavaVersion = IsVersionText(minimum.c_str()) ? ToAnsi(minimum).c_str() : "1.3";
-    std::string maximum = PropertyValue(image, PROP_MAX_VERSION);
-    g_maxJavaVersion = IsVersionText(maximum.c_str()) ? ToAnsi(maximum).c_str() : "";
-    g_searchJdkOnly = PropertyValue(image, PROP_SEARCH_JDK_ONLY) == "1" ? 1 : 0;
-    g_newestRuntime = lstrcmpiA(PropertyValue(image, PROP_RUNTIME_CHOICE).c_str(), "newest") == 0;
+// The launcher's own search, run on its properties: the home it would
+// start, "" when none (a bundled runtime has none either), and the search
+// settings left in the globals as the launcher leaves them.
+struct Decision {
+    bool searched = false;
+    bool found = false;
+    CString home;
+    CString program;  // what the launcher would start
+};
+Decision RunLauncherSearch(const std::string& exe, const LauncherImage& image) {
+    Decision decision;
+    std::u16string wide = Utf8ToUtf16(exe);
+    HMODULE module = LoadLibraryExW(reinterpret_cast<const wchar_t*>(wide.c_str()), nullptr,
+                                    LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+    if (!module) return decision;
+    SetPropertyModule(module);
+    g_javaExeName = image.subsystem == 3 ? "java.exe" : "javaw.exe";
+    g_searchJdkOnly = ReadBoolProperty(PROP_SEARCH_JDK_ONLY) ? 1 : 0;
+    std::string full = ToAnsi(exe);
+    char folder[MAX_PATH];
+    char* name = nullptr;
+    DWORD length = GetFullPathNameA(full.c_str(), MAX_PATH, folder, &name);
+    if (length > 0 && length < MAX_PATH && name) {
+        name[-1] = '\0';
+        decision.program = FindJavaRuntime(folder);
+        decision.home = g_acceptedHome;
+        decision.found = PathExists(decision.program);
+        decision.searched = true;
+    }
+    SetPropertyModule(nullptr);
+    FreeLibrary(module);
+    return decision;
 }
 
 // The launcher's bundled runtime, which always wins, or "".
@@ -79,6 +104,7 @@ std::string WhyNot(const RuntimeCandidate& candidate, int chosen) {
 int RunRuntimes(const ToolArgs& args, ToolOutput* output) {
     bool configured = !args.exe.empty();
     std::string bundled;
+    Decision decision;
     g_javaExeName = "javaw.exe";
     if (configured) {
         LauncherImage image;
@@ -87,14 +113,25 @@ int RunRuntimes(const ToolArgs& args, ToolOutput* output) {
             output->err = ToolErrorLine(error);
             return kToolBadInput;
         }
-        ApplySettings(image);
         bundled = FromAnsi(BundledRuntime(args.exe, image).c_str());
+        decision = RunLauncherSearch(args.exe, image);
+        if (!decision.searched) {
+            output->err = ToolErrorLine("cannot load the launcher's properties: " + args.exe);
+            return kToolBadInput;
+        }
     }
     g_probeTimeLeftMs = 5000;
     std::vector<RuntimeCandidate> candidates = JudgeFoundHomes(GatherEveryHome());
     g_probeTimeLeftMs = INFINITE;
-    int chosen = bundled.empty() ? ChooseCandidate(candidates) : -1;
-    bool found = !bundled.empty() || chosen >= 0;
+    int chosen = -1;
+    bool found = decision.found;
+    for (size_t i = 0; i < candidates.size(); ++i) {
+        if (configured && !decision.home.IsEmpty() && lstrcmpiA(candidates[i].home, decision.home) == 0)
+            chosen = static_cast<int>(i);
+        if (!configured && RejectionReason(candidates[i]).IsEmpty()) found = true;
+    }
+    // A runtime no source lists: the current directory's.
+    std::string elsewhere = configured && found && bundled.empty() && chosen < 0 ? FromAnsi(decision.program) : "";
 
     std::string json, text;
     for (size_t i = 0; i < candidates.size(); ++i) {
@@ -119,10 +156,12 @@ int RunRuntimes(const ToolArgs& args, ToolOutput* output) {
     }
     if (candidates.empty()) text += "no Java runtime found\n";
     if (!bundled.empty()) text += "bundled runtime, always started: " + bundled + "\n";
+    if (!elsewhere.empty()) text += "the launcher would start: " + elsewhere + "\n";
     if (configured && !found) text += "the launcher would find no runtime and show its failure dialog\n";
     if (args.json) {
         output->out = "{\"launcher\": " + (configured ? Json(args.exe) : std::string("null")) +
                       ", \"bundled\": " + (bundled.empty() ? std::string("null") : Json(bundled)) +
+                      ", \"elsewhere\": " + (elsewhere.empty() ? std::string("null") : Json(elsewhere)) +
                       ", \"found\": " + (found ? "true" : "false") + ", \"runtimes\": [" + json +
                       (json.empty() ? "]" : "\n  ]") + "}\n";
     } else {

@@ -18,6 +18,7 @@
 #include "tests/support/Registry.h"
 #include "tools/testing/bench/Report.h"
 #include "tools/testing/bench/StartTiming.h"
+#include "tools/testing/bench/WorkCount.h"
 #include "tools/testing/common/FileUtil.h"
 #include "tools/jarstart-tool/Configure.h"
 
@@ -132,6 +133,10 @@ StartResult MeasureStarts(const Scenario& scenario, int runs) {
         Sleep(kPauseMs);
         if (sampled.ok) comparedPeakKb.push_back(static_cast<double>(sampled.peakWorkingSet) / 1024.0);
     }
+    // Last, with the scenario's registry and environment still in place.
+    std::string trace = scenario.folder + "\\trace-";
+    result.work = CountWork(scenario.launcher, trace + "launcher.txt");
+    if (comparing) result.comparedWork = CountWork(scenario.compared, trace + "compared.txt");
     result.comparedMs = Summarize(comparedMs);
     result.comparedPeakWorkingSetKb = Summarize(comparedPeakKb);
     result.launcherMs = Summarize(launcherMs);
