@@ -47,7 +47,7 @@ demo: setup
 
 bench: setup
 	@$(MAKE) --no-print-directory build
-	dir=$$(tools/scripts/run-build.sh $(BUILD)) && tools/scripts/bench.sh "$$dir"
+	dir=$$(tools/scripts/run-build.sh $(BUILD)) && tools/scripts/bench.sh "$$dir" $(BENCH_ARGS)
 
 # Native sanitizer fuzzers of the pure text logic, in build/fuzz/ (apart from
 # the cross build); FUZZ_SECONDS per target, 60 by default.

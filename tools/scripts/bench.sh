@@ -22,5 +22,37 @@ fi
 echo
 wine "$build/bench/bench.exe" "$@"
 status=$?
+
+# The work of one start: Wine traces the launcher process alone (its
+# environment sets WINEDEBUG) to the standard error of bench.exe, here a file;
+# the lines are counted by the launcher's process id.
+trace="$build/tmp/bench-trace.txt"
+work="$build/tmp/bench-work.txt"
+wine "$build/bench/bench.exe" --work "$@" >"$work" 2>"$trace" || status=1
+count() { grep -c "^$1:[0-9a-f]*:trace:$2" "$trace"; }
+# processes, paths, keys of one process id
+counts() {
+  echo "$(count "$1" 'process:CreateProcessInternalW app ') $(count "$1" 'file:nt_to_unix_file_name')" \
+    "$(count "$1" 'reg:NtOpenKeyEx (')"
+}
+echo
+echo "Work of one start, from Wine's traces: processes started, paths looked up, registry keys opened"
+echo
+printf '%-12s %10s %7s %6s | %19s %7s %6s\n' scenario processes paths keys "compared: processes" paths keys
+works=()
+while read -r _ scenario pid compared; do
+  if [ "$pid" = 0000 ]; then echo "$scenario: the traced start failed"; status=1; continue; fi
+  read -r p f k <<<"$(counts "$pid")"
+  line=$(printf '%-12s %10s %7s %6s |' "$scenario" "$p" "$f" "$k")
+  entry="{\"scenario\": \"$scenario\", \"processes\": $p, \"pathLookups\": $f, \"keyOpens\": $k"
+  if [ "$compared" != 0000 ]; then
+    read -r p f k <<<"$(counts "$compared")"
+    line+=$(printf ' %19s %7s %6s' "$p" "$f" "$k")
+    entry+=", \"compared\": {\"processes\": $p, \"pathLookups\": $f, \"keyOpens\": $k}"
+  fi
+  echo "$line"
+  works+=("$entry}")
+done < <(tr -d '\r' <"$work")
+(IFS=,; echo "[${works[*]}]") >"$build/bench-work.json"
 echo "bench: load after the run $(cut -d' ' -f1-3 /proc/loadavg)"
 exit $status

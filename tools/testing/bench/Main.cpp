@@ -133,10 +133,6 @@ StartResult MeasureStarts(const Scenario& scenario, int runs) {
         Sleep(kPauseMs);
         if (sampled.ok) comparedPeakKb.push_back(static_cast<double>(sampled.peakWorkingSet) / 1024.0);
     }
-    // Last, with the scenario's registry and environment still in place.
-    std::string trace = scenario.folder + "\\trace-";
-    result.work = CountWork(scenario.launcher, trace + "launcher.txt");
-    if (comparing) result.comparedWork = CountWork(scenario.compared, trace + "compared.txt");
     result.comparedMs = Summarize(comparedMs);
     result.comparedPeakWorkingSetKb = Summarize(comparedPeakKb);
     result.launcherMs = Summarize(launcherMs);
@@ -170,6 +166,12 @@ std::string OptionValue(int argc, char** argv, const char* name) {
     for (int i = 1; i + 1 < argc; ++i)
         if (std::string(argv[i]) == name) return argv[i + 1];
     return std::string();
+}
+
+bool HasOption(int argc, char** argv, const char* name) {
+    for (int i = 1; i < argc; ++i)
+        if (std::string(argv[i]) == name) return true;
+    return false;
 }
 
 }  // namespace
@@ -220,6 +222,19 @@ int main(int argc, char** argv) {
         scenario.launcher = ConfigureLauncherIn(scenario.folder, scenario.jrePath, g_launcherInput, "launcher.exe");
         if (!g_compareInput.empty())
             scenario.compared = ConfigureLauncherIn(scenario.folder, scenario.jrePath, g_compareInput, "compared.exe");
+    }
+    if (HasOption(argc, argv, "--work")) {
+        // One traced start per launcher: "work <scenario> <pid> <compared pid>".
+        for (const Scenario& scenario : scenarios) {
+            ClearRegistry();
+            SetEnvironmentVariableA("JAVA_HOME", nullptr);
+            scenario.prepare();
+            DWORD launcher = StartTraced(scenario.launcher);
+            DWORD compared = scenario.compared.empty() ? 0 : StartTraced(scenario.compared);
+            printf("work %s %04lx %04lx\n", scenario.key.c_str(), launcher, compared);
+        }
+        ClearRegistry();
+        return 0;
     }
     for (const Scenario& scenario : scenarios) results.starts.push_back(MeasureStarts(scenario, results.runs));
     ClearRegistry();

@@ -77,21 +77,6 @@ std::string FormatTable(const BenchResults& r) {
                Padded(Fixed(ComparedRatio(s), 2) + "x", 6) + " | " +
                Padded(Fixed(s.comparedPeakWorkingSetKb.median, 0), 10) + "\n";
     }
-    out += "\nWork of one start, counted from Wine's traces: processes started, paths looked up, registry keys "
-           "opened\n\n";
-    out += "scenario                          processes  paths  keys |  compared: processes  paths  keys\n";
-    for (const StartResult& s : r.starts) {
-        if (!s.work.counted) continue;
-        std::string name = s.description;
-        name.resize(33, ' ');
-        out += name + " " + Padded(std::to_string(s.work.processes), 9) + Padded(std::to_string(s.work.pathLookups), 7) +
-               Padded(std::to_string(s.work.keyOpens), 6) + " |";
-        if (s.comparedWork.counted)
-            out += Padded(std::to_string(s.comparedWork.processes), 21) +
-                   Padded(std::to_string(s.comparedWork.pathLookups), 7) +
-                   Padded(std::to_string(s.comparedWork.keyOpens), 6);
-        out += "\n";
-    }
     out += "\nVersion probe (ProbeJavaVersion in process), in ms\n\n";
     out += "runtime                           answers after |  median     min     max | version read\n";
     for (const ProbeResult& p : r.probes) {
@@ -137,13 +122,6 @@ std::string FormatJson(const BenchResults& r) {
             out += ",\n     \"comparedMs\": " + JsonSummary(s.comparedMs) + ", \"comparedRatio\": " +
                    Fixed(ComparedRatio(s), 3) + ", \"comparedPeakWorkingSetKb\": " +
                    JsonSummary(s.comparedPeakWorkingSetKb, 0);
-        for (const WorkCount* work : {&s.work, &s.comparedWork}) {
-            if (!work->counted) continue;
-            out += std::string(",\n     \"") + (work == &s.work ? "work" : "comparedWork") +
-                   "\": {\"processes\": " + std::to_string(work->processes) +
-                   ", \"pathLookups\": " + std::to_string(work->pathLookups) +
-                   ", \"keyOpens\": " + std::to_string(work->keyOpens) + "}";
-        }
         out += "}";
     }
     out += "\n  ],\n  \"probe\": [";

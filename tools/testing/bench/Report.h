@@ -4,7 +4,6 @@
 #include <vector>
 
 #include "tools/testing/bench/Stats.h"
-#include "tools/testing/bench/WorkCount.h"
 
 struct StartResult {
     std::string scenario;       // short key, e.g. "bundled"
@@ -15,8 +14,6 @@ struct StartResult {
     Summary peakWorkingSetKb;   // of the launcher process
     Summary comparedMs;         // the --compare launcher's, when given
     Summary comparedPeakWorkingSetKb;
-    WorkCount work;             // of one start of the launcher
-    WorkCount comparedWork;     // and of the --compare launcher
     std::string error;          // non-empty: the scenario could not be measured
 };
 

@@ -1,17 +1,12 @@
 #pragma once
-// What one launcher start does on its way, counted rather than timed: the
-// processes it starts, the paths it looks up, the registry keys it opens.
-// Wine's own trace channels count them, so the numbers exist only under Wine.
+// What one launcher start does on its way, counted rather than timed: Wine's
+// own traces (files, processes, registry) of the launcher process, which
+// make bench.sh counts by process id. Wine writes them to the standard error
+// the bench itself was started with, which only the script can redirect.
+#include <windows.h>
+
 #include <string>
 
-struct WorkCount {
-    bool counted = false;  // false: not under Wine, or the start failed
-    int processes = 0;     // CreateProcess calls of the launcher process
-    int pathLookups = 0;   // file-system names it resolved (opens, attributes, listings)
-    int keyOpens = 0;      // registry keys it opened
-};
-
-// Starts "<exePath>" in its folder with Wine's file, process and registry
-// traces on, writes them to tracePath, waits for the start to end (within
-// timeoutMs) and counts the lines of the launcher process.
-WorkCount CountWork(const std::string& exePath, const std::string& tracePath, unsigned timeoutMs = 20000);
+// Starts "<exePath>" in its folder with WINEDEBUG set for it alone, waits
+// for it to end (within timeoutMs); its process id, or 0.
+DWORD StartTraced(const std::string& exePath, DWORD timeoutMs = 20000);
