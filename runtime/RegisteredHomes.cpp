@@ -44,8 +44,9 @@ struct Gathering {
         if (!OpenRegistryKey(hive, keyPath, view, key)) return;
         ForEachRegistrySubkey(key, [&](const CString& name) {
             CString path = keyPath + "\\" + name;
-            if (!ReadRegistryString(hive, path, "InstallationPath", view).IsEmpty())
-                Add(path, "InstallationPath", CString());
+            CString home = ReadRegistryString(hive, path, "InstallationPath", view);
+            if (!home.IsEmpty())
+                AddFoundHome(found, home, CString(), Source(path));
             else if (depth > 0)
                 NamedInstalls(path, depth - 1);
         });

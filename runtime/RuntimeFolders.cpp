@@ -5,6 +5,7 @@
 #include <cstring>
 #include <string>
 
+#include "base/Environment.h"
 #include "base/PathExists.h"
 #include "framework/ScopedWin.h"
 #include "runtime/MoreRegistryKeys.h"
@@ -32,12 +33,6 @@ const UserFolder kUserFolders[] = {
     {"ProgramData", "scoop\\apps\\*", "\\current"},
     {"USERPROFILE", ".jabba\\jdk\\*", ""},
 };
-
-CString Environment(const char* name) {
-    char buffer[MAX_PATH] = {};
-    DWORD length = GetEnvironmentVariableA(name, buffer, MAX_PATH);
-    return length > 0 && length < MAX_PATH ? CString(buffer) : CString();
-}
 
 bool LooksLikeHome(const CString& home) {
     return PathExists(home + "\\bin\\java.exe") || PathExists(home + "\\bin\\javaw.exe");
@@ -95,7 +90,7 @@ void GatherFolderHomes(std::vector<FoundHome>& found) {
     static const char* const kRoots[] = {"ProgramFiles", "ProgramFiles(x86)", "ProgramW6432"};
     CString seen[3];
     for (int i = 0; i < 3; ++i) {
-        CString root = Environment(kRoots[i]);
+        CString root = GetEnvironmentText(kRoots[i]);
         // ProgramW6432 repeats ProgramFiles in a 64-bit process.
         bool repeated = root.IsEmpty();
         for (int j = 0; j < i; ++j) repeated = repeated || lstrcmpiA(seen[j], root) == 0;
@@ -104,12 +99,12 @@ void GatherFolderHomes(std::vector<FoundHome>& found) {
         for (const char* folder : kVendorFolders)
             AddMatches(found, root, folder, "", CString("%") + kRoots[i] + "%\\" + folder);
     }
-    CString local = Environment("LOCALAPPDATA");
+    CString local = GetEnvironmentText("LOCALAPPDATA");
     if (!local.IsEmpty())
         for (const char* folder : kVendorFolders)
             AddMatches(found, local + "\\Programs", folder, "", CString("%LOCALAPPDATA%\\Programs\\") + folder);
     for (const UserFolder& folder : kUserFolders) {
-        CString root = Environment(folder.variable);
+        CString root = GetEnvironmentText(folder.variable);
         if (root.IsEmpty()) continue;
         AddMatches(found, root, folder.pattern, folder.suffix,
                    CString("%") + folder.variable + "%\\" + folder.pattern + folder.suffix);
@@ -117,9 +112,7 @@ void GatherFolderHomes(std::vector<FoundHome>& found) {
 }
 
 void GatherPathHomes(std::vector<FoundHome>& found) {
-    std::string path(32768, '\0');
-    DWORD length = GetEnvironmentVariableA("PATH", &path[0], 32767);
-    path.resize(length < 32767 ? length : 0);
+    std::string path = GetEnvironmentText("PATH").GetString();
     for (size_t start = 0; start <= path.size();) {
         size_t end = path.find(';', start);
         if (end == std::string::npos) end = path.size();

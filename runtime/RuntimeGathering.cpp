@@ -1,8 +1,7 @@
 #include "runtime/RuntimeGathering.h"
 
-#include <windows.h>
-
 #include "base/DiagnosticLog.h"
+#include "base/Environment.h"
 #include "base/Globals.h"
 #include "runtime/RegisteredHomes.h"
 #include "runtime/RuntimeFolders.h"
@@ -10,9 +9,7 @@
 namespace {
 
 void GatherJavaHome(std::vector<FoundHome>& found) {
-    char buffer[MAX_PATH] = {};
-    DWORD length = GetEnvironmentVariableA("JAVA_HOME", buffer, MAX_PATH);
-    if (length > 0 && length < MAX_PATH) AddFoundHome(found, buffer, CString(), "JAVA_HOME");
+    AddFoundHome(found, GetEnvironmentText("JAVA_HOME"), CString(), "JAVA_HOME");
 }
 
 CString Choose(const std::vector<FoundHome>& found) {

@@ -2,9 +2,9 @@
 
 #include <windows.h>
 
-#include <vector>
 
 #include "base/DiagnosticLog.h"
+#include "base/Environment.h"
 #include "base/Globals.h"
 #include "base/LauncherProperties.h"
 #include "base/PathExists.h"
@@ -82,14 +82,6 @@ CString FindInRegistry(CString (*findInView)(REGSAM)) {
     return candidate;
 }
 
-CString ReadJavaHome() {
-    // The largest value an environment variable can hold; the result is not
-    // examined, so an unset variable reads as "".
-    std::vector<char> buffer(32768, '\0');
-    GetEnvironmentVariableA("JAVA_HOME", buffer.data(), 32767);
-    return CString(buffer.data());
-}
-
 // The places no earlier step reads, then the current directory; a runtime
 // there is the user's own pick, so the further places are only read when it
 // holds none.
@@ -105,7 +97,7 @@ CString FindRuntimeInFurtherPlacesOrCurrentDir() {
 // The JAVA_HOME step and, after it, the further places and the current
 // directory.
 CString FindRuntimeFromJavaHome() {
-    CString home = ReadJavaHome();
+    CString home = GetEnvironmentText("JAVA_HOME");
     CString candidate = ExecutableIn(home);
     // An unset JAVA_HOME would name \bin\javaw.exe at the drive root.
     if (home.IsEmpty() || !PathExists(candidate)) {

@@ -11,6 +11,7 @@
 
 #include "base/PropertyIds.h"
 #include "runtime/RegistryLookup.h"
+#include "tests/runtime/LauncherSearchFixture.h"
 #include "tests/support/FakeRuntime.h"
 #include "tests/support/Launcher.h"
 #include "tests/support/Paths.h"
@@ -23,23 +24,8 @@ const char kJava6[] = "java version \"1.6.0_03\"\n";
 const REGSAM kOwnView = 0;
 const REGSAM k64BitView = KEY_WOW64_64KEY;
 
-std::vector<std::string> operator+(std::vector<std::string> a, const std::vector<std::string>& b) {
-    a.insert(a.end(), b.begin(), b.end());
-    return a;
-}
-
-class MoreRegistryKeysTest : public testing::Test {
+class MoreRegistryKeysTest : public LauncherSearchTest {
 protected:
-    void SetUp() override {
-        std::string name = testing::UnitTest::GetInstance()->current_test_info()->name();
-        for (char& c : name)
-            if (c == '/') c = '-';
-        m_folder = MakeTempFolder(name);
-        m_app = m_folder + "app";
-        CreateDirectoryA(m_app.c_str(), nullptr);
-        m_props[PROP_START_JAR] = "app.jar";
-    }
-
     // A fake runtime home; javaVersion, when given, goes into its release
     // file as a Java 9+ installer writes it.
     std::string FakeHome(const std::string& name, const std::string& javaVersion = "", bool kit = false,
@@ -53,53 +39,11 @@ protected:
         return home;
     }
 
-    // The launcher's log from the search's first line to "Jre path: ".
-    std::vector<std::string> Run() {
-        std::string exe = PrepareLauncher(m_app + "\\", m_props);
-        m_result = RunLauncher(exe, "", m_options);
-        std::vector<std::string> search;
-        bool inSearch = false;
-        for (const std::string& entry : m_result.log) {
-            if (entry == "Search for Jre..." || entry == "Search for Jdk only...") inSearch = true;
-            if (!inSearch) continue;
-            search.push_back(entry);
-            if (entry.compare(0, 10, "Jre path: ") == 0) break;
-        }
-        return search;
-    }
-
     std::vector<std::string> Start(bool jdkOnly = false) const {
         return {jdkOnly ? "Search for Jdk only..." : "Search for Jre...", "PROP_JRE_PATH: ",
                 "Try bundled JRE or JDK path: " + m_app + "\\",
                 jdkOnly ? "Search in registry for Jdk only..." : "Bundled Jre not found"};
     }
-    std::string LoggedAfter(const std::string& label) const {
-        for (const std::string& e : m_result.log)
-            if (e.compare(0, label.size(), label) == 0) return e.substr(label.size());
-        return "<not logged>";
-    }
-    bool Logged(const std::string& entry) const {
-        for (const std::string& e : m_result.log)
-            if (e == entry) return true;
-        return false;
-    }
-
-    void ExpectStarted() const {
-        EXPECT_TRUE(m_result.started);
-        EXPECT_EQ(0u, m_result.exitCode) << JoinLog(m_result.log);
-        EXPECT_TRUE(m_result.dialogs.empty());
-    }
-    void ExpectFailureDialog() const {
-        EXPECT_EQ(1u, m_result.exitCode) << JoinLog(m_result.log);
-        EXPECT_EQ(1u, m_result.dialogs.size());
-    }
-
-    RuntimeRegistryGuard m_registry;
-    std::string m_folder;
-    std::string m_app;
-    std::map<int, std::string> m_props;
-    RunOptions m_options;
-    LaunchResult m_result;
 };
 
 TEST_F(MoreRegistryKeysTest, RuntimeRegisteredOnlyUnderJavaSoftJdkInThe64BitViewIsFoundByThe32BitLauncher) {

@@ -12,6 +12,7 @@
 
 #include "base/PropertyIds.h"
 #include "runtime/RegistryLookup.h"
+#include "tests/runtime/LauncherSearchFixture.h"
 #include "tests/support/FakeRuntime.h"
 #include "tests/support/Launcher.h"
 #include "tests/support/Paths.h"
@@ -24,20 +25,8 @@ const std::string kKitKey = kDevelopmentKitRegistryKey;
 const char kJava6[] = "java version \"1.6.0_03\"\n";
 const char kJava2[] = "java version \"1.2.2\"\n";
 
-std::vector<std::string> operator+(std::vector<std::string> a, const std::vector<std::string>& b) {
-    a.insert(a.end(), b.begin(), b.end());
-    return a;
-}
-
-class RuntimeSearchE2ETest : public testing::Test {
+class RuntimeSearchE2ETest : public LauncherSearchTest {
 protected:
-    void SetUp() override {
-        m_folder = MakeTempFolder(testing::UnitTest::GetInstance()->current_test_info()->name());
-        m_app = m_folder + "app";
-        CreateDirectoryA(m_app.c_str(), nullptr);
-        m_props[PROP_START_JAR] = "app.jar";
-    }
-
     std::string FakeHome(const std::string& name, const std::string& versionText = kJava6, bool kit = false,
                          const std::vector<std::string>& jars = {}) {
         std::string home = m_folder + name;
@@ -47,39 +36,6 @@ protected:
         return home;
     }
 
-    // Runs the launcher; returns its log from the search's first line to
-    // "Jre path: " (inclusive), each probe's output chunks folded into one
-    // "chunks: " entry, since how the output splits is the pipe's business.
-    std::vector<std::string> Run(const std::string& args = "") {
-        std::string exe = PrepareLauncher(m_app + "\\", m_props);
-        m_result = RunLauncher(exe, args, m_options);
-        std::vector<std::string> search;
-        bool inSearch = false, inProbe = false;
-        for (const std::string& entry : m_result.log) {
-            if (entry == "Search for Jre..." || entry == "Search for Jdk only...") inSearch = true;
-            if (!inSearch) continue;
-            if (entry.compare(0, 15, "CreateProcess: ") == 0) {
-                search.push_back(entry);
-                search.push_back("chunks: ");
-                inProbe = true;
-            } else if (entry == "Info = ") {
-                search.push_back(entry);
-                inProbe = false;
-            } else if (inProbe) {
-                search.back() += entry;
-            } else {
-                search.push_back(entry);
-            }
-            if (entry.compare(0, 10, "Jre path: ") == 0) break;
-        }
-        return search;
-    }
-
-    bool Logged(const std::string& entry) const {
-        for (const std::string& e : m_result.log)
-            if (e == entry) return true;
-        return false;
-    }
     // count entries starting with the exact entry first.
     std::vector<std::string> EntriesFrom(const std::string& first, size_t count) const {
         for (size_t i = 0; i < m_result.log.size(); ++i)
@@ -88,12 +44,6 @@ protected:
                                                 m_result.log.begin() + std::min(m_result.log.size(), i + count));
         return std::vector<std::string>();
     }
-    std::string LoggedAfter(const std::string& label) const {
-        for (const std::string& e : m_result.log)
-            if (e.compare(0, label.size(), label) == 0) return e.substr(label.size());
-        return "<not logged>";
-    }
-
     std::vector<std::string> Start(bool jdkOnly = false, const std::string& jrePath = "") const {
         return {jdkOnly ? "Search for Jdk only..." : "Search for Jre...", "PROP_JRE_PATH: " + jrePath,
                 "Try bundled JRE or JDK path: " + m_app + "\\" + jrePath};
@@ -101,23 +51,6 @@ protected:
     std::vector<std::string> Probe(const std::string& home, const std::string& text) const {
         return {"CreateProcess: \"" + home + "\\bin\\java.exe\" -version", "chunks: " + text, "Info = ", text};
     }
-
-    void ExpectStarted() const {
-        EXPECT_TRUE(m_result.started);
-        EXPECT_EQ(0u, m_result.exitCode) << JoinLog(m_result.log);
-        EXPECT_TRUE(m_result.dialogs.empty());
-    }
-    void ExpectFailureDialog() const {
-        EXPECT_EQ(1u, m_result.exitCode) << JoinLog(m_result.log);
-        EXPECT_EQ(1u, m_result.dialogs.size());
-    }
-
-    JavaSoftRegistryGuard m_registry;
-    std::string m_folder;
-    std::string m_app;
-    std::map<int, std::string> m_props;
-    RunOptions m_options;
-    LaunchResult m_result;
 };
 
 TEST_F(RuntimeSearchE2ETest, BundledRuntimeIsTakenWithoutAProbeInJreMode) {

@@ -53,6 +53,7 @@ std::string Json(const std::string& text) {
 struct Decision {
     bool searched = false;
     bool found = false;
+    bool bundled = false;  // PROP_JRE_PATH next to the launcher, which always wins
     CString home;
     CString program;  // what the launcher would start
 };
@@ -74,22 +75,13 @@ Decision RunLauncherSearch(const std::string& exe, const LauncherImage& image) {
         decision.program = FindJavaRuntime(folder);
         decision.home = g_acceptedHome;
         decision.found = PathExists(decision.program);
+        CString jrePath = ReadStringProperty(PROP_JRE_PATH);
+        decision.bundled = !jrePath.IsEmpty() && decision.program == CString(folder) + "\\" + jrePath;
         decision.searched = true;
     }
     SetPropertyModule(nullptr);
     FreeLibrary(module);
     return decision;
-}
-
-// The launcher's bundled runtime, which always wins, or "".
-std::string BundledRuntime(const std::string& exe, const LauncherImage& image) {
-    std::string jrePath = ToAnsi(PropertyValue(image, PROP_JRE_PATH));
-    char full[MAX_PATH];
-    char* name = nullptr;
-    DWORD length = GetFullPathNameA(ToAnsi(exe).c_str(), MAX_PATH, full, &name);
-    if (jrePath.empty() || length == 0 || length >= MAX_PATH || !name) return std::string();
-    std::string local = std::string(full, name - full - 1) + "\\" + jrePath;
-    return PathExists(local.c_str()) ? local : std::string();
 }
 
 std::string WhyNot(const RuntimeCandidate& candidate, int chosen) {
@@ -113,12 +105,12 @@ int RunRuntimes(const ToolArgs& args, ToolOutput* output) {
             output->err = ToolErrorLine(error);
             return kToolBadInput;
         }
-        bundled = FromAnsi(BundledRuntime(args.exe, image).c_str());
         decision = RunLauncherSearch(args.exe, image);
         if (!decision.searched) {
             output->err = ToolErrorLine("cannot load the launcher's properties: " + args.exe);
             return kToolBadInput;
         }
+        if (decision.bundled) bundled = FromAnsi(decision.program);
     }
     g_probeTimeLeftMs = 5000;
     std::vector<RuntimeCandidate> candidates = JudgeFoundHomes(GatherEveryHome());

@@ -1,7 +1,7 @@
 #pragma once
 // What one launcher start does on its way, counted rather than timed: Wine's
 // own traces (files, processes, registry) of the launcher process, which
-// make bench.sh counts by process id. Wine writes them to the standard error
+// bench.sh counts by process id. Wine writes them to the standard error
 // the bench itself was started with, which only the script can redirect.
 #include <windows.h>
 
