@@ -189,6 +189,27 @@ shot() {
   import -display "$DISPLAY" -window root "$1" 2>/dev/null && echo "$1"
 }
 
+# Waits for the traced launcher's window titled $1, keeps a screenshot of it
+# as $2 (the $3), and answers it with the key $4, as a user would.
+answer_dialog() {
+  local title=$1 png=$2 what=$3 key=$4 id=""
+  for _ in $(seq 1 $((wait_s * 10))); do
+    kill -0 "$trace_pid" 2>/dev/null || break
+    id=$(xdotool search --onlyvisible --name "^$title\$" 2>/dev/null | head -1) && [ -n "$id" ] && break
+    sleep 0.1
+  done
+  if [ -z "$id" ]; then
+    echo "demo: no $what was seen"
+    return
+  fi
+  sleep 0.3
+  local s
+  s=$(shot "$demo/$png") && screenshots+=("$s  (the $what)")
+  xdotool windowfocus --sync "$id" 2>/dev/null || true
+  xdotool key --clearmodifiers "$key" 2>/dev/null || true
+  echo "demo: the $what is up; the demo pressed $key"
+}
+
 wait_s=${DEMO_WAIT_SECONDS:-20}
 screenshots=()
 
@@ -236,42 +257,14 @@ done
 echo "demo: run 2: NoJava.exe, which asks for Java 99"
 unset JAVA_HOME
 start_traced NoJava.exe failure
-dialog_id=""
-for _ in $(seq 1 $((wait_s * 10))); do
-  kill -0 "$trace_pid" 2>/dev/null || break
-  dialog_id=$(xdotool search --onlyvisible --name '^Application Cannot Start$' 2>/dev/null | head -1) && [ -n "$dialog_id" ] && break
-  sleep 0.1
-done
-if [ -n "$dialog_id" ]; then
-  sleep 0.3
-  s=$(shot "$demo/failure-dialog.png") && screenshots+=("$s  (the start failure dialog)")
-  # Escape is the user's way out, as the OK button is.
-  xdotool windowfocus --sync "$dialog_id" 2>/dev/null || true
-  xdotool key --clearmodifiers Escape 2>/dev/null || true
-  echo "demo: the dialog is up; the demo pressed Escape"
-else
-  echo "demo: no start failure dialog was seen"
-fi
+# Escape is the user's way out, as the OK button is.
+answer_dialog 'Application Cannot Start' failure-dialog.png 'start failure dialog' Escape
 finish_run failure NoJava.exe 10
 
 # Run 3: the application dies at start; its error is shown.
 echo "demo: run 3: Broken.exe, whose application ends with exit code 1 at once"
 start_traced Broken.exe broken
-dialog_id=""
-for _ in $(seq 1 $((wait_s * 10))); do
-  kill -0 "$trace_pid" 2>/dev/null || break
-  dialog_id=$(xdotool search --onlyvisible --name '^Application Error$' 2>/dev/null | head -1) && [ -n "$dialog_id" ] && break
-  sleep 0.1
-done
-if [ -n "$dialog_id" ]; then
-  sleep 0.3
-  s=$(shot "$demo/error-dialog.png") && screenshots+=("$s  (the application error dialog)")
-  xdotool windowfocus --sync "$dialog_id" 2>/dev/null || true
-  xdotool key --clearmodifiers Return 2>/dev/null || true
-  echo "demo: the error dialog is up; the demo pressed Enter"
-else
-  echo "demo: no application error dialog was seen"
-fi
+answer_dialog 'Application Error' error-dialog.png 'application error dialog' Return
 finish_run broken Broken.exe 10
 
 # Run 4: the command-line tool, as a script would run it.
