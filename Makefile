@@ -2,10 +2,10 @@
 # make dist, make clean.
 BUILD := build
 JOBS  ?= 2
-# The shipped launcher and tool are 32-bit. Where this machine cannot execute
-# 32-bit programs, test, demo and bench run a 64-bit build of the same
-# sources in $(BUILD)/x64 (tools/scripts/run-build.sh).
-TOOLCHAIN ?= i686
+# Both machines' launchers ship: the 32-bit build in $(BUILD), the 64-bit
+# one in $(BUILD)/x64. Each build's tests make runtimes of either machine
+# from both builds' stand-ins.
+BUILD64 := $(BUILD)/x64
 # The build machine's own jarstart-tool (configure and show without Wine).
 NATIVE := $(BUILD)/native
 VERSION ?= $(shell git describe --tags --always 2>/dev/null || echo dev)
@@ -18,12 +18,16 @@ setup:
 	@tools/scripts/setup.sh
 
 $(BUILD)/Makefile:
-	cmake -S . -B $(BUILD) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-$(TOOLCHAIN).cmake -DCMAKE_BUILD_TYPE=Release
+	cmake -S . -B $(BUILD) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake -DCMAKE_BUILD_TYPE=Release
 
-configure: $(BUILD)/Makefile
+$(BUILD64)/Makefile: | $(BUILD)/Makefile
+	cmake -S . -B $(BUILD64) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-x86_64.cmake -DCMAKE_BUILD_TYPE=Release
+
+configure: $(BUILD)/Makefile $(BUILD64)/Makefile
 
 build: configure native
 	cmake --build $(BUILD) -j $(JOBS)
+	cmake --build $(BUILD64) -j $(JOBS)
 
 $(NATIVE)/Makefile:
 	cmake -S tools/jarstart-tool/host -B $(NATIVE) -DCMAKE_BUILD_TYPE=Release
@@ -31,15 +35,14 @@ $(NATIVE)/Makefile:
 native: $(NATIVE)/Makefile
 	cmake --build $(NATIVE) -j $(JOBS)
 
-# The writer's unit tests run natively first: no Wine needed for them. The
-# cross-check compares the native tool with jarstart-tool.exe under Wine. The
-# Wine suite comes last, so that its summary closes the output.
+# The writer's unit tests run natively first: no Wine needed for them. Then
+# the suite of each build this machine can run, with the cross-check of the
+# native tool against that build's jarstart-tool.exe; the summary of the
+# builds run closes the output.
 test: setup
 	@$(MAKE) --no-print-directory build
 	$(NATIVE)/native_tests
-	dir=$$(tools/scripts/run-build.sh $(BUILD)) && \
-	  tools/scripts/cross-check.sh "$$dir" $(NATIVE)/jarstart-tool && \
-	  tools/scripts/run-tests.sh "$$dir"
+	tools/scripts/test-builds.sh $(BUILD) $(NATIVE)/jarstart-tool
 
 demo: setup
 	@$(MAKE) --no-print-directory build
@@ -54,8 +57,8 @@ bench: setup
 fuzz:
 	FUZZ_SECONDS=$(or $(FUZZ_SECONDS),60) tools/scripts/fuzz.sh
 
-# build/dist/jarstart-$(VERSION).tar.gz: the launcher, both tools, the docs
-# and their SHA-256 sums.
+# build/dist/jarstart-$(VERSION).tar.gz: both machines' launchers in x86/
+# and x64/, both tools, the docs and their SHA-256 sums.
 dist: build
 	tools/scripts/dist.sh $(BUILD) $(VERSION)
 

@@ -3,17 +3,14 @@
 #include <windows.h>
 
 #include "base/DiagnosticFile.h"
-#include "base/Globals.h"
-#include "base/StandardError.h"
 
 namespace {
 
-// One entry to every place the log goes: the debugger channel, the
-// JARSTART_LOG file, and standard error in the console launcher's debug mode.
+// One entry to every place the log goes: the debugger channel and the
+// JARSTART_LOG file.
 void Emit(const char* text) {
     OutputDebugStringA(text);
     AppendToDiagnosticFile("", text);
-    if (g_logToStandardError && text) WriteStandardError(std::string(text) + "\r\n");
 }
 
 }  // namespace

@@ -23,12 +23,14 @@ extern bool g_newestRuntime;      // runtime search, at its start (PROP_RUNTIME_
 extern CString g_runtimeHome;     // runtime search and registry lookup; read by the boot class path
 extern DWORD g_probeTimeLeftMs;   // runtime search: what its version probes may still take together
                                   // (INFINITE outside a search); spent by each probe
+// The machine whose registry views the search reads, 32 or 64: the companion
+// tool's runtimes command sets the launcher's; 0 in the launcher (its own).
+extern int g_searchedMachineBits;
 extern CString g_acceptedHome;    // runtime search, at its end: the home of the runtime it returned, or ""
 extern bool g_logToFile;          // launch sequence (debug switch); read by the reader thread
 // The console launcher's entry point, before its first step: messages go to
 // standard error instead of message boxes.
 extern bool g_consoleLauncher;
-extern bool g_logToStandardError; // launch sequence (console launcher's debug switch); read by any thread
 extern LogFile g_logFile;         // opened by the launch sequence, written by the reader thread
 extern HWND g_splashWnd;          // splash window creation
 extern IPicture* g_splashPicture; // splash image load; released at exit

@@ -52,11 +52,15 @@ const char* CommandLineAfterProgramName(const char* commandLine) {
 }
 
 bool ApplySwitches(const char* commandLine, LauncherOptions* options) {
-    if (ReadBoolProperty(PROP_PASS_ALL_ARGUMENTS)) {
+    // A command-line tool's own --help or -d must reach the tool, so the
+    // console launcher reads no switches at all; its diagnostic log is
+    // switched on with JARSTART_LOG instead of -d.
+    bool passAll = ReadBoolProperty(PROP_PASS_ALL_ARGUMENTS);
+    if (passAll || g_consoleLauncher) {
         // A document opened with the application, a file dropped on the
         // launcher: the whole line is the application's, as the system
         // holds it, so nothing on it can be malformed.
-        write("PROP_PASS_ALL_ARGUMENTS: true.");
+        write(passAll ? "PROP_PASS_ALL_ARGUMENTS: true." : "Console launcher: every argument is the application's.");
         options->m_arguments = ArgumentsAfterProgramName(GetCommandLineA());
         g_log << "Application is run with parameters: " << options->GetArguments() << logEnd;
         return true;
@@ -71,16 +75,11 @@ bool ApplySwitches(const char* commandLine, LauncherOptions* options) {
         g_javaExeName = "java.exe";
     }
     if (options->m_debug) {
-        // First, so that this entry is on standard error too.
-        g_logToStandardError = g_consoleLauncher;
         write("Application is run with debug flag.");
-        // The console launcher has no pipe whose output could be copied.
-        if (!g_consoleLauncher) {
-            g_logToFile = true;
-            // Before the working directory changes: the file belongs in the
-            // directory the user started the launcher from.
-            g_logFile.Open("log.txt");
-        }
+        g_logToFile = true;
+        // Before the working directory changes: the file belongs in the
+        // directory the user started the launcher from.
+        g_logFile.Open("log.txt");
     }
     g_log << "Application is run with parameters: " << options->GetArguments() << logEnd;
     return true;

@@ -20,11 +20,11 @@ const char* CommandLineAfterProgramName(const char* commandLine);
 
 // Parses the launcher's switches into options and applies them: the console
 // switch picks java.exe, the debug switch opens log.txt in the current
-// directory (before the working directory changes), or, in the console
-// launcher, sends the diagnostic log to standard error. False when the command
+// directory (before the working directory changes). False when the command
 // line was malformed: the usage box has been shown and the launch is over.
-// With PROP_PASS_ALL_ARGUMENTS no switch is read: everything after the
-// program name on the process's own command line is passed through.
+// With PROP_PASS_ALL_ARGUMENTS, and always in the console launcher, no switch
+// is read: everything after the program name on the process's own command
+// line is passed through.
 bool ApplySwitches(const char* commandLine, LauncherOptions* options);
 
 // PROP_SINGLE_INSTANCE: false when an application started under the same

@@ -14,8 +14,10 @@ namespace {
 // named, so a machine without them reads as before.
 bool OpenPlaceKey(HKEY hive, const CString& keyPath, REGSAM view, ScopedRegKey& key) {
     if (!OpenRegistryKey(hive, keyPath, view, key)) return false;
-    g_log << (view != 0 ? "Try 64-bit registry key: " : "Try registry key: ") << HiveName(hive) << "\\" << keyPath
-          << logEnd;
+    if (view != 0)
+        g_log << "Try " << RegistryViewName(view) << " registry key: " << HiveName(hive) << "\\" << keyPath << logEnd;
+    else
+        g_log << "Try registry key: " << HiveName(hive) << "\\" << keyPath << logEnd;
     return true;
 }
 
@@ -86,9 +88,4 @@ CString FindRuntimeInMoreRegistryKeys(bool developmentKitOnly, REGSAM view) {
         }
     }
     return CString();
-}
-
-bool HasOther64BitRegistryView() {
-    BOOL wow64 = FALSE;
-    return IsWow64Process(GetCurrentProcess(), &wow64) && wow64;
 }

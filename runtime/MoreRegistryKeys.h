@@ -12,7 +12,3 @@
 // within one key the last accepted candidate wins, as in a version-key
 // lookup. developmentKitOnly: only kits count. view as in RegistryKeys.h.
 CString FindRuntimeInMoreRegistryKeys(bool developmentKitOnly, REGSAM view);
-
-// True when this process runs under WOW64, so a 64-bit registry view exists
-// beside the one it reads by default.
-bool HasOther64BitRegistryView();

@@ -13,7 +13,7 @@ struct Gathering {
     std::vector<FoundHome>& found;
 
     CString Source(const CString& keyPath) const {
-        return CString(HiveName(hive)) + "\\" + keyPath + (view != 0 ? " (64-bit view)" : "");
+        return CString(HiveName(hive)) + "\\" + keyPath + (view != 0 ? CString(" (") + RegistryViewName(view) + " view)" : CString());
     }
     void Add(const CString& keyPath, const char* valueName, const CString& versionHint) const {
         CString home = ReadRegistryString(hive, keyPath, valueName, view);
@@ -72,9 +72,10 @@ struct Gathering {
 }  // namespace
 
 void GatherRegisteredHomes(bool furtherOnly, std::vector<FoundHome>& found) {
-    const REGSAM views[] = {0, KEY_WOW64_64KEY};
-    for (REGSAM view : views) {
-        if (view != 0 && !HasOther64BitRegistryView()) continue;
+    const REGSAM views[] = {0, OtherRegistryView()};
+    for (size_t i = 0; i < 2; ++i) {
+        REGSAM view = views[i];
+        if (i == 1 && view == 0) continue;
         for (HKEY hive : kRegistryHives) {
             if (!IsHiveOwnInView(hive, view)) continue;
             Gathering gathering = {hive, view, found};

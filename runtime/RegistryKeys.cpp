@@ -1,19 +1,54 @@
 #include "runtime/RegistryKeys.h"
 
+#include "base/Globals.h"
+
 const HKEY kRegistryHives[2] = {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER};
 
 namespace {
 
-// KEY_QUERY_VALUE | KEY_ENUMERATE_SUB_KEYS (9), no view flag: a 32-bit
-// launcher reads the 32-bit view, where 32-bit runtimes register.
+// KEY_QUERY_VALUE | KEY_ENUMERATE_SUB_KEYS (9), no view flag for the own
+// view: a 32-bit launcher reads the 32-bit view, where 32-bit runtimes
+// register, a 64-bit launcher the 64-bit view.
 const REGSAM kKeyAccess = KEY_QUERY_VALUE | KEY_ENUMERATE_SUB_KEYS;
 const DWORD kBufferSize = 1024;
 
 }  // namespace
 
-bool OpenRegistryKey(HKEY hive, const char* keyPath, REGSAM view, ScopedRegKey& key) {
-    return RegOpenKeyExA(hive, keyPath, 0, kKeyAccess | view, key.Receive()) == ERROR_SUCCESS;
+namespace {
+
+const int kOwnBits = sizeof(void*) == 8 ? 64 : 32;
+
+int SearchedBits() { return g_searchedMachineBits != 0 ? g_searchedMachineBits : kOwnBits; }
+
+// What view 0 means: this process's own view, or, for the companion tool
+// judging a launcher of the other machine, that launcher's own view.
+REGSAM OwnViewFlag() {
+    if (SearchedBits() == kOwnBits) return 0;
+    return SearchedBits() == 64 ? KEY_WOW64_64KEY : KEY_WOW64_32KEY;
 }
+
+bool IsWindows64Bit() {
+#ifdef _WIN64
+    return true;
+#else
+    BOOL wow64 = FALSE;
+    return IsWow64Process(GetCurrentProcess(), &wow64) && wow64;
+#endif
+}
+
+}  // namespace
+
+REGSAM OtherRegistryView() {
+    if (SearchedBits() == 64) return KEY_WOW64_32KEY;
+    return IsWindows64Bit() ? KEY_WOW64_64KEY : 0;
+}
+
+bool OpenRegistryKey(HKEY hive, const char* keyPath, REGSAM view, ScopedRegKey& key) {
+    return RegOpenKeyExA(hive, keyPath, 0, kKeyAccess | (view != 0 ? view : OwnViewFlag()), key.Receive()) ==
+           ERROR_SUCCESS;
+}
+
+const char* RegistryViewName(REGSAM view) { return view == KEY_WOW64_32KEY ? "32-bit" : "64-bit"; }
 
 bool IsHiveOwnInView(HKEY hive, REGSAM view) {
     return view == 0 || hive == HKEY_LOCAL_MACHINE;

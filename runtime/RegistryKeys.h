@@ -10,10 +10,19 @@
 // HKEY_LOCAL_MACHINE.
 extern const HKEY kRegistryHives[2];
 
-// view: 0 for the process's own registry view, KEY_WOW64_64KEY for the
-// 64-bit view that a 32-bit launcher does not see by default.
+// view: 0 for the process's own registry view, or OtherRegistryView(): the
+// 64-bit view that a 32-bit launcher does not see by default, the 32-bit
+// view (Wow6432Node) where a 64-bit launcher finds 32-bit runtimes.
 
-// False for HKEY_CURRENT_USER in the 64-bit view: its SOFTWARE key is shared
+// The view of the other machine on this Windows: KEY_WOW64_64KEY for a
+// 32-bit launcher under WOW64, KEY_WOW64_32KEY for a 64-bit launcher, 0 on
+// 32-bit Windows, which has one view only. The launcher is this process, or
+// the one g_searchedMachineBits names.
+REGSAM OtherRegistryView();
+// "64-bit" or "32-bit": how log lines and sources name a view other than 0.
+const char* RegistryViewName(REGSAM view);
+
+// False for HKEY_CURRENT_USER in the other view: its SOFTWARE key is shared
 // by both views, so asking it again would only repeat the same lookup.
 bool IsHiveOwnInView(HKEY hive, REGSAM view);
 

@@ -9,6 +9,7 @@
 #include "base/PathExists.h"
 #include "framework/ScopedWin.h"
 #include "runtime/MoreRegistryKeys.h"
+#include "runtime/RegistryKeys.h"
 #include "runtime/RegistryLookup.h"
 
 namespace {
@@ -80,7 +81,7 @@ bool EndsWith(const std::string& text, const char* tail) {
 // the installer that put it there.
 CString JavapathCopyHome() {
     CString home = GetCurrentJreHome(HKEY_LOCAL_MACHINE, 0);
-    if (home.IsEmpty() && HasOther64BitRegistryView()) home = GetCurrentJreHome(HKEY_LOCAL_MACHINE, KEY_WOW64_64KEY);
+    if (home.IsEmpty() && OtherRegistryView() != 0) home = GetCurrentJreHome(HKEY_LOCAL_MACHINE, OtherRegistryView());
     return home;
 }
 

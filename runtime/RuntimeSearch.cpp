@@ -74,11 +74,14 @@ CString FindJdkInRegistryView(REGSAM view) {
     return FindRuntimeInMoreRegistryKeys(true, view);
 }
 
-// The launcher's own view first; most runtimes today are 64-bit and
-// register only in the view a 32-bit process does not read by default.
+// The launcher's own view first, then the other machine's: most runtimes
+// today are 64-bit and register only in the view a 32-bit process does not
+// read by default; an old 32-bit Java 8 registers only under Wow6432Node,
+// which a 64-bit process does not read by default.
 CString FindInRegistry(CString (*findInView)(REGSAM)) {
     CString candidate = findInView(0);
-    if (candidate.IsEmpty() && HasOther64BitRegistryView()) candidate = findInView(KEY_WOW64_64KEY);
+    REGSAM other = OtherRegistryView();
+    if (candidate.IsEmpty() && other != 0) candidate = findInView(other);
     return candidate;
 }
 

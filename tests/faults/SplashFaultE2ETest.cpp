@@ -419,8 +419,8 @@ TEST(SplashFaultE2ETest, ATenThousandPixelSquareImageIsShownCentredOnTheScreenAn
 // At 20,000 x 20,000 the bitmap would need 1.6 GB, more than a 32-bit
 // process can give it in one piece: the load fails and the launcher says so.
 TEST(SplashFaultE2ETest, AnImageTooLargeForTheLaunchersAddressSpaceShowsTheError) {
-    // 1.6 GB of pixels exceed what a 32-bit process can map; a 64-bit test
-    // build of the launcher (machines without 32-bit support) would show it.
+    // 1.6 GB of pixels exceed what a 32-bit process can map; the 64-bit
+    // launcher has the room and would show it, which is no fault to test.
     if (sizeof(void*) != 4) GTEST_SKIP() << "the address space of a 64-bit launcher holds the image";
     struct Case { const char* name; std::string image; };
     const Case cases[] = {

@@ -1,5 +1,5 @@
-// Scratch registry entries land where the 32-bit launcher reads them and
-// are gone after the guard.
+// Scratch registry entries land where the launcher of this build reads them
+// and are gone after the guard.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -24,10 +24,10 @@ std::string ReadView(HKEY hive, REGSAM view) {
 }  // namespace
 
 TEST(RegistryTest, WritesTheOwnViewOfBothHivesAndTheGuardRemovesIt) {
-    // The 32-bit view for the shipped 32-bit build, the 64-bit one for a
-    // 64-bit test build: the view the launcher under test reads as its own.
-    const REGSAM ownView = HasOther64BitRegistryViewHere() ? KEY_WOW64_32KEY : KEY_WOW64_64KEY;
-    const REGSAM otherView = HasOther64BitRegistryViewHere() ? KEY_WOW64_64KEY : KEY_WOW64_32KEY;
+    // The 32-bit view for the 32-bit build, the 64-bit one for the 64-bit
+    // build: the view the launcher under test reads as its own.
+    const REGSAM ownView = kOwnViewHere;
+    const REGSAM otherView = kOtherViewHere;
     for (HKEY hive : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER}) {
         {
             JavaSoftRegistryGuard guard;

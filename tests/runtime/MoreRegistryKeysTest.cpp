@@ -1,6 +1,8 @@
 // The registry places tried after the JavaSoft version keys, end to end: the
-// real 32-bit launcher, fake runtimes registered in the private prefix's
-// registry in either view, its diagnostic log read through the debugger.
+// real launcher of this build, fake runtimes registered in the private
+// prefix's registry in either view, its diagnostic log read through the
+// debugger. The other view is the 64-bit one for the 32-bit launcher, the
+// 32-bit one for the 64-bit launcher.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -22,7 +24,13 @@ namespace {
 const char kJava17[] = "java version \"17.0.5\"\n";
 const char kJava6[] = "java version \"1.6.0_03\"\n";
 const REGSAM kOwnView = 0;
-const REGSAM k64BitView = KEY_WOW64_64KEY;
+const REGSAM kOtherView = kOtherViewHere;
+
+// "Try 64-bit registry key: " in the 32-bit launcher, "Try 32-bit ..." in
+// the 64-bit one.
+std::string TryOtherKey(const std::string& key) {
+    return std::string("Try ") + OtherViewNameHere() + " registry key: " + key;
+}
 
 class MoreRegistryKeysTest : public LauncherSearchTest {
 protected:
@@ -46,13 +54,12 @@ protected:
     }
 };
 
-TEST_F(MoreRegistryKeysTest, RuntimeRegisteredOnlyUnderJavaSoftJdkInThe64BitViewIsFoundByThe32BitLauncher) {
-    SKIP_WITHOUT_OTHER_64BIT_VIEW();
+TEST_F(MoreRegistryKeysTest, RuntimeRegisteredOnlyUnderJavaSoftJdkInTheOtherViewIsFound) {
     std::string home = FakeHome("jdk17", "17.0.5", true);
-    WriteRegString(HKEY_LOCAL_MACHINE, "SOFTWARE\\JavaSoft\\JDK\\17", "JavaHome", home, k64BitView);
+    WriteRegString(HKEY_LOCAL_MACHINE, "SOFTWARE\\JavaSoft\\JDK\\17", "JavaHome", home, kOtherView);
     std::vector<std::string> log = Run();
     std::string exe = home + "\\bin\\javaw.exe";
-    EXPECT_EQ((Start() + std::vector<std::string>{"Try 64-bit registry key: HKEY_LOCAL_MACHINE\\SOFTWARE\\JavaSoft\\JDK",
+    EXPECT_EQ((Start() + std::vector<std::string>{TryOtherKey("HKEY_LOCAL_MACHINE\\SOFTWARE\\JavaSoft\\JDK"),
                                                  "17", "found", exe, "Jre key found in registry", "Jre path: " + exe}),
               log);
     ExpectStarted();
@@ -75,14 +82,14 @@ class VendorLayoutTest : public MoreRegistryKeysTest, public testing::WithParamI
 
 TEST_P(VendorLayoutTest, VendorInstallerKeyIsFoundAndItsHomeJoinedWithoutADoubleBackslash) {
     const VendorCase& c = GetParam();
-    if (c.view) SKIP_WITHOUT_OTHER_64BIT_VIEW();
     std::string home = FakeHome("vendor", "17.0.5", true);
     WriteRegString(c.hive, std::string(c.key) + "\\" + c.entry, c.valueName,
                    c.trailingBackslash ? home + "\\" : home, c.view);
     std::vector<std::string> log = Run();
     std::string exe = home + "\\bin\\javaw.exe";
-    std::string tried = std::string(c.view ? "Try 64-bit registry key: " : "Try registry key: ") +
-                        (c.hive == HKEY_LOCAL_MACHINE ? "HKEY_LOCAL_MACHINE\\" : "HKEY_CURRENT_USER\\") + c.key;
+    std::string key =
+        (c.hive == HKEY_LOCAL_MACHINE ? "HKEY_LOCAL_MACHINE\\" : "HKEY_CURRENT_USER\\") + std::string(c.key);
+    std::string tried = c.view ? TryOtherKey(key) : "Try registry key: " + key;
     EXPECT_EQ((Start() + std::vector<std::string>{tried, c.loggedName, "found", exe, "Jre key found in registry",
                                                  "Jre path: " + exe}),
               log);
@@ -96,26 +103,24 @@ INSTANTIATE_TEST_SUITE_P(
                    "17.0.5.8\\hotspot\\MSI", "Path", true, "17.0.5.8"},
         VendorCase{"Microsoft", HKEY_CURRENT_USER, kOwnView, "SOFTWARE\\Microsoft\\JDK", "17.0.5.8\\hotspot\\MSI",
                    "Path", true, "17.0.5.8"},
-        VendorCase{"AdoptOpenJdkRuntime64", HKEY_LOCAL_MACHINE, k64BitView, "SOFTWARE\\AdoptOpenJDK\\JRE",
+        VendorCase{"AdoptOpenJdkRuntime64", HKEY_LOCAL_MACHINE, kOtherView, "SOFTWARE\\AdoptOpenJDK\\JRE",
                    "11.0.2.9\\openj9\\MSI", "Path", true, "11.0.2.9"},
         VendorCase{"ZuluByReleaseFile", HKEY_LOCAL_MACHINE, kOwnView, "SOFTWARE\\Azul Systems\\Zulu", "zulu-17",
                    "InstallationPath", false, "zulu-17"},
-        VendorCase{"Zulu64", HKEY_LOCAL_MACHINE, k64BitView, "SOFTWARE\\Azul Systems\\Zulu", "zulu-17",
+        VendorCase{"Zulu64", HKEY_LOCAL_MACHINE, kOtherView, "SOFTWARE\\Azul Systems\\Zulu", "zulu-17",
                    "InstallationPath", true, "zulu-17"}),
     [](const testing::TestParamInfo<VendorCase>& info) { return std::string(info.param.label); });
 
 TEST_F(MoreRegistryKeysTest, RegisteredHomesThatDoNotExistEndInTheFailureDialogAsBefore) {
-    SKIP_WITHOUT_OTHER_64BIT_VIEW();
     std::string missing = m_folder + "gone";
     WriteRegString(HKEY_LOCAL_MACHINE, "SOFTWARE\\Eclipse Adoptium\\JDK\\17.0.5.8\\hotspot\\MSI", "Path",
-                   missing + "\\", k64BitView);
+                   missing + "\\", kOtherView);
     WriteRegString(HKEY_CURRENT_USER, "SOFTWARE\\JavaSoft\\JRE\\17", "JavaHome", missing);
     std::vector<std::string> log = Run();
     std::string exe = missing + "\\bin\\javaw.exe";
     EXPECT_EQ((Start() + std::vector<std::string>{"Try registry key: HKEY_CURRENT_USER\\SOFTWARE\\JavaSoft\\JRE", "17",
                                                  exe,
-                                                 "Try 64-bit registry key: HKEY_LOCAL_MACHINE\\SOFTWARE\\Eclipse "
-                                                 "Adoptium\\JDK",
+                                                 TryOtherKey("HKEY_LOCAL_MACHINE\\SOFTWARE\\Eclipse Adoptium\\JDK"),
                                                  "17.0.5.8", exe, "Jre key not found in registry",
                                                  "JAVA_HOME not found", "Try current dir.", "Jre path: javaw.exe"}),
               log);
@@ -128,7 +133,7 @@ TEST_F(MoreRegistryKeysTest, TheOriginalVersionKeysStillWinOverTheFurtherKeys) {
     WriteRegString(HKEY_CURRENT_USER, std::string(kRuntimeRegistryKey) + "\\1.6", "JavaHome", old);
     WriteRegString(HKEY_LOCAL_MACHINE, "SOFTWARE\\JavaSoft\\JDK\\17", "JavaHome", modern);
     WriteRegString(HKEY_LOCAL_MACHINE, "SOFTWARE\\Eclipse Adoptium\\JDK\\17.0.5.8\\hotspot\\MSI", "Path",
-                   modern + "\\", k64BitView);
+                   modern + "\\", kOtherView);
     std::vector<std::string> log = Run();
     std::string exe = old + "\\bin\\javaw.exe";
     EXPECT_EQ((Start() + std::vector<std::string>{"1.6", "found", exe, "Jre key found in registry", "Jre path: " + exe}),
@@ -136,21 +141,33 @@ TEST_F(MoreRegistryKeysTest, TheOriginalVersionKeysStillWinOverTheFurtherKeys) {
     ExpectStarted();
 }
 
-TEST_F(MoreRegistryKeysTest, The64BitViewOfTheOriginalKeysIsAskedAfterTheOwnViewFoundNothing) {
-    SKIP_WITHOUT_OTHER_64BIT_VIEW();
-    std::string home = FakeHome("jre6");
-    WriteRegString(HKEY_LOCAL_MACHINE, std::string(kRuntimeRegistryKey) + "\\1.6", "JavaHome", home, k64BitView);
-    std::vector<std::string> log = Run();
+// On 64-bit Windows an old 32-bit Java 8 registers only under Wow6432Node,
+// which the 64-bit launcher reads as its other view; the 32-bit launcher's
+// other view is the 64-bit one. Either way the steps and log lines are the
+// own view's, and the view is named.
+TEST_F(MoreRegistryKeysTest, AJava8RegisteredOnlyInTheOtherViewIsFoundAfterTheOwnViewByEitherChoice) {
+    std::string home = FakeHome("jre8", "1.8.0_202");
+    const int otherBits = sizeof(void*) == 4 ? 64 : 32;
+    UseJavaExeOf(otherBits, home);
+    WriteRegString(HKEY_LOCAL_MACHINE, std::string(kRuntimeRegistryKey) + "\\1.8", "JavaHome", home, kOtherView);
     std::string exe = home + "\\bin\\javaw.exe";
-    EXPECT_EQ((Start() + std::vector<std::string>{"Try 64-bit registry key: HKEY_LOCAL_MACHINE\\" +
-                                                     std::string(kRuntimeRegistryKey),
-                                                 "1.6", "found", exe, "Jre key found in registry", "Jre path: " + exe}),
+    std::vector<std::string> log = Run();
+    EXPECT_EQ((Start() + std::vector<std::string>{TryOtherKey("HKEY_LOCAL_MACHINE\\" + std::string(kRuntimeRegistryKey)),
+                                                 "1.8", "found", exe, "Jre key found in registry", "Jre path: " + exe}),
               log);
+    ExpectStarted();
+
+    m_props[PROP_RUNTIME_CHOICE] = "newest";
+    log = Run();
+    EXPECT_TRUE(Logged("Candidate: " + home + ", 1.8.0_202, " + std::to_string(otherBits) + "-bit, HKEY_LOCAL_MACHINE\\" +
+                       kRuntimeRegistryKey + "\\1.8 (" + OtherViewNameHere() + " view): accepted"))
+        << JoinLog(log);
+    ASSERT_FALSE(log.empty());
+    EXPECT_EQ("Jre path: " + exe, log.back());
     ExpectStarted();
 }
 
 TEST_F(MoreRegistryKeysTest, JdkOnlyModeTakesOnlyDevelopmentKitKeys) {
-    SKIP_WITHOUT_OTHER_64BIT_VIEW();
     std::string runtime = FakeHome("jre17", "17.0.5");
     std::string kit = FakeHome("jdk17", "17.0.5", true, {"a.jar"});
     CreateDirectoryA((kit + "\\jmods").c_str(), nullptr);
@@ -160,14 +177,13 @@ TEST_F(MoreRegistryKeysTest, JdkOnlyModeTakesOnlyDevelopmentKitKeys) {
     // Zulu's key does not tell a kit from a runtime; its home does.
     WriteRegString(HKEY_LOCAL_MACHINE, "SOFTWARE\\Azul Systems\\Zulu\\zulu-17-jre", "InstallationPath", runtime);
     WriteRegString(HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\JDK\\17.0.5.8\\hotspot\\MSI", "Path", kit + "\\",
-                   k64BitView);
+                   kOtherView);
     m_props[PROP_SEARCH_JDK_ONLY] = "1";
     std::vector<std::string> log = Run();
     std::string exe = kit + "\\bin\\javaw.exe";
     EXPECT_EQ((Start(true) + std::vector<std::string>{"Try registry key: HKEY_LOCAL_MACHINE\\SOFTWARE\\Azul "
                                                       "Systems\\Zulu",
-                                                      "Try 64-bit registry key: HKEY_LOCAL_MACHINE\\SOFTWARE\\"
-                                                      "Microsoft\\JDK",
+                                                      TryOtherKey("HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\JDK"),
                                                       "17.0.5.8", "found", exe, "Jdk key found in registry",
                                                       "Jre path: " + exe}),
               log);
@@ -206,8 +222,9 @@ TEST_F(MoreRegistryKeysTest, JdkOnlyModeRejectsAJavaHomeRuntimeOfAnyVersion) {
     }
 }
 
-// An old 32-bit Java 8 in the JavaSoft keys, a 64-bit Temurin 21 only under
-// its vendor key, no other place holding anything.
+// An old 32-bit Java 8 in the JavaSoft keys of the launcher's own view, a
+// 64-bit Temurin 21 only under its vendor key in the launcher's other view,
+// no other place holding anything.
 class MachinePictureTest : public MoreRegistryKeysTest {
 protected:
     void SetUp() override {
@@ -218,26 +235,28 @@ protected:
                                  "ProgramData", "PATH"})
             m_options.env[name] = empty;
         m_java8 = FakeHome("jre8", "1.8.0_265");
-        MarkAsX86Executable(m_java8 + "\\bin\\java.exe");
+        UseJavaExeOf(32, m_java8);
         m_java21 = FakeHome("jdk21", "21.0.2", true);
+        UseJavaExeOf(64, m_java21);
         WriteRegString(HKEY_LOCAL_MACHINE, std::string(kRuntimeRegistryKey) + "\\1.8", "JavaHome", m_java8);
         WriteRegString(HKEY_LOCAL_MACHINE, "SOFTWARE\\Eclipse Adoptium\\JDK\\21.0.2.13\\hotspot\\MSI", "Path",
-                       m_java21 + "\\", m_vendorView);
+                       m_java21 + "\\", kOtherView);
     }
     std::string Candidate(const std::string& home, const std::string& version, const char* bits,
                           const std::string& source, const char* verdict) const {
-        return "Candidate: " + home + ", " + version + ", " + bits + ", HKEY_LOCAL_MACHINE\\" + source +
-               (m_vendorView ? " (64-bit view)" : "") + ": " + verdict;
+        return "Candidate: " + home + ", " + version + ", " + bits + ", HKEY_LOCAL_MACHINE\\" + source + ": " +
+               verdict;
     }
     std::string Java8(const char* verdict) const {
         return Candidate(m_java8, "1.8.0_265", "32-bit", std::string(kRuntimeRegistryKey) + "\\1.8", verdict);
     }
     std::string Java21(const char* verdict) const {
-        return Candidate(m_java21, "21.0.2", "64-bit", "SOFTWARE\\Eclipse Adoptium\\JDK\\21.0.2.13\\hotspot\\MSI",
+        return Candidate(m_java21, "21.0.2", "64-bit",
+                         std::string("SOFTWARE\\Eclipse Adoptium\\JDK\\21.0.2.13\\hotspot\\MSI (") +
+                             OtherViewNameHere() + " view)",
                          verdict);
     }
 
-    const REGSAM m_vendorView = HasOther64BitRegistryViewHere() ? k64BitView : kOwnView;
     std::string m_java8, m_java21;
 };
 

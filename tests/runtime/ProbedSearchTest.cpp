@@ -143,6 +143,9 @@ TEST_F(ProbedSearchTest, AllProbesOfASearchTogetherStopAfterFiveSeconds) {
     EXPECT_TRUE(logged("Version probes took too long, not probed: " + homes[2])) << JoinEntries(log);
     EXPECT_FALSE(logged("CreateProcess: \"" + homes[2] + "\\bin\\java.exe\" -version")) << JoinEntries(log);
     EXPECT_EQ(g_probeTimeLeftMs, INFINITE) << "the budget is the search's own";
+    // The probes cut short leave their silent runtimes running: a probe
+    // never ends the program it started.
+    for (const std::string& home : homes) EndStandIns(home);
 }
 
 TEST_F(ProbedSearchTest, TooOldCurrentVersionFallsToTheVersionKeys) {

@@ -19,21 +19,21 @@ TEST(RuntimeCandidatesTest, ReleaseFileKeyOrProbeTellTheVersionAndTheChoiceFollo
         const char* name;
         const char* release;  // nullptr: no release file
         const char* keyVersion;
-        bool x86;
+        int bits;  // of its java.exe; 0: this build's
         const char* version;
         const char* verdict;  // "" accepted
     };
     const int ownBits = sizeof(void*) * 8;
     const Case cases[] = {
-        {"x86", "JAVA_VERSION=\"17.0.5\"\n", "", true, "17.0.5", ""},
-        {"quoted", "IMPLEMENTOR=\"Vendor\"\r\nJAVA_VERSION=\"17.0.5\"\r\n", "", false, "17.0.5", ""},
-        {"unquoted", "JAVA_VERSION=11.0.2\n", "9", false, "11.0.2", ""},
-        {"java8", "JAVA_VERSION=\"1.8.0_265\"\n", "", false, "1.8.0_265", "below minimum"},
-        {"newer", "JAVA_VERSION=\"21.0.2\"\n", "", false, "21.0.2", "above maximum"},
-        {"noversion", "IMPLEMENTOR=\"Vendor\"\n", "17", false, "", "release file unreadable"},
-        {"bykey", nullptr, "17.0.1", false, "17.0.1", ""},
-        {"byprobe", nullptr, "", false, "15.0.2", ""},
-        {"consoleonly", "JAVA_VERSION=\"17\"\n", "", false, "17", "no javaw.exe"},
+        {"x86", "JAVA_VERSION=\"17.0.5\"\n", "", 32, "17.0.5", ""},
+        {"quoted", "IMPLEMENTOR=\"Vendor\"\r\nJAVA_VERSION=\"17.0.5\"\r\n", "", 64, "17.0.5", ""},
+        {"unquoted", "JAVA_VERSION=11.0.2\n", "9", 0, "11.0.2", ""},
+        {"java8", "JAVA_VERSION=\"1.8.0_265\"\n", "", 0, "1.8.0_265", "below minimum"},
+        {"newer", "JAVA_VERSION=\"21.0.2\"\n", "", 0, "21.0.2", "above maximum"},
+        {"noversion", "IMPLEMENTOR=\"Vendor\"\n", "17", 0, "", "release file unreadable"},
+        {"bykey", nullptr, "17.0.1", 0, "17.0.1", ""},
+        {"byprobe", nullptr, "", 0, "15.0.2", ""},
+        {"consoleonly", "JAVA_VERSION=\"17\"\n", "", 0, "17", "no javaw.exe"},
     };
     std::string folder = MakeTempFolder("runtime-candidates");
     std::vector<FoundHome> found;
@@ -43,7 +43,7 @@ TEST(RuntimeCandidatesTest, ReleaseFileKeyOrProbeTellTheVersionAndTheChoiceFollo
         behaviour.versionText = "openjdk version \"15.0.2\" 2021-01-19\n";
         MakeFakeRuntime(home, behaviour);
         if (c.release) WriteReleaseFile(home, c.release);
-        if (c.x86) MarkAsX86Executable(home + "\\bin\\java.exe");
+        if (c.bits) UseJavaExeOf(c.bits, home);
         if (std::string(c.verdict) == "no javaw.exe") DeleteFileA((home + "\\bin\\javaw.exe").c_str());
         AddFoundHome(found, home.c_str(), c.keyVersion, c.name);
     }
@@ -61,7 +61,7 @@ TEST(RuntimeCandidatesTest, ReleaseFileKeyOrProbeTellTheVersionAndTheChoiceFollo
         const Case& c = cases[i];
         EXPECT_STREQ(c.version, candidates[i].version.GetString()) << c.name;
         EXPECT_STREQ(c.verdict, RejectionReason(candidates[i]).GetString()) << c.name;
-        EXPECT_EQ(c.x86 ? 32 : ownBits, candidates[i].bits) << c.name;
+        EXPECT_EQ(c.bits ? c.bits : ownBits, candidates[i].bits) << c.name;
     }
     EXPECT_STREQ("Vendor", candidates[1].vendor.GetString());
     EXPECT_EQ(2u, candidates[1].sources.size());
@@ -70,7 +70,7 @@ TEST(RuntimeCandidatesTest, ReleaseFileKeyOrProbeTellTheVersionAndTheChoiceFollo
     g_newestRuntime = false;
     EXPECT_EQ(0, ChooseCandidate(candidates));
     g_newestRuntime = true;
-    EXPECT_EQ(ownBits == 64 ? 1 : 0, ChooseCandidate(candidates));
+    EXPECT_EQ(1, ChooseCandidate(candidates));
     g_maxJavaVersion = "";
     EXPECT_EQ(4, ChooseCandidate(candidates));
     g_searchJdkOnly = 1;

@@ -14,6 +14,16 @@
 
 std::string StandInPath(const std::string& exeName) { return BuildDir() + "standin\\" + exeName; }
 
+std::string StandInPath(const std::string& exeName, int bits) {
+    if (bits == static_cast<int>(sizeof(void*) * 8)) return StandInPath(exeName);
+    // The other machine's build: build\x64 beside the 32-bit build's files,
+    // the 32-bit build one folder above the 64-bit one.
+    std::string folder = JARSTART_OTHER_STANDIN_DIR;
+    for (char& c : folder)
+        if (c == '/') c = '\\';
+    return BuildDir() + folder + "\\" + exeName;
+}
+
 void WriteStandInBehaviour(const std::string& home, const StandInBehaviour& b) {
     std::string content = FormatKeyValue("versionText", b.versionText) +
                           FormatKeyValue("versionDelayMs", std::to_string(b.versionDelayMs)) +
@@ -37,15 +47,18 @@ void WriteReleaseFile(const std::string& home, const std::string& text) {
     if (!WriteWholeFile(home + "\\release", text)) ADD_FAILURE() << "cannot write " << home << "\\release";
 }
 
-void MarkAsX86Executable(const std::string& exe) {
-    std::string image;
-    ASSERT_TRUE(ReadWholeFile(exe, &image)) << exe;
-    ASSERT_GT(image.size(), 0x40u) << exe;
-    size_t peOffset = static_cast<unsigned char>(image[0x3c]) | static_cast<unsigned char>(image[0x3d]) << 8;
-    ASSERT_LT(peOffset + 6, image.size()) << exe;
-    image[peOffset + 4] = '\x4c';  // IMAGE_FILE_MACHINE_I386, 0x014c
-    image[peOffset + 5] = '\x01';
-    ASSERT_TRUE(WriteWholeFile(exe, image)) << exe;
+// Each copy's error is taken before anything else can reset it.
+static void CopyStandIn(const std::string& from, const std::string& to) {
+    if (CopyFileA(from.c_str(), to.c_str(), FALSE)) return;
+    DWORD error = GetLastError();
+    if (GetFileAttributesA(from.c_str()) == INVALID_FILE_ATTRIBUTES)
+        ADD_FAILURE() << "cannot copy " << from << ": it does not exist (make builds the stand-in of both machines)";
+    else
+        ADD_FAILURE() << "cannot copy " << from << " to " << to << " (error " << error << ")";
+}
+
+void UseJavaExeOf(int bits, const std::string& home) {
+    CopyStandIn(StandInPath("java.exe", bits), home + "\\bin\\java.exe");
 }
 
 void MakeFakeRuntime(const std::string& home, const StandInBehaviour& behaviour, bool developmentKit,
@@ -53,10 +66,7 @@ void MakeFakeRuntime(const std::string& home, const StandInBehaviour& behaviour,
     std::string bin = home + "\\bin\\";
     std::string lib = home + "\\lib\\";
     CreateFolders(bin);
-    for (const char* exe : {"java.exe", "javaw.exe"}) {
-        if (!CopyFileA(StandInPath(exe).c_str(), (bin + exe).c_str(), FALSE))
-            ADD_FAILURE() << "cannot copy " << StandInPath(exe) << " to " << bin << " (error " << GetLastError() << ")";
-    }
+    for (const char* exe : {"java.exe", "javaw.exe"}) CopyStandIn(StandInPath(exe), bin + exe);
     WriteStandInBehaviour(home, behaviour);
     if (developmentKit || !libJars.empty()) CreateFolders(lib);
     if (developmentKit && !WriteWholeFile(lib + "tools.jar", "")) ADD_FAILURE() << "cannot write tools.jar";
@@ -118,9 +128,13 @@ std::vector<unsigned long> FindStandIns(const std::string& home) {
 int EndStandIns(const std::string& home) {
     int ended = 0;
     for (unsigned long id : FindStandIns(home)) {
-        HANDLE process = OpenProcess(PROCESS_TERMINATE, FALSE, id);
+        HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, id);
         if (!process) continue;
-        if (TerminateProcess(process, 0)) ++ended;
+        // Ending is asynchronous: wait until the program file is free again.
+        if (TerminateProcess(process, 0)) {
+            WaitForSingleObject(process, 10000);
+            ++ended;
+        }
         CloseHandle(process);
     }
     return ended;

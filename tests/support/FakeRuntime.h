@@ -39,9 +39,12 @@ void MakeFakeRuntime(const std::string& home, const StandInBehaviour& behaviour 
                      bool developmentKit = false, const std::vector<std::string>& libJars = {});
 // Writes <home>\release with the given text, as an installer would.
 void WriteReleaseFile(const std::string& home, const std::string& text);
-// Turns an executable into an x86 one as far as its PE header tells (the
-// machine field), so that one stand-in build serves as both bitnesses.
-void MarkAsX86Executable(const std::string& exe);
+// Replaces <home>\bin\java.exe with the stand-in built for the given
+// machine (32 or 64 bits): the search judges a home's bitness by its
+// java.exe, so a home is of the bitness a test needs whichever build runs
+// it. javaw.exe stays this build's, so the application still starts where
+// the other machine's programs do not run (make builds the stand-in for both).
+void UseJavaExeOf(int bits, const std::string& home);
 // Replaces the behaviour file of an existing fake runtime.
 void WriteStandInBehaviour(const std::string& home, const StandInBehaviour& behaviour);
 
@@ -71,5 +74,8 @@ unsigned long WaitForGrandchild(const std::string& home, const std::string& exeN
 std::vector<unsigned long> FindStandIns(const std::string& home);
 // Ends every process FindStandIns finds; returns how many there were.
 int EndStandIns(const std::string& home);
-// The stand-in executables of this build (build\standin\<exeName>).
+// This build's stand-in executables (<build>\standin\<exeName>); with
+// bits, the ones built for that machine (the other build's folder for the
+// other machine).
 std::string StandInPath(const std::string& exeName);
+std::string StandInPath(const std::string& exeName, int bits);

@@ -4,6 +4,8 @@
 #include <set>
 #include <thread>
 
+#include <gtest/gtest.h>
+
 #include "tests/support/Dialogs.h"
 #include "tools/jarstart-tool/Debuggee.h"
 
@@ -122,6 +124,9 @@ LaunchResult RunLauncher(const std::string& exePath, const std::string& args, co
     watcher.Stop();
     result.started = run.started;
     result.exitCode = run.started ? run.exitCode : run.error;
+    // Every caller means to start it: a launcher that never ran says why
+    // here rather than as a puzzling log further on.
+    if (!run.started) ADD_FAILURE() << "the launcher did not start: " << commandLine << " (error " << run.error << ")";
     return result;
 }
 

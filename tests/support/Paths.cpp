@@ -3,6 +3,8 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include "tests/support/FakeRuntime.h"
+
 std::string BuildDir() {
     char path[MAX_PATH];
     DWORD n = GetModuleFileNameA(nullptr, path, MAX_PATH);
@@ -27,6 +29,9 @@ std::string MakeTempFolder(const std::string& name) {
     std::string tmp = BuildDir() + "tmp\\";
     CreateDirectoryA(tmp.c_str(), nullptr);
     std::string folder = tmp + name + "\\";
+    // A stand-in left running by an interrupted earlier run would keep its
+    // program file, and the copy of a new one over it would fail.
+    EndStandIns(folder);
     RemoveTree(folder);
     CreateDirectoryA(folder.c_str(), nullptr);
     return folder;

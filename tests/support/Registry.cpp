@@ -19,7 +19,7 @@ void WriteRegString(HKEY hive, const std::string& keyPath, const std::string& na
 }
 
 static void RemoveJavaSoft() {
-    // This 32-bit process sees the 32-bit view, the one the launcher reads.
+    // This process sees its own view, the one the launcher of its build reads.
     for (HKEY hive : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER}) {
         LONG status = RegDeleteTreeA(hive, "SOFTWARE\\JavaSoft");
         if (status != ERROR_SUCCESS && status != ERROR_FILE_NOT_FOUND)
@@ -49,7 +49,7 @@ static void RemoveRuntimeKeys() {
         "SOFTWARE\\Microsoft\\JDK", "SOFTWARE\\Microsoft\\JRE",    "SOFTWARE\\Azul Systems",
         "SOFTWARE\\Eclipse Foundation", "SOFTWARE\\Semeru", "SOFTWARE\\SapMachine", "SOFTWARE\\BellSoft",
     };
-    for (REGSAM view : {static_cast<REGSAM>(0), static_cast<REGSAM>(KEY_WOW64_64KEY)}) {
+    for (REGSAM view : {static_cast<REGSAM>(KEY_WOW64_32KEY), static_cast<REGSAM>(KEY_WOW64_64KEY)}) {
         for (HKEY hive : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER}) {
             for (const char* path : kKeys) {
                 LONG status = DeleteKeyTree(hive, path, view);

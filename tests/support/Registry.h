@@ -1,21 +1,23 @@
 #pragma once
-// Scratch registry entries in the private Wine prefix, in the 32-bit view
-// the launcher reads. Each Java key a test writes is removed by the guard.
+// Scratch registry entries in the private Wine prefix, in the view the
+// launcher of this build reads, or in its other view. Each Java key a test writes is removed by the guard.
 #include <windows.h>
 
 #include <string>
 
 // Writes hive\keyPath value "name" = data (REG_SZ), creating keys. view:
-// 0 for this 32-bit process's own view, KEY_WOW64_64KEY for the 64-bit one.
+// 0 for this process's own view, kOtherViewHere for the other machine's.
 void WriteRegString(HKEY hive, const std::string& keyPath, const std::string& name, const std::string& data,
                     REGSAM view = 0);
-// The 64-bit registry view is another view only for a 32-bit program, as the
-// shipped launcher is; a test build for 64-bit Windows (on machines that run
-// no 32-bit code) has no other view for the launcher to search.
-inline bool HasOther64BitRegistryViewHere() { return sizeof(void*) == 4; }
-#define SKIP_WITHOUT_OTHER_64BIT_VIEW()                                                          \
-    if (!HasOther64BitRegistryViewHere())                                                        \
-    GTEST_SKIP() << "a 64-bit build of the launcher reads the 64-bit view as its own"
+// The view the launcher under test reads after its own: the 64-bit view for
+// the 32-bit build, the 32-bit view (Wow6432Node) for the 64-bit build. The
+// tests run on 64-bit Windows, where both exist.
+const REGSAM kOwnViewHere = sizeof(void*) == 4 ? KEY_WOW64_32KEY : KEY_WOW64_64KEY;
+const REGSAM kOtherViewHere = sizeof(void*) == 4 ? KEY_WOW64_64KEY : KEY_WOW64_32KEY;
+// How the launcher's log names the other view: "64-bit" or "32-bit".
+inline const char* OtherViewNameHere() { return sizeof(void*) == 4 ? "64-bit" : "32-bit"; }
+// This build's own bitness and the other machine's, as the log names them.
+inline const char* OwnBitsHere() { return sizeof(void*) == 4 ? "32-bit" : "64-bit"; }
 
 // Removes SOFTWARE\JavaSoft (both hives) at construction and destruction.
 class JavaSoftRegistryGuard {

@@ -25,9 +25,9 @@ const struct {
 
 TEST(LauncherExeTest, IsAPeExecutableOfItsSubsystemForThisBuildsMachine) {
 #ifdef _WIN64
-    const unsigned magic = 0x20b, machine = 0x8664;  // PE32+, AMD64: the test build of the same sources
+    const unsigned magic = 0x20b, machine = 0x8664;  // PE32+, AMD64: build/x64
 #else
-    const unsigned magic = 0x10b, machine = 0x14c;  // PE32, I386: what ships
+    const unsigned magic = 0x10b, machine = 0x14c;  // PE32, I386: build/
 #endif
     for (const auto& launcher : kLaunchers) {
         std::string bytes;

@@ -1,5 +1,6 @@
 // jarstart-tool runtimes on a machine picture: an old 32-bit Java 8 in the
-// JavaSoft keys, a 64-bit Temurin 21 kit registered only under its vendor key.
+// JavaSoft keys, a 64-bit Temurin 21 kit registered only under its vendor key
+// in the other registry view of the tool's build.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -28,12 +29,13 @@ protected:
         m_java8 = m_folder + "jre8";
         MakeFakeRuntime(m_java8);
         WriteReleaseFile(m_java8, "JAVA_VERSION=\"1.8.0_265\"\n");
-        MarkAsX86Executable(m_java8 + "\\bin\\java.exe");
+        UseJavaExeOf(32, m_java8);
         WriteRegString(HKEY_LOCAL_MACHINE, std::string(kRuntimeRegistryKey) + "\\1.8", "JavaHome", m_java8);
         m_java21 = m_folder + "jdk-21";
         MakeFakeRuntime(m_java21, StandInBehaviour(), true);
+        UseJavaExeOf(64, m_java21);
         WriteReleaseFile(m_java21, "IMPLEMENTOR=\"Eclipse Adoptium\"\nJAVA_VERSION=\"21.0.2\"\n");
-        WriteRegString(HKEY_LOCAL_MACHINE, kTemurinKey, "Path", m_java21 + "\\", m_vendorView);
+        WriteRegString(HKEY_LOCAL_MACHINE, kTemurinKey, "Path", m_java21 + "\\", kOtherViewHere);
     }
     std::string Launcher(const std::map<int, std::string>& props, const char* name) {
         std::map<int, std::string> all = props;
@@ -42,7 +44,6 @@ protected:
     }
 
     const char* const kTemurinKey = "SOFTWARE\\Eclipse Adoptium\\JDK\\21.0.2.13\\hotspot\\MSI";
-    const REGSAM m_vendorView = HasOther64BitRegistryViewHere() ? KEY_WOW64_64KEY : 0;
     RuntimeRegistryGuard m_registry;
     ScopedEnvironment m_environment;
     std::string m_folder, m_java8, m_java21;
@@ -53,7 +54,7 @@ TEST_F(RuntimesTest, ListsBothMarksTheOneStartedAndSaysWhyNotTheOther) {
                                       "    sources: HKEY_LOCAL_MACHINE\\" + std::string(kRuntimeRegistryKey) + "\\1.8"};
     std::vector<std::string> java21 = {"21.0.2  Eclipse Adoptium  kit  64-bit  " + m_java21,
                                        "    sources: HKEY_LOCAL_MACHINE\\" + std::string(kTemurinKey) +
-                                           (m_vendorView ? " (64-bit view)" : "")};
+                                           " (" + OtherViewNameHere() + " view)"};
     struct Case {
         const char* choice;
         const char* java8Verdict;
@@ -78,6 +79,26 @@ TEST_F(RuntimesTest, ALauncherThatFindsNoneGetsEachReasonAndExitCodeOne) {
                                               "\"kit\", \"bits\": 64"));
     EXPECT_NE(std::string::npos, run.out.find("\"verdict\": \"above maximum\"")) << run.out;
     EXPECT_NE(std::string::npos, run.out.find("\"verdict\": \"below minimum\"")) << run.out;
+}
+
+// The tool judges a launcher of the other machine in that launcher's own
+// registry views: the key this build reads as its other view is that
+// launcher's own, read first, and the JavaSoft key its other view.
+TEST_F(RuntimesTest, ALauncherOfTheOtherMachineIsJudgedInItsOwnRegistryViews) {
+    const bool tool32 = sizeof(void*) == 4;
+    std::string exe = PrepareLauncher(m_folder, {{PROP_START_JAR, "app.jar"}}, "Other.exe", nullptr,
+                                      tool32 ? "x64\\jarstart.exe" : "..\\jarstart.exe");
+    ASSERT_FALSE(exe.empty());
+    ToolRun run = RunTool("runtimes \"" + exe + "\"");
+    EXPECT_EQ(0u, run.exitCode) << run.err;
+    EXPECT_EQ((std::vector<std::string>{
+                  "21.0.2  Eclipse Adoptium  kit  64-bit  " + m_java21,
+                  "    sources: HKEY_LOCAL_MACHINE\\" + std::string(kTemurinKey), "    would start",
+                  "1.8.0_265  -  runtime  32-bit  " + m_java8,
+                  "    sources: HKEY_LOCAL_MACHINE\\" + std::string(kRuntimeRegistryKey) + "\\1.8 (" +
+                      (tool32 ? "32-bit" : "64-bit") + " view)",
+                  "    an earlier one is chosen"}),
+              Lines(run.out));
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <commctrl.h>
 #include <richedit.h>
 
+#include <atomic>
 #include <string>
 #include <thread>
 
@@ -21,38 +22,55 @@ namespace {
 
 const char kCaption[] = "Application Cannot Start";
 
-BOOL CALLBACK TakeVisibleDialog(HWND window, LPARAM param) {
+struct DialogSearch {
+    bool visibleOnly;
+    HWND found;
+};
+
+BOOL CALLBACK TakeDialog(HWND window, LPARAM param) {
+    DialogSearch* search = reinterpret_cast<DialogSearch*>(param);
     char className[64] = {};
     GetClassNameA(window, className, sizeof(className));
-    if (std::string(className) == "#32770" && IsWindowVisible(window)) {
-        *reinterpret_cast<HWND*>(param) = window;
+    if (std::string(className) == "#32770" && (!search->visibleOnly || IsWindowVisible(window))) {
+        search->found = window;
         return FALSE;
     }
     return TRUE;
 }
 
-HWND FindVisibleDialog(DWORD threadId) {
-    HWND found = nullptr;
-    EnumThreadWindows(threadId, TakeVisibleDialog, reinterpret_cast<LPARAM>(&found));
-    return found;
+HWND FindDialog(DWORD threadId, bool visibleOnly) {
+    DialogSearch search = {visibleOnly, nullptr};
+    EnumThreadWindows(threadId, TakeDialog, reinterpret_cast<LPARAM>(&search));
+    return search.found;
 }
 
 // Shows the dialog with show() on this thread while drive() runs on a second
-// thread once the dialog is visible. drive() must close the dialog; if it
-// does not, it is closed after a while so that the test ends. Returns what
-// show() returned; *driven tells whether the dialog appeared.
+// thread once the dialog is visible. drive() must close the dialog. Whatever
+// drive() does, and even when the dialog shows late or a check in drive()
+// gave up early, the dialog never outlives the test: until show() returns,
+// every dialog of this thread is closed again and again, so a failure costs
+// seconds, not the test program's time limit. Returns what show() returned;
+// *closedByDrive tells whether drive() closed it.
 template <class Show, class Drive>
 INT_PTR WhileDialogRuns(Show show, Drive drive, bool* closedByDrive) {
     DWORD dialogThread = GetCurrentThreadId();
     *closedByDrive = false;
+    std::atomic<bool> returned(false);
     std::thread driver([&] {
         HWND dialog = nullptr;
-        if (!WaitUntil([&] { return (dialog = FindVisibleDialog(dialogThread)) != nullptr; }, 15000)) return;
-        drive(dialog);
-        *closedByDrive = WaitUntil([&] { return !IsWindow(dialog); }, 10000);
-        if (!*closedByDrive) PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+        WaitUntil([&] { return returned || (dialog = FindDialog(dialogThread, true)) != nullptr; }, 15000);
+        if (dialog) {
+            drive(dialog);
+            *closedByDrive = WaitUntil([&] { return !IsWindow(dialog); }, 10000);
+        }
+        while (!returned) {
+            HWND left = FindDialog(dialogThread, false);
+            if (left) PostMessageA(left, WM_COMMAND, IDOK, 0);
+            Sleep(50);
+        }
     });
     INT_PTR result = show();
+    returned = true;
     driver.join();
     return result;
 }
@@ -226,31 +244,3 @@ TEST(StartFailureDialogTest, APressOnTheLinkOpensTheAddressOnceAndTheDialogStays
     EXPECT_TRUE(openAfterClick);
 }
 
-TEST(StartFailureDialogTest, OkHasTheFocusAndTheKeyboardReachesTheLinkThroughTheText) {
-    RecordingBrowser browser;
-    ASSERT_TRUE(browser.Ready());
-    HWND focusAtStart = nullptr, ok = nullptr, edit = nullptr;
-    std::string opened;
-    bool closed = false;
-    DWORD dialogThread = GetCurrentThreadId();
-    WhileDialogRuns(RunNagScreen,
-                    [&](HWND dialog) {
-                        ok = GetDlgItem(dialog, IDOK);
-                        edit = GetDlgItem(dialog, NagScreen::IDC_MESSAGE);
-                        GUITHREADINFO info = {sizeof(info)};
-                        // No caret in the text: the message is not a field.
-                        if (GetGUIThreadInfo(dialogThread, &info)) focusAtStart = info.hwndFocus;
-                        SetForegroundWindow(dialog);
-                        WaitUntil([&] { return GetForegroundWindow() == dialog; }, 5000);
-                        PressKey(VK_TAB);
-                        WaitUntil([&] { return GetGUIThreadInfo(dialogThread, &info) && info.hwndFocus == edit; }, 5000);
-                        PressKey(VK_SPACE);
-                        WaitUntil([&] { return !browser.Opened().empty(); }, 15000);
-                        opened = browser.Opened();
-                        PostMessageA(dialog, WM_COMMAND, IDOK, 0);
-                    },
-                    &closed);
-    EXPECT_TRUE(closed);
-    EXPECT_EQ(focusAtStart, ok);
-    EXPECT_EQ(opened, std::string(kDownloadPage) + "\n");
-}

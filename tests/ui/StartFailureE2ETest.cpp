@@ -187,45 +187,69 @@ POINT PointInCharacterOf(HWND edit, int index) {
 
 }  // namespace
 
-TEST(StartFailureE2ETest, ALaunchersOwnDownloadAddressIsShownAndAClickOnItOpensIt) {
+// The address opens by mouse and by keyboard alike. Each way runs in a
+// launcher of its own: every address opened comes from a fresh process, as
+// on a user's machine, and nothing one opening leaves in the test process's
+// shell can decide the next.
+TEST(StartFailureE2ETest, ALaunchersOwnDownloadAddressIsShownAndAClickOrTheKeyboardOpensIt) {
     const std::string address = "https://downloads.example.org/runtime17";
-    RecordingBrowser browser;
-    ASSERT_TRUE(browser.Ready());
-    WithoutJavaHome noJavaHome;
-    std::string exe = ConfiguredLauncher("download-url", {{106, address}});
-    std::string line = "\"" + exe + "\"";
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof(startup);
-    PROCESS_INFORMATION process = {};
-    ASSERT_TRUE(CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process));
-    HWND found = WaitForDialog(process.dwProcessId, 30000);
-    std::string text, opened;
-    if (found) {
-        HWND edit = GetDlgItem(found, 1004);
-        text = RichEditText(edit);
-        // The control's own text: one "\r" per line end, as it counts them.
-        std::string counted = text;
-        counted.erase(std::remove(counted.begin(), counted.end(), '\n'), counted.end());
-        int link = static_cast<int>(counted.find("downloads.example"));
-        if (link >= 0) {
-            POINT press = PointInCharacterOf(edit, link + 3);
-            ClickAt(press.x, press.y);
+    for (bool keyboard : {false, true}) {
+        SCOPED_TRACE(keyboard ? "keyboard: Tab to the text, then Space" : "a click on the link");
+        RecordingBrowser browser;
+        ASSERT_TRUE(browser.Ready());
+        WithoutJavaHome noJavaHome;
+        std::string exe = ConfiguredLauncher(keyboard ? "download-key" : "download-url", {{106, address}});
+        std::string line = "\"" + exe + "\"";
+        STARTUPINFOA startup = {};
+        startup.cb = sizeof(startup);
+        PROCESS_INFORMATION process = {};
+        ASSERT_TRUE(CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process));
+        HWND found = WaitForDialog(process.dwProcessId, 30000);
+        std::string text, opened;
+        HWND focusAtStart = nullptr, ok = nullptr, edit = nullptr, focusAfterTab = nullptr;
+        if (found) {
+            edit = GetDlgItem(found, 1004);
+            ok = GetDlgItem(found, IDOK);
+            text = RichEditText(edit);
+            DWORD dialogThread = GetWindowThreadProcessId(found, nullptr);
+            GUITHREADINFO info = {sizeof(info)};
+            // No caret in the text: the message is not a field.
+            if (GetGUIThreadInfo(dialogThread, &info)) focusAtStart = info.hwndFocus;
+            if (keyboard) {
+                SetForegroundWindow(found);
+                WaitUntil([&] { return GetForegroundWindow() == found; }, 5000);
+                PressKey(VK_TAB);
+                WaitUntil([&] { return GetGUIThreadInfo(dialogThread, &info) && info.hwndFocus == edit; }, 5000);
+                focusAfterTab = info.hwndFocus;
+                PressKey(VK_SPACE);
+            } else {
+                // The control's own text: one "\r" per line end, as it counts them.
+                std::string counted = text;
+                counted.erase(std::remove(counted.begin(), counted.end(), '\n'), counted.end());
+                int link = static_cast<int>(counted.find("downloads.example"));
+                if (link >= 0) {
+                    POINT press = PointInCharacterOf(edit, link + 3);
+                    ClickAt(press.x, press.y);
+                }
+            }
             WaitUntil([&] { return !browser.Opened().empty(); }, 15000);
             opened = browser.Opened();
+            PostMessageA(found, WM_COMMAND, IDOK, 0);
         }
-        PostMessageA(found, WM_COMMAND, IDOK, 0);
-    }
-    bool ended = WaitForSingleObject(process.hProcess, 15000) == WAIT_OBJECT_0;
-    if (!ended) TerminateProcess(process.hProcess, 99);
-    DWORD exitCode = 0;
-    GetExitCodeProcess(process.hProcess, &exitCode);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
+        bool ended = WaitForSingleObject(process.hProcess, 15000) == WAIT_OBJECT_0;
+        if (!ended) TerminateProcess(process.hProcess, 99);
+        DWORD exitCode = 0;
+        GetExitCodeProcess(process.hProcess, &exitCode);
+        CloseHandle(process.hThread);
+        CloseHandle(process.hProcess);
 
-    ASSERT_NE(found, nullptr) << "no dialog appeared";
-    EXPECT_NE(text.find("Please go to " + address + " for installation instructions."), std::string::npos) << text;
-    EXPECT_EQ(text.find("adoptium"), std::string::npos) << text;
-    EXPECT_EQ(opened, address + "\n");
-    EXPECT_TRUE(ended);
-    EXPECT_EQ(exitCode, 1u);
+        ASSERT_NE(found, nullptr) << "no dialog appeared";
+        EXPECT_NE(text.find("Please go to " + address + " for installation instructions."), std::string::npos) << text;
+        EXPECT_EQ(text.find("adoptium"), std::string::npos) << text;
+        EXPECT_EQ(focusAtStart, ok);
+        if (keyboard) EXPECT_EQ(focusAfterTab, edit);
+        EXPECT_EQ(opened, address + "\n");
+        EXPECT_TRUE(ended);
+        EXPECT_EQ(exitCode, 1u);
+    }
 }

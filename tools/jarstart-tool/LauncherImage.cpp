@@ -32,6 +32,7 @@ bool ReadLauncherImage(const std::string& path, LauncherImage* image, std::strin
         return false;
     }
     image->subsystem = headers.subsystem;
+    image->machine = headers.machine;
     if (!ReadResources(image->bytes, &image->resources)) {
         *error = path + " has a damaged resource section";
         return false;

@@ -24,6 +24,7 @@ struct LauncherImage {
     bool hasSplash = false;
     std::string splash;
     unsigned subsystem = 0;  // the PE header's: 2 GUI launcher, 3 console launcher
+    unsigned machine = 0;    // the PE header's: 0x14c the 32-bit launcher, 0x8664 the 64-bit one
     // jarstart.exe as built: its properties are the example's (RCDATA
     // "EXAMPLE" present).
     bool isExample = false;

@@ -65,6 +65,9 @@ Decision RunLauncherSearch(const std::string& exe, const LauncherImage& image) {
     if (!module) return decision;
     SetPropertyModule(module);
     g_javaExeName = image.subsystem == 3 ? "java.exe" : "javaw.exe";
+    // The tool is a 32-bit program: a 64-bit launcher's own view is the
+    // 64-bit one, and its other view the 32-bit one.
+    g_searchedMachineBits = image.machine == 0x8664 ? 64 : 32;
     g_searchJdkOnly = ReadBoolProperty(PROP_SEARCH_JDK_ONLY) ? 1 : 0;
     std::string full = ToAnsi(exe);
     char folder[MAX_PATH];

@@ -15,6 +15,21 @@ work=$build/cross-check
 rm -rf "$work" && mkdir -p "$work" && cd "$work"
 cp "$build/jarstart.exe" launcher.exe
 cp "$build/jarstart-tool.exe" tool.exe
+# Both machines' launchers of both kinds are configured: make builds the
+# 32-bit ones in build/, the 64-bit ones in build/x64/.
+case "$build" in
+  */x64) x86=$(dirname "$build") x64=$build ;;
+  *) x86=$build x64=$build/x64 ;;
+esac
+inputs=()
+for machine in x86 x64; do
+  for kind in jarstart jarstart-console; do
+    from=${!machine}/$kind.exe
+    [ -f "$from" ] || { echo "cross-check: no $from; run make" >&2; exit 1; }
+    cp "$from" "$machine-$kind.exe"
+    inputs+=("$machine-$kind.exe")
+  done
+done
 printf 'MZ but nothing more' >notes.txt
 # A 2x1 24-bit BMP and a one-image PNG icon: enough for the tools, which
 # store both as they are.
@@ -36,18 +51,20 @@ configurations=(
   "--icon app.ico --version 1.2.3.4 --product Quill --company Q&Co --copyright (c)Ωμέγα"
   "--set PROP_VM_PARAMS=-Dname=日本😀 --set PROP_DOWNLOAD_URL=https://example.com/"
 )
-for options in "${configurations[@]}"; do
-  read -r -a args <<<"$options"
-  wine tool.exe configure launcher.exe -o windows.exe "${args[@]}" >/dev/null 2>&1 || fail "windows configure: $options"
-  start=$(date +%s%N)
-  "$native" configure launcher.exe -o native.exe "${args[@]}" || fail "native configure: $options"
-  took=$((($(date +%s%N) - start) / 1000000))
-  "$native" configure native.exe -o twice.exe "${args[@]}" || fail "native configure twice: $options"
-  cmp -s windows.exe native.exe || fail "different bytes: $options"
-  cmp -s native.exe twice.exe || fail "twice differs from once: $options"
-  both show native.exe
-  cmp -s w.out n.out || fail "show differs: $options"
-  echo "cross-check: same bytes ($(stat -c %s native.exe) bytes, native configure ${took} ms): ${options:0:60}"
+for input in "${inputs[@]}"; do
+  for options in "${configurations[@]}"; do
+    read -r -a args <<<"$options"
+    wine tool.exe configure "$input" -o windows.exe "${args[@]}" >/dev/null 2>&1 || fail "windows configure: $input $options"
+    start=$(date +%s%N)
+    "$native" configure "$input" -o native.exe "${args[@]}" || fail "native configure: $input $options"
+    took=$((($(date +%s%N) - start) / 1000000))
+    "$native" configure native.exe -o twice.exe "${args[@]}" || fail "native configure twice: $input $options"
+    cmp -s windows.exe native.exe || fail "different bytes: $input $options"
+    cmp -s native.exe twice.exe || fail "twice differs from once: $input $options"
+    both show native.exe
+    cmp -s w.out n.out || fail "show differs: $input $options"
+    echo "cross-check: same bytes ($(stat -c %s native.exe) bytes, native configure ${took} ms): $input ${options:0:50}"
+  done
 done
 
 bad=(

@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
-# Packs a release: build/dist/jarstart-<version>.tar.gz with jarstart.exe,
-# jarstart-console.exe when the build has one, jarstart-tool.exe, the build
-# machine's jarstart-tool, README.md, docs/ and SHA256SUMS. The archive is
-# reproducible: sorted names, no owners, the last commit's time on every
-# file, and gzip without a time stamp.
+# Packs a release: build/dist/jarstart-<version>.tar.gz with the launchers of
+# both machines (x86/ and x64/: jarstart.exe and jarstart-console.exe each),
+# jarstart-tool.exe, the build machine's jarstart-tool, README.md, docs/ and
+# SHA256SUMS. The archive is reproducible: sorted names, no owners, the last
+# commit's time on every file, and gzip without a time stamp.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 build=${1:-build}
@@ -11,13 +11,15 @@ version=${2:-dev}
 name=jarstart-$version
 stage=$build/dist/$name
 
-for f in "$build/jarstart.exe" "$build/jarstart-tool.exe" "$build/native/jarstart-tool"; do
+for f in "$build/jarstart.exe" "$build/jarstart-console.exe" "$build/x64/jarstart.exe" \
+  "$build/x64/jarstart-console.exe" "$build/jarstart-tool.exe" "$build/native/jarstart-tool"; do
   [ -f "$f" ] || { echo "dist: $f is missing; run make first" >&2; exit 1; }
 done
 rm -rf "$stage" "$build/dist/$name.tar.gz"
-mkdir -p "$stage"
-cp "$build/jarstart.exe" "$build/jarstart-tool.exe" "$stage/"
-[ -f "$build/jarstart-console.exe" ] && cp "$build/jarstart-console.exe" "$stage/"
+mkdir -p "$stage/x86" "$stage/x64"
+cp "$build/jarstart.exe" "$build/jarstart-console.exe" "$stage/x86/"
+cp "$build/x64/jarstart.exe" "$build/x64/jarstart-console.exe" "$stage/x64/"
+cp "$build/jarstart-tool.exe" "$stage/"
 cp "$build/native/jarstart-tool" "$stage/jarstart-tool"
 strip "$stage/jarstart-tool" 2>/dev/null || true
 cp README.md "$stage/"

@@ -6,11 +6,9 @@ here=$(dirname "$0")
 
 packages=(
   cmake make g++-mingw-w64-i686-posix binutils-mingw-w64-i686 mingw-w64-i686-dev
+  g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev
   googletest wine wine32:i386 wine64 xvfb xdotool imagemagick x11-utils
 )
-# Where this machine cannot execute 32-bit programs (runs-32bit.sh) the tests
-# run a 64-bit build, with its own toolchain.
-packages64=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev)
 
 # Prints the packages of the arguments that are not installed. Compared as
 # plain text, since package names hold regex characters ("g++").
@@ -41,6 +39,4 @@ ensure() {
 }
 
 ensure "${packages[@]}"
-# Known only once wine32's 32-bit C library is in place.
-"$here/runs-32bit.sh" || ensure "${packages64[@]}"
 exit 0
