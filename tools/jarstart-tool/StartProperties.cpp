@@ -22,8 +22,8 @@ std::string StartPropertiesProblem(const std::vector<std::u16string>& strings) {
                (named.size() > 2 ? "s" : "") + " to empty";
     }
     if (IsSet(strings, PROP_CLASS_PATH) && !IsSet(strings, PROP_MAIN_CLASS))
-        return "PROP_CLASS_PATH is set without PROP_MAIN_CLASS, the class it is the class path of";
+        return "PROP_CLASS_PATH is set without PROP_MAIN_CLASS: a class path needs a class to start";
     if (IsSet(strings, PROP_MODULE_PATH) && !IsSet(strings, PROP_MAIN_MODULE))
-        return "PROP_MODULE_PATH is set without PROP_MAIN_MODULE, the module it is the module path of";
+        return "PROP_MODULE_PATH is set without PROP_MAIN_MODULE: a module path needs a module to start";
     return std::string();
 }
