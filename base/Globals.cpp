@@ -8,6 +8,7 @@ int g_searchJdkOnly = 0;
 int g_showStartErrors = 0;
 CString g_javaExeName = "javaw.exe";
 CString g_minJavaVersion = "1.3";
+CString g_startModeMinimum;
 CString g_maxJavaVersion;
 bool g_newestRuntime = false;
 CString g_runtimeHome;

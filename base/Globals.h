@@ -18,6 +18,9 @@ extern int g_searchJdkOnly;       // launch sequence (PROP_SEARCH_JDK_ONLY)
 extern int g_showStartErrors;     // launch sequence (PROP_SHOW_START_ERRORS); read by the reader thread
 extern CString g_javaExeName;     // launch sequence: "java.exe" with the console switch
 extern CString g_minJavaVersion;  // runtime search, at its start
+// The lowest version the start mode needs ("9" for a module, "" otherwise):
+// launch sequence, before the runtime search, which raises its minimum to it.
+extern CString g_startModeMinimum;
 extern CString g_maxJavaVersion;  // runtime search, at its start (PROP_MAX_VERSION); "" = no maximum
 extern bool g_newestRuntime;      // runtime search, at its start (PROP_RUNTIME_CHOICE "newest")
 extern CString g_runtimeHome;     // runtime search and registry lookup; read by the boot class path

@@ -21,6 +21,12 @@ enum LauncherProperty {
     PROP_SINGLE_INSTANCE = 109,
     PROP_MAX_VERSION = 110,
     PROP_RUNTIME_CHOICE = 111,
+    // What to start instead of PROP_START_JAR: a class on a class path, or a
+    // module on a module path. A launcher names exactly one of the three.
+    PROP_MAIN_CLASS = 112,
+    PROP_CLASS_PATH = 113,
+    PROP_MAIN_MODULE = 114,
+    PROP_MODULE_PATH = 115,
 };
 
 struct LauncherPropertyInfo {
@@ -49,6 +55,10 @@ inline constexpr LauncherPropertyInfo kLauncherProperties[] = {
     {PROP_SINGLE_INSTANCE, "PROP_SINGLE_INSTANCE", false},
     {PROP_MAX_VERSION, "PROP_MAX_VERSION", false},
     {PROP_RUNTIME_CHOICE, "PROP_RUNTIME_CHOICE", false},
+    {PROP_MAIN_CLASS, "PROP_MAIN_CLASS", false},
+    {PROP_CLASS_PATH, "PROP_CLASS_PATH", false},
+    {PROP_MAIN_MODULE, "PROP_MAIN_MODULE", false},
+    {PROP_MODULE_PATH, "PROP_MODULE_PATH", false},
 };
 
 inline constexpr int kFirstPropertyId = PROP_SPLASH;

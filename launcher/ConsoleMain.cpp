@@ -23,7 +23,8 @@ int main() {
 
     CString vmParameters = LoadVmOptions();
     g_log << "Loaded VM parametrers: " << vmParameters << logEnd;
-    CString startJar = ReadLaunchProperties();
+    StartTarget target;
+    if (!ReadLaunchProperties(&target)) return 1;
     CString launcherFolder = EnterWorkingDirectory();
 
     CString javaPath = FindJavaRuntime(launcherFolder);
@@ -31,6 +32,6 @@ int main() {
     if (!PathExists(javaPath)) return ReportMissingRuntime();
 
     CString bootClassPath = g_searchJdkOnly ? BuildBootClassPath() : CString();
-    CString argumentLine = JoinArgumentLine(vmParameters, bootClassPath, startJar, options.GetArguments());
+    CString argumentLine = JoinArgumentLine(vmParameters, bootClassPath, target, options.GetArguments());
     return StartAndWait(javaPath, argumentLine);
 }

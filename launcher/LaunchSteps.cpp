@@ -107,9 +107,39 @@ void PublishLauncherPaths() {
     SetEnvironmentVariableA("JARSTART_EXEDIR", path);
 }
 
-CString ReadLaunchProperties() {
-    CString startJar = ReadStringProperty(PROP_START_JAR);
-    g_log << "PROP_START_JAR: " << startJar << logEnd;
+namespace {
+
+// A property of the class or module start, logged when set; the paths with
+// %NAME% expanded as in the VM options.
+CString ReadStartProperty(LauncherProperty id, const char* label, bool expand) {
+    CString value = ReadStringProperty(id);
+    if (value.IsEmpty()) return value;
+    g_log << label << value << logEnd;
+    return expand ? ExpandEnvironmentText(value) : value;
+}
+
+}  // namespace
+
+bool ReadStartTarget(StartTarget* target, CString* problem) {
+    target->jar = ReadStringProperty(PROP_START_JAR);
+    g_log << "PROP_START_JAR: " << target->jar << logEnd;
+    target->mainClass = ReadStartProperty(PROP_MAIN_CLASS, "PROP_MAIN_CLASS: ", false);
+    target->classPath = ReadStartProperty(PROP_CLASS_PATH, "PROP_CLASS_PATH: ", true);
+    target->mainModule = ReadStartProperty(PROP_MAIN_MODULE, "PROP_MAIN_MODULE: ", false);
+    target->modulePath = ReadStartProperty(PROP_MODULE_PATH, "PROP_MODULE_PATH: ", true);
+    bool chosen = ChooseStartMode(target, problem);
+    if (!chosen) g_log << "ERROR: " << *problem << logEnd;
+    g_startModeMinimum = MinimumVersionForMode(target->mode);
+    return chosen;
+}
+
+bool ReadLaunchProperties(StartTarget* target) {
+    // Before the flags, where PROP_START_JAR has always been logged.
+    CString problem;
+    if (!ReadStartTarget(target, &problem)) {
+        ShowErrorMessage(problem);
+        return false;
+    }
     g_splashActive = ReadBoolProperty(PROP_SPLASH) ? 1 : 0;
     write(g_splashActive ? "PROP_SPLASH: true." : "PROP_SPLASH: false.");
     g_searchJdkOnly = ReadBoolProperty(PROP_SEARCH_JDK_ONLY) ? 1 : 0;
@@ -117,7 +147,7 @@ CString ReadLaunchProperties() {
     g_keepAlive = ReadBoolProperty(PROP_KEEP_ALIVE) ? 1 : 0;
     g_showStartErrors = ReadBoolProperty(PROP_SHOW_START_ERRORS) ? 1 : 0;
     if (g_showStartErrors) write("PROP_SHOW_START_ERRORS: true.");
-    return startJar;
+    return true;
 }
 
 CString EnterWorkingDirectory() {
@@ -147,15 +177,14 @@ bool CreateStartupWindow(HINSTANCE instance, int showCommand) {
     return true;
 }
 
-CString JoinArgumentLine(const CString& vmParameters, const CString& bootClassPath, const CString& startJar,
+CString JoinArgumentLine(const CString& vmParameters, const CString& bootClassPath, const StartTarget& target,
                          const std::string& arguments) {
     CString line = vmParameters;
     if (!bootClassPath.IsEmpty()) {
         line += " -Xbootclasspath/p:";
         line += bootClassPath;
     }
-    line += " -jar ";
-    line += startJar;
+    line += JoinStartPart(target);
     line += " ";
     line += arguments.c_str();
     return line;

@@ -8,6 +8,7 @@
 
 #include "framework/CString.h"
 #include "launcher/LauncherOptions.h"
+#include "launcher/StartTarget.h"
 
 // The console launcher's first step: messages go to standard error, the
 // debug switch logs there too, and the application runs on java.exe.
@@ -38,9 +39,18 @@ bool ClaimSingleInstance();
 // inherit. Nothing is set when the launcher's own path is unknown.
 void PublishLauncherPaths();
 
+// What to start, from PROP_START_JAR, PROP_MAIN_CLASS, PROP_CLASS_PATH,
+// PROP_MAIN_MODULE and PROP_MODULE_PATH (each logged; the paths with %NAME%
+// expanded), its mode chosen once (ChooseStartMode), and the mode's lowest
+// version in g_startModeMinimum. False, with the reason logged and in
+// *problem, when two things or none are named.
+bool ReadStartTarget(StartTarget* target, CString* problem);
+
 // Reads the properties that steer the launch into the process-wide flags
-// (splash, development kits only, keep-alive) and returns PROP_START_JAR.
-CString ReadLaunchProperties();
+// (splash, development kits only, keep-alive) and what to start into
+// *target (ReadStartTarget). False when the launcher names two things to
+// start, or none: logged, shown in the error box, and the launch ends with 1.
+bool ReadLaunchProperties(StartTarget* target);
 
 // Changes to the launcher's folder plus PROP_WORK_DIR; a failure is logged
 // and the launch goes on where it is. Returns the launcher's folder ("" when
@@ -54,9 +64,10 @@ CString EnterWorkingDirectory();
 bool CreateStartupWindow(HINSTANCE instance, int showCommand);
 
 // The Java argument line: the VM parameters, " -Xbootclasspath/p:" and the
-// boot class path when there is one, " -jar ", the start jar, one blank and
-// the pass-through arguments. Pure: nothing is read or logged.
-CString JoinArgumentLine(const CString& vmParameters, const CString& bootClassPath, const CString& startJar,
+// boot class path when there is one, the target's start part (" -jar " and
+// the jar, or the class or module, JoinStartPart), one blank and the
+// pass-through arguments. Pure: nothing is read or logged.
+CString JoinArgumentLine(const CString& vmParameters, const CString& bootClassPath, const StartTarget& target,
                          const std::string& arguments);
 
 // The console launcher's failure branch: the start failure dialog's text as

@@ -26,7 +26,8 @@ int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPSTR lpCmdLine
     PublishLauncherPaths();
     CString vmParameters = LoadVmOptions();
     g_log << "Loaded VM parametrers: " << vmParameters << logEnd;
-    CString startJar = ReadLaunchProperties();
+    StartTarget target;
+    if (!ReadLaunchProperties(&target)) return 1;
     CString launcherFolder = EnterWorkingDirectory();
 
     CString javaPath = FindJavaRuntime(launcherFolder);
@@ -36,6 +37,6 @@ int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPSTR lpCmdLine
     if (!CreateStartupWindow(hInstance, nCmdShow)) return 1;
     // After the window: the boot class path logs the jars it lists.
     CString bootClassPath = g_searchJdkOnly ? BuildBootClassPath() : CString();
-    CString argumentLine = JoinArgumentLine(vmParameters, bootClassPath, startJar, options.GetArguments());
+    CString argumentLine = JoinArgumentLine(vmParameters, bootClassPath, target, options.GetArguments());
     return StartAndWatch(javaPath, argumentLine);
 }

@@ -141,6 +141,13 @@ bool ReadNewestChoice() {
 CString SearchJavaRuntime(const CString& launcherFolder) {
     g_minJavaVersion = ReadVersionProperty(PROP_MIN_VERSION, "PROP_MIN_VERSION", kDefaultMinVersion);
     if (g_minJavaVersion.IsEmpty()) g_minJavaVersion = kDefaultMinVersion;
+    // A runtime below what the start mode needs would reject the command
+    // line: it is passed over like any runtime below the minimum, and the
+    // failure dialog names the version that is really needed.
+    if (!g_startModeMinimum.IsEmpty()) {
+        if (!VersionAtLeast(g_startModeMinimum, g_minJavaVersion)) g_minJavaVersion = g_startModeMinimum;
+        g_log << "Minimum version for the start mode: " << g_minJavaVersion << logEnd;
+    }
     g_maxJavaVersion = ReadVersionProperty(PROP_MAX_VERSION, "PROP_MAX_VERSION", "no maximum");
     g_newestRuntime = ReadNewestChoice();
     g_log << (g_searchJdkOnly ? "Search for Jdk only..." : "Search for Jre...") << logEnd;

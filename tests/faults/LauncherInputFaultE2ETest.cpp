@@ -334,19 +334,23 @@ TEST_F(LauncherInputFaultE2ETest, ControlCharactersInPropertiesReachTheApplicati
     ExpectStartedWithLoggedLine(result, folder + "rt");
 }
 
-TEST_F(LauncherInputFaultE2ETest, AStringTableWithoutAnyPropertyRunsOnTheDefaultsToTheNoRuntimeDialog) {
+TEST_F(LauncherInputFaultE2ETest, AStringTableWithoutAnyPropertyNamesNothingToStartAndEndsWith1AfterSayingSo) {
     std::string folder = MakeTempFolder("fault-prop-none");
     LaunchResult result = RunLauncher(PrepareLauncher(folder, {}), "");
 
-    for (const char* entry : {"PROP_START_JAR: ", "PROP_SPLASH: false.", "PROP_SEARCH_JDK_ONLY: false.",
-                              "PROP_WORK_DIR: ", "Loaded VM parametrers: "}) {
+    const char nothing[] =
+        "The launcher names nothing to start: none of PROP_START_JAR, PROP_MAIN_CLASS and PROP_MAIN_MODULE is set.";
+    for (const std::string& entry : {std::string("Loaded VM parametrers: "), std::string("PROP_START_JAR: "),
+                                     "ERROR: " + std::string(nothing)}) {
         int at = FindEntry(result.log, entry);
         ASSERT_GE(at, 0) << entry << "\n" << JoinLog(result.log);
         EXPECT_EQ(result.log[at], entry);
     }
+    // Java would reject " -jar  ": nothing is searched or started.
+    EXPECT_EQ(FindEntry(result.log, "Jre path: "), -1) << JoinLog(result.log);
     EXPECT_EQ(result.exitCode, 1u);
     ASSERT_EQ(result.dialogs.size(), 1u) << JoinLog(result.log);
-    EXPECT_EQ(result.dialogs[0].text.compare(0, sizeof(kNoRuntime) - 1, kNoRuntime), 0) << result.dialogs[0].text;
+    EXPECT_EQ(result.dialogs[0].text, nothing);
 }
 
 // The system takes command lines of up to 32,767 characters with the

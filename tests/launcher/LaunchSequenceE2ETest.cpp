@@ -247,37 +247,101 @@ TEST_F(LaunchSequenceE2ETest, AVmOptionsFileBesideTheLauncherReplacesTheProperty
                                    "File was not found: " + userFile, "Loaded VM parametrers: A B  "});
 }
 
-TEST_F(LaunchSequenceE2ETest, TheArgumentLineJoinsVmParametersStartJarAndPassThroughTextAndTheStartEndsWith0) {
+TEST_F(LaunchSequenceE2ETest, TheArgumentLineJoinsVmParametersTheStartPartAndPassThroughTextForEachWayToStart) {
     std::string root = MakeTempFolder("seq-argline");
     std::string appFolder = root + "app\\";
     CreateDirectoryA(appFolder.c_str(), nullptr);
     CreateDirectoryA((root + "sibling").c_str(), nullptr);
     MakeFakeRuntime(appFolder + "rt");
-    std::string exe = PrepareLauncher(appFolder, {{PROP_START_JAR, "main.jar"},
-                                                  {PROP_VM_PARAMS, "-Xmx256m "},
-                                                  {PROP_JRE_PATH, "rt\\bin\\javaw.exe"},
-                                                  {PROP_WORK_DIR, "..\\sibling"}});
-    LaunchResult result = RunLauncher(exe, "-p one two");
+    const struct {
+        const char* name;
+        std::map<int, std::string> start;
+        std::string line;                // after the VM parameters, before the pass-through text
+        std::vector<std::string> args;   // what the runtime reads between -Xmx256m and one two
+    } cases[] = {
+        {"jar", {{PROP_START_JAR, "main.jar"}}, " -jar main.jar", {"-jar", "main.jar"}},
+        // Relative entries, one with a blank, a wildcard Java expands itself
+        // and a variable expanded as in the VM options.
+        {"class",
+         {{PROP_MAIN_CLASS, "com.example.Main"}, {PROP_CLASS_PATH, "lib\\*;my libs\\extra.jar;%SEQ_LIBS%\\x.jar"}},
+         " -cp \"lib\\*;my libs\\extra.jar;C:\\Libs\\x.jar\" com.example.Main",
+         {"-cp", "lib\\*;my libs\\extra.jar;C:\\Libs\\x.jar", "com.example.Main"}},
+        {"module",
+         {{PROP_MAIN_MODULE, "com.example.app/com.example.app.Main"}, {PROP_MODULE_PATH, "mods;my mods"}},
+         " --module-path \"mods;my mods\" -m com.example.app/com.example.app.Main",
+         {"--module-path", "mods;my mods", "-m", "com.example.app/com.example.app.Main"}},
+        // A module of a runtime image made with jlink: no module path.
+        {"module in the image", {{PROP_MAIN_MODULE, "com.example.app"}}, " -m com.example.app",
+         {"-m", "com.example.app"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::map<int, std::string> props = c.start;
+        props[PROP_VM_PARAMS] = "-Xmx256m ";
+        props[PROP_JRE_PATH] = "rt\\bin\\javaw.exe";
+        props[PROP_WORK_DIR] = "..\\sibling";
+        std::string exe = PrepareLauncher(appFolder, props);
+        DeleteFileA((appFolder + "rt\\bin\\javaw.exe.record").c_str());
+        RunOptions options;
+        options.env = {{"SEQ_LIBS", "C:\\Libs"}};
+        LaunchResult result = RunLauncher(exe, "-p one two", options);
 
-    std::string javaPath = FolderOf(exe) + "\\rt\\bin\\javaw.exe";
-    EXPECT_GE(FindEntry(result.log, "Jre path: " + javaPath), 0) << JoinLog(result.log);
-    int argumentLine = FindEntry(result.log, "Full argument line: ");
-    ASSERT_GE(argumentLine, 0) << JoinLog(result.log);
-    EXPECT_EQ(result.log[argumentLine], "Full argument line: -Xmx256m  -jar main.jar  one two");
-    EXPECT_EQ(result.exitCode, 0u) << JoinLog(result.log);
+        std::string javaPath = FolderOf(exe) + "\\rt\\bin\\javaw.exe";
+        EXPECT_GE(FindEntry(result.log, "Jre path: " + javaPath), 0) << JoinLog(result.log);
+        int argumentLine = FindEntry(result.log, "Full argument line: ");
+        ASSERT_GE(argumentLine, 0) << JoinLog(result.log);
+        EXPECT_EQ(result.log[argumentLine], "Full argument line: -Xmx256m " + c.line + "  one two");
+        // Only a module raises the minimum; a jar launcher's log is as it always was.
+        EXPECT_EQ(FindEntry(result.log, "Minimum version for the start mode: 9") >= 0,
+                  c.start.count(PROP_MAIN_MODULE) == 1)
+            << JoinLog(result.log);
+        EXPECT_EQ(result.exitCode, 0u) << JoinLog(result.log);
 
-    // The application runs on after the launcher; wait for what it recorded.
-    RecordedRun run;
-    for (int i = 0; i < 200 && run.commandLine.empty(); ++i) {
-        Sleep(50);
-        run = ReadRecordedRun(appFolder + "rt");
+        // The application runs on after the launcher; wait for what it recorded.
+        RecordedRun run = WaitForRecordedRun(appFolder + "rt");
+        EXPECT_EQ(run.commandLine, "\"" + javaPath + "\" -Xmx256m " + c.line + "  one two");
+        std::vector<std::string> args = {"-Xmx256m"};
+        args.insert(args.end(), c.args.begin(), c.args.end());
+        args.push_back("one");
+        args.push_back("two");
+        EXPECT_EQ(run.args, args);
+        char expectedDir[MAX_PATH];
+        GetFullPathNameA((root + "sibling").c_str(), MAX_PATH, expectedDir, nullptr);
+        std::string recordedDir = run.currentDir;
+        if (!recordedDir.empty() && recordedDir.back() == '\\') recordedDir.pop_back();
+        EXPECT_EQ(_stricmp(recordedDir.c_str(), expectedDir), 0) << recordedDir << " vs " << expectedDir;
     }
-    EXPECT_EQ(run.commandLine, "\"" + javaPath + "\" -Xmx256m  -jar main.jar  one two");
-    char expectedDir[MAX_PATH];
-    GetFullPathNameA((root + "sibling").c_str(), MAX_PATH, expectedDir, nullptr);
-    std::string recordedDir = run.currentDir;
-    if (!recordedDir.empty() && recordedDir.back() == '\\') recordedDir.pop_back();
-    EXPECT_EQ(_stricmp(recordedDir.c_str(), expectedDir), 0) << recordedDir << " vs " << expectedDir;
+}
+
+TEST_F(LaunchSequenceE2ETest, ALauncherNamingTwoThingsToStartOrNoneShowsWhichAndEndsWith1BeforeTheSearch) {
+    const struct {
+        const char* name;
+        std::map<int, std::string> start;
+        std::string problem;
+    } cases[] = {
+        {"jar and class", {{PROP_START_JAR, "main.jar"}, {PROP_MAIN_CLASS, "com.example.Main"}},
+         "The launcher names more than one thing to start: PROP_START_JAR and PROP_MAIN_CLASS are set; it starts one "
+         "of them."},
+        {"class and module", {{PROP_MAIN_CLASS, "com.example.Main"}, {PROP_MAIN_MODULE, "app"}},
+         "The launcher names more than one thing to start: PROP_MAIN_CLASS and PROP_MAIN_MODULE are set; it starts "
+         "one of them."},
+        {"none, a class path alone", {{PROP_CLASS_PATH, "lib\\*"}},
+         "The launcher names nothing to start: none of PROP_START_JAR, PROP_MAIN_CLASS and PROP_MAIN_MODULE is set."},
+    };
+    std::string folder = MakeTempFolder("seq-two-targets");
+    MakeFakeRuntime(folder + "rt");
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::map<int, std::string> props = c.start;
+        props[PROP_JRE_PATH] = "rt\\bin\\javaw.exe";
+        LaunchResult result = RunLauncher(PrepareLauncher(folder, props), "");
+        EXPECT_GE(FindEntry(result.log, "ERROR: " + c.problem), 0) << JoinLog(result.log);
+        EXPECT_EQ(FindEntry(result.log, "Jre path: "), -1) << JoinLog(result.log);
+        EXPECT_EQ(result.exitCode, 1u);
+        ASSERT_EQ(result.dialogs.size(), 1u) << JoinLog(result.log);
+        EXPECT_EQ(result.dialogs[0].text, c.problem);
+        EXPECT_FALSE(ReadRecordedRun(folder + "rt").found);
+    }
 }
 
 TEST_F(LaunchSequenceE2ETest, AFailedStartShowsBothLinesOfTheErrorAndEndsWith1) {

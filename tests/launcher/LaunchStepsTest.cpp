@@ -4,6 +4,15 @@
 
 #include <gtest/gtest.h>
 
+namespace {
+StartTarget JarTarget(const char* jar) {
+    StartTarget target;
+    target.jar = jar;
+    target.mode = START_JAR;
+    return target;
+}
+}  // namespace
+
 TEST(JoinArgumentLineTest, JoinsThePiecesInTheirOrderWithTheirBlanks) {
     const struct {
         const char* vmParameters;
@@ -21,8 +30,21 @@ TEST(JoinArgumentLineTest, JoinsThePiecesInTheirOrderWithTheirBlanks) {
         {"", "", "my app.jar", "\"a b\" c", " -jar my app.jar \"a b\" c"},
     };
     for (const auto& c : cases)
-        EXPECT_STREQ(c.expected, JoinArgumentLine(c.vmParameters, c.bootClassPath, c.startJar, c.arguments))
+        EXPECT_STREQ(c.expected, JoinArgumentLine(c.vmParameters, c.bootClassPath, JarTarget(c.startJar), c.arguments))
             << c.expected;
+}
+
+TEST(JoinArgumentLineTest, AClassOrModuleTakesTheJarsPlaceBetweenTheBootClassPathAndTheArguments) {
+    StartTarget mainClass;
+    mainClass.mode = START_MAIN_CLASS;
+    mainClass.mainClass = "com.example.Main";
+    mainClass.classPath = "lib\\*";
+    EXPECT_STREQ("-Da=1 -Xbootclasspath/p:b.jar -cp \"lib\\*\" com.example.Main one",
+                 JoinArgumentLine("-Da=1", "b.jar", mainClass, "one"));
+    StartTarget module;
+    module.mode = START_MAIN_MODULE;
+    module.mainModule = "app";
+    EXPECT_STREQ(" -m app ", JoinArgumentLine("", "", module, ""));
 }
 
 TEST(CommandLineAfterProgramNameTest, SkipsTheProgramNameAndTheBlanksAfterItAsTheStartUpCodeDoes) {

@@ -23,14 +23,15 @@ namespace {
 class AppStartE2ETest : public testing::Test {
 protected:
     // A launcher in build\tmp\<name>\ whose bundled runtime is the stand-in
-    // in jre\, started as a relative PROP_JRE_PATH.
+    // in jre\, started as a relative PROP_JRE_PATH; app.jar unless props
+    // name a module.
     std::string Prepare(const std::string& name, const StandInBehaviour& behaviour,
                         std::map<int, std::string> props) {
         m_folder = MakeTempFolder(name);
         m_home = m_folder + "jre";
         MakeFakeRuntime(m_home, behaviour);
         props[PROP_JRE_PATH] = "jre\\bin\\javaw.exe";
-        props[PROP_START_JAR] = "app.jar";
+        if (!props.count(PROP_MAIN_MODULE)) props[PROP_START_JAR] = "app.jar";
         std::string splash = MakeSplashBmp();
         return PrepareLauncher(m_folder, props, "launcher.exe", props.count(PROP_SPLASH) ? &splash : nullptr);
     }
@@ -175,13 +176,19 @@ TEST_F(AppStartE2ETest, WithShowStartErrorsAnApplicationEndingBadlyBeforeItsWind
         int windowAfterMs;
         const char* dialogText;  // nullptr: no dialog
         DWORD launcherExit;
+        const char* mainModule;  // "": a jar launcher
     } cases[] = {
         {"exit1", 1, -1,
          "The application ended with exit code 1 while it was starting.\r\n\r\n"
          "Error: Could not find or load main class demo.Main\r\n",
-         1},
-        {"exit0", 0, -1, nullptr, 0},
-        {"window", 1, 0, nullptr, 0},
+         1, ""},
+        {"exit0", 0, -1, nullptr, 0, ""},
+        {"window", 1, 0, nullptr, 0, ""},
+        // A module start is watched alike.
+        {"module-exit1", 1, -1,
+         "The application ended with exit code 1 while it was starting.\r\n\r\n"
+         "Error: Could not find or load main class demo.Main\r\n",
+         1, "com.example.app/demo.Main"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -191,8 +198,9 @@ TEST_F(AppStartE2ETest, WithShowStartErrorsAnApplicationEndingBadlyBeforeItsWind
         behaviour.windowAfterMs = c.windowAfterMs;
         if (c.windowAfterMs >= 0) behaviour.liveMs = 30000;
         // No splash: the property alone watches the start.
-        std::string exe = Prepare(std::string("process-e2e-errors-") + c.name, behaviour,
-                                  {{PROP_SHOW_START_ERRORS, "1"}, {PROP_SPLASH_TIMEOUT, "20"}});
+        std::map<int, std::string> props = {{PROP_SHOW_START_ERRORS, "1"}, {PROP_SPLASH_TIMEOUT, "20"}};
+        if (c.mainModule[0]) props[PROP_MAIN_MODULE] = c.mainModule;
+        std::string exe = Prepare(std::string("process-e2e-errors-") + c.name, behaviour, props);
         ASSERT_FALSE(exe.empty());
         LaunchResult result = RunLauncher(exe, "");
         EXPECT_EQ(result.exitCode, c.launcherExit) << JoinLog(result.log);
@@ -203,6 +211,9 @@ TEST_F(AppStartE2ETest, WithShowStartErrorsAnApplicationEndingBadlyBeforeItsWind
         } else {
             EXPECT_TRUE(result.dialogs.empty()) << result.dialogs[0].text;
         }
+        if (c.mainModule[0])
+            EXPECT_GE(FindEntry(result.log, std::string("Full argument line:  -m ") + c.mainModule + " "), 0)
+                << JoinLog(result.log);
         EndStandIns(m_home);
     }
 }

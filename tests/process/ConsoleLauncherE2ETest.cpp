@@ -34,14 +34,15 @@ struct ToolRun {
 class ConsoleLauncherE2ETest : public testing::Test {
 protected:
     // Tool.exe in build\tmp\<name>\, whose bundled runtime is the stand-in
-    // unless props name another.
+    // unless props name another, starting app.jar unless props name a class
+    // or a module.
     std::string Prepare(const std::string& name, const StandInBehaviour& behaviour,
                         std::map<int, std::string> props = {}) {
         m_folder = MakeTempFolder(name);
         m_home = m_folder + "jre";
         MakeFakeRuntime(m_home, behaviour);
         props.emplace(PROP_JRE_PATH, "jre\\bin\\java.exe");
-        props[PROP_START_JAR] = "app.jar";
+        if (!props.count(PROP_MAIN_CLASS) && !props.count(PROP_MAIN_MODULE)) props[PROP_START_JAR] = "app.jar";
         return PrepareLauncher(m_folder, props, "Tool.exe", nullptr, "jarstart-console.exe");
     }
     ToolRun Run(const std::string& exe, const std::string& args, const std::string& input = "", DWORD flags = 0,
@@ -77,6 +78,17 @@ TEST_F(ConsoleLauncherE2ETest, EveryArgumentReachesJavaExeAsGivenEvenTheLauncher
         EXPECT_EQ(run.err, "") << args;
         EXPECT_EQ(GetFileAttributesA((m_folder + "log.txt").c_str()), INVALID_FILE_ATTRIBUTES);
     }
+
+    // A module on a module path with a blank, the same way.
+    exe = Prepare("console-module", StandInBehaviour(),
+                  {{PROP_MAIN_MODULE, "com.example.app/com.example.app.Main"}, {PROP_MODULE_PATH, "my mods"}});
+    ASSERT_FALSE(exe.empty());
+    ToolRun run = Run(exe, "one \"two three\"");
+    ASSERT_TRUE(run.ended);
+    EXPECT_EQ(run.exitCode, 0u) << run.err;
+    EXPECT_EQ(ReadRecordedRun(m_home, "java.exe").args,
+              (std::vector<std::string>{"--module-path", "my mods", "-m", "com.example.app/com.example.app.Main", "one",
+                                        "two three"}));
 }
 
 TEST_F(ConsoleLauncherE2ETest, InputReachesTheApplicationAndItsOutputTheCallersFilesByteForByte) {
@@ -121,19 +133,24 @@ TEST_F(ConsoleLauncherE2ETest, WhatTheGuiLauncherShowsInABoxIsOnStandardErrorWit
     const struct {
         const char* args;
         const char* jrePath;
+        const char* mainClass;  // beside app.jar when not empty
         DWORD exitCode;
         int lines;        // on standard error, each ending in CR LF
         const char* err;  // how it starts: all of it but for the system's error text
     } cases[] = {
-        {"", "none\\java.exe", 1, 3,
+        {"", "none\\java.exe", "", 1, 3,
          "Tool.exe: This application cannot start since no appropriate JVM was found.\r\n"
          "Tool.exe: It is required to have JRE version 99 or higher installed on your computer.\r\n"
          "Tool.exe: Please go to https://adoptium.net/ for installation instructions.\r\n"},
-        {"", "jre\\bin\\standin.cfg", 1, 2, "Tool.exe: Error occured while starting the application...\r\nTool.exe: "},
+        {"", "jre\\bin\\standin.cfg", "", 1, 2, "Tool.exe: Error occured while starting the application...\r\nTool.exe: "},
+        {"", "jre\\bin\\java.exe", "com.example.Main", 1, 1,
+         "Tool.exe: The launcher names more than one thing to start: PROP_START_JAR and PROP_MAIN_CLASS are set; it "
+         "starts one of them.\r\n"},
     };
     for (const auto& c : cases) {
-        std::string exe = Prepare("console-messages", StandInBehaviour(),
-                                  {{PROP_JRE_PATH, c.jrePath}, {PROP_MIN_VERSION, "99"}});
+        std::map<int, std::string> props = {{PROP_JRE_PATH, c.jrePath}, {PROP_MIN_VERSION, "99"}};
+        if (c.mainClass[0]) props = {{PROP_JRE_PATH, c.jrePath}, {PROP_START_JAR, "app.jar"}, {PROP_MAIN_CLASS, c.mainClass}};
+        std::string exe = Prepare("console-messages", StandInBehaviour(), props);
         ASSERT_FALSE(exe.empty());
         ToolRun run = Run(exe, c.args);
         ASSERT_TRUE(run.ended);

@@ -235,3 +235,36 @@ TEST_F(RuntimeSearchE2ETest, HomeWithBlanksIsProbedAndStarted) {
 }
 
 }  // namespace
+
+TEST_F(RuntimeSearchE2ETest, AModuleLauncherPassesOverJava8ForJava11AndAsksFor9WhenOnlyJava8Exists) {
+    const std::string java8 = "java version \"1.8.0_202\"\n";
+    std::string home8 = FakeHome("jre8", java8);
+    std::string home11 = FakeHome("jdk11", "openjdk version \"11.0.2\" 2019-01-15\n");
+    m_props.erase(PROP_START_JAR);
+    m_props[PROP_MAIN_MODULE] = "com.example.app";
+    m_props[PROP_MIN_VERSION] = "1.6";
+    WriteRegString(HKEY_LOCAL_MACHINE, kRuntimeKey, "CurrentVersion", "1.8");
+    WriteRegString(HKEY_LOCAL_MACHINE, kRuntimeKey + "\\1.8", "JavaHome", home8);
+
+    // Only Java 8: probed, passed over, and the dialog names 9, not 1.6.
+    std::vector<std::string> log = Run();
+    EXPECT_TRUE(Logged("Minimum version for the start mode: 9")) << JoinLog(m_result.log);
+    std::vector<std::string> probe8 = Probe(home8, java8);
+    EXPECT_NE(std::search(log.begin(), log.end(), probe8.begin(), probe8.end()), log.end()) << JoinLog(log);
+    ASSERT_FALSE(log.empty());
+    EXPECT_EQ(log.back().find(home8), std::string::npos) << JoinLog(log);
+    ExpectFailureDialog();
+    ASSERT_EQ(m_result.dialogs.size(), 1u);
+    EXPECT_NE(m_result.dialogs[0].text.find("It is required to have JRE version 9 or higher"), std::string::npos)
+        << m_result.dialogs[0].text;
+
+    // Java 11 beside it: the one started.
+    WriteRegString(HKEY_LOCAL_MACHINE, kRuntimeKey + "\\11", "JavaHome", home11);
+    log = Run();
+    EXPECT_NE(std::search(log.begin(), log.end(), probe8.begin(), probe8.end()), log.end()) << JoinLog(log);
+    EXPECT_EQ(log.back(), "Jre path: " + home11 + "\\bin\\javaw.exe") << JoinLog(log);
+    EXPECT_EQ(LoggedAfter("Full argument line: "), " -m com.example.app ");
+    ExpectStarted();
+    RecordedRun run = WaitForRecordedRun(home11);
+    EXPECT_EQ(run.args, (std::vector<std::string>{"-m", "com.example.app"}));
+}

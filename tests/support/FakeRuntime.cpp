@@ -85,6 +85,7 @@ RecordedRun ReadRecordedRun(const std::string& home, const std::string& exeName)
     run.currentDir = FindValue(values, "currentDir");
     run.entryTime = std::stoull(FindValue(values, "entryTime", "0"));
     for (const auto& kv : values) {
+        if (kv.first == "arg") run.args.push_back(kv.second);
         if (kv.first != "env") continue;
         // Skip the first character: the hidden per-drive entries start with '='.
         size_t equals = kv.second.find('=', 1);

@@ -50,13 +50,14 @@ void WriteStandInBehaviour(const std::string& home, const StandInBehaviour& beha
 
 // What the stand-in recorded of its last non -version run, started as
 // <home>\bin\<exeName>: its full command line (GetCommandLineA), current
-// directory, environment and entry time. Empty (found false) when it did
+// directory, arguments, environment and entry time. Empty (found false) when it did
 // not run.
 struct RecordedRun {
     bool found = false;
     std::string commandLine;
     std::string commandLineUtf8;  // GetCommandLineW in UTF-8: intact whatever the code page
     std::string currentDir;
+    std::vector<std::string> args;           // after the program name, split as a runtime splits them (UTF-8)
     std::map<std::string, std::string> env;  // names as written by the process
     unsigned long long entryTime = 0;        // GetSystemTimePreciseAsFileTime at entry, 100 ns units
 };

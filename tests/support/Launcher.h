@@ -9,7 +9,8 @@
 #include <vector>
 
 // Copies build\<sourceExe> to folder + exeName and sets its launcher
-// properties: every id 96..105 not in props is made absent. splash, when
+// properties: every property id not in props is made absent; the start
+// properties are not checked, so a copy may name two things to start. splash, when
 // given, becomes the splash image resource (type 2, id 104). Returns the
 // full path of the copy; fails the current test (and returns "") on error.
 std::string PrepareLauncher(const std::string& folder, const std::map<int, std::string>& props,

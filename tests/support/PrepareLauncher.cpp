@@ -17,6 +17,9 @@ std::string PrepareLauncher(const std::string& folder, const std::map<int, std::
     if (!request.output.empty() && request.output.back() != '\\') request.output += '\\';
     request.output += exeName;
     for (int id = kFirstPropertyId; id <= kLastPropertyId; ++id) request.props[id] = "";
+    // The launcher's own refusal of two things to start, or a path without
+    // its class or module, is tested on the copies configure refuses.
+    request.checkStartTarget = false;
     for (const auto& prop : props) request.props[prop.first] = prop.second;
     if (splash) {
         request.setSplash = true;

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "base/PropertyIds.h"
 #include "framework/ScopedWin.h"
 #include "tests/support/Paths.h"
 #include "tests/tool/RunTool.h"
@@ -29,7 +30,20 @@ TEST(BadInputTest, EachBadInputExitsWithTwoAMessageAndNoOutputFile) {
         {"unknown property name", "configure {L} -o \"{D}out.exe\" --set PROP_NOPE=1", "unknown property \"PROP_NOPE\""},
         {"lower-case name", "configure {L} -o \"{D}out.exe\" --set prop_splash=1", "unknown property"},
         {"id below the table", "configure {L} -o \"{D}out.exe\" --set 95=x", "unknown property \"95\""},
-        {"id above the block", "configure {L} -o \"{D}out.exe\" --set 112=x", "unknown property \"112\""},
+        {"id past the table", "configure {L} -o \"{D}out.exe\" --set " + std::to_string(kLastPropertyId + 1) + "=x",
+         "unknown property"},
+        {"two things to start", "configure {L} -o \"{D}out.exe\" --set PROP_START_JAR=a.jar --set PROP_MAIN_CLASS=a.Main",
+         "PROP_START_JAR and PROP_MAIN_CLASS each name what to start"},
+        {"a class beside the kept jar", "configure {L} -o \"{D}out.exe\" --keep --set PROP_MAIN_MODULE=app",
+         "PROP_START_JAR and PROP_MAIN_MODULE each name what to start"},
+        {"all three", "configure {L} -o \"{D}out.exe\" --keep --set 112=a.Main --set 114=app",
+         "PROP_START_JAR, PROP_MAIN_CLASS and PROP_MAIN_MODULE each name what to start; a launcher starts one: set "
+         "the others to empty"},
+        {"a class path without its class", "configure {L} -o \"{D}out.exe\" --set PROP_CLASS_PATH=lib",
+         "PROP_CLASS_PATH is set without PROP_MAIN_CLASS"},
+        {"a module path without its module",
+         "configure {L} -o \"{D}out.exe\" --set PROP_MAIN_CLASS=a.Main --set PROP_MODULE_PATH=mods",
+         "PROP_MODULE_PATH is set without PROP_MAIN_MODULE"},
         {"id with a sign", "configure {L} -o \"{D}out.exe\" --set +101=x", "unknown property"},
         {"setting without =", "configure {L} -o \"{D}out.exe\" --set PROP_SPLASH", "NAME=VALUE"},
         {"missing -o", "configure {L} --set PROP_SPLASH=1", "-o"},

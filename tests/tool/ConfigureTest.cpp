@@ -8,6 +8,7 @@
 #include "tests/tool/ToolTestFiles.h"
 #include "tools/jarstart-tool/FileBytes.h"
 #include "tools/jarstart-tool/StringBlock.h"
+#include "tools/testing/common/FileUtil.h"
 
 namespace {
 struct PropertySetting {
@@ -207,4 +208,40 @@ TEST(ConfigureTest, TheDownloadAddressIsShownOnlyWhenSet) {
     ToolRun cleared = Configure(out, out, " --set 106=");
     ASSERT_EQ(cleared.exitCode, 0u) << cleared.err;
     EXPECT_EQ(RunTool("show " + QuoteArgument(out)).out.find("PROP_DOWNLOAD_URL"), std::string::npos);
+}
+
+TEST(ConfigureTest, TheClassAndModulePropertiesAreShownWhenSetAndTheirBlockGoesWhenNoneIsLeft) {
+    std::string folder = MakeTempFolder("tool-start-modes");
+    std::string classApp = folder + "class.exe", moduleApp = folder + "module.exe", jarApp = folder + "jar.exe";
+    const struct {
+        std::string out;
+        std::string settings;
+        std::vector<std::string> lines;  // after 105 PROP_SEARCH_JDK_ONLY, before the splash line
+    } cases[] = {
+        {classApp, " --set PROP_MAIN_CLASS=com.example.Main --set " + QuoteArgument("PROP_CLASS_PATH=lib\\*;my libs"),
+         {"112 PROP_MAIN_CLASS=com.example.Main", "113 PROP_CLASS_PATH=lib\\*;my libs"}},
+        {moduleApp, " --set 114=com.example.app/com.example.app.Main --set PROP_MODULE_PATH=mods",
+         {"114 PROP_MAIN_MODULE=com.example.app/com.example.app.Main", "115 PROP_MODULE_PATH=mods"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.settings);
+        ToolRun run = Configure(BuildDir() + "jarstart.exe", c.out, c.settings);
+        ASSERT_EQ(run.exitCode, 0u) << run.err;
+        std::vector<std::string> lines = Lines(RunTool("show " + QuoteArgument(c.out)).out);
+        ASSERT_EQ(lines.size(), 10 + c.lines.size() + 2) << RunTool("show " + QuoteArgument(c.out)).out;
+        for (size_t i = 0; i < c.lines.size(); ++i) EXPECT_EQ(lines[10 + i], c.lines[i]);
+        // The launcher reads them from their own string block, 8.
+        EXPECT_EQ(ResourceLanguages(c.out, 6, StringBlockId(112)).size(), 1u);
+    }
+    EXPECT_EQ(LoadPropertyLikeLauncher(classApp, 113), "lib\\*;my libs");
+    EXPECT_EQ(LoadPropertyLikeLauncher(moduleApp, 114), "com.example.app/com.example.app.Main");
+
+    // Back to a jar: with the other two emptied the copy has no block 8,
+    // byte for byte what a jar launcher always was.
+    ToolRun back = Configure(moduleApp, jarApp, " --keep --set PROP_MAIN_MODULE= --set 115= --set PROP_START_JAR=app.jar");
+    ASSERT_EQ(back.exitCode, 0u) << back.err;
+    EXPECT_TRUE(ResourceLanguages(jarApp, 6, StringBlockId(112)).empty());
+    std::string direct = folder + "direct.exe";
+    ASSERT_EQ(Configure(BuildDir() + "jarstart.exe", direct, " --set PROP_START_JAR=app.jar").exitCode, 0u);
+    EXPECT_EQ(ReadWholeFile(jarApp), ReadWholeFile(direct));
 }

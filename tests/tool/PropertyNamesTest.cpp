@@ -1,6 +1,10 @@
 #include "tools/jarstart-tool/PropertyNames.h"
 
+#include <string>
+
 #include <gtest/gtest.h>
+
+#include "base/PropertyIds.h"
 
 TEST(PropertyNamesTest, AcceptsEachNameAndIdOfTheTable) {
     const struct {
@@ -13,7 +17,8 @@ TEST(PropertyNamesTest, AcceptsEachNameAndIdOfTheTable) {
         {"PROP_SEARCH_JDK_ONLY", 105}, {"PROP_DOWNLOAD_URL", 106},    {"96", 96},
         {"101", 101},                  {"105", 105},                  {"106", 106},
         {"PROP_PASS_ALL_ARGUMENTS", 107}, {"PROP_SHOW_START_ERRORS", 108}, {"PROP_SINGLE_INSTANCE", 109},
-        {"109", 109},
+        {"109", 109},                  {"PROP_MAIN_CLASS", 112},      {"PROP_CLASS_PATH", 113},
+        {"PROP_MAIN_MODULE", 114},     {"PROP_MODULE_PATH", 115},     {"115", 115},
     };
     for (const auto& a : accepted) {
         int id = 0;
@@ -26,12 +31,14 @@ TEST(PropertyNamesTest, AcceptsEachNameAndIdOfTheTable) {
 }
 
 TEST(PropertyNamesTest, RejectsEverythingElse) {
-    const char* rejected[] = {"",    "95",   "112",   "113", "0101", "+101", "-1",         " 101", "101 ",
+    // The ids past the table's last follow it as it grows.
+    const std::string pastTable = std::to_string(kLastPropertyId + 1), further = std::to_string(kLastPropertyId + 2);
+    const char* rejected[] = {"",    "95",   pastTable.c_str(), further.c_str(), "0101", "+101", "-1",  " 101", "101 ",
                               "1e2", "0x60", "prop_splash", "PROP_", "PROP_SPLASH ", "SPLASH", "PROP_DOWNLOAD"};
     for (const char* key : rejected) {
         int id = -1;
         EXPECT_FALSE(ParsePropertyKey(key, &id)) << "\"" << key << "\"";
         EXPECT_EQ(id, -1) << key;
     }
-    EXPECT_STREQ(PropertyName(112), "");
+    EXPECT_STREQ(PropertyName(kLastPropertyId + 1), "");
 }

@@ -39,7 +39,7 @@ protected:
     }
     std::string Launcher(const std::map<int, std::string>& props, const char* name) {
         std::map<int, std::string> all = props;
-        all[PROP_START_JAR] = "app.jar";
+        if (!all.count(PROP_MAIN_MODULE)) all[PROP_START_JAR] = "app.jar";
         return PrepareLauncher(m_folder, all, name);
     }
 
@@ -57,12 +57,17 @@ TEST_F(RuntimesTest, ListsBothMarksTheOneStartedAndSaysWhyNotTheOther) {
                                            " (" + OtherViewNameHere() + " view)"};
     struct Case {
         const char* choice;
+        const char* mainModule;  // "" for a jar launcher
         const char* java8Verdict;
         const char* java21Verdict;
-    } const cases[] = {{"newest", "    a newer one is chosen", "    would start"},
-                       {"first", "    would start", "    an earlier one is chosen"}};
+    } const cases[] = {{"newest", "", "    a newer one is chosen", "    would start"},
+                       {"first", "", "    would start", "    an earlier one is chosen"},
+                       // A module needs 9: the launcher passes over Java 8.
+                       {"first", "com.example.app", "    below minimum", "    would start"}};
     for (const Case& c : cases) {
-        ToolRun run = RunTool("runtimes \"" + Launcher({{PROP_RUNTIME_CHOICE, c.choice}}, "MyApp.exe") + "\"");
+        std::map<int, std::string> props = {{PROP_RUNTIME_CHOICE, c.choice}};
+        if (c.mainModule[0]) props[PROP_MAIN_MODULE] = c.mainModule;
+        ToolRun run = RunTool("runtimes \"" + Launcher(props, "MyApp.exe") + "\"");
         EXPECT_EQ(0u, run.exitCode) << run.err;
         EXPECT_EQ((std::vector<std::string>{java8[0], java8[1], c.java8Verdict, java21[0], java21[1], c.java21Verdict}),
                   Lines(run.out))

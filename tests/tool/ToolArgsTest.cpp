@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "base/PropertyIds.h"
+
 TEST(ToolArgsTest, SplitsACommandLineAsTheCRuntimeDoes) {
     struct Case {
         std::string line;
@@ -89,7 +91,7 @@ TEST(ToolArgsTest, RejectsBadArgumentsWithAMessage) {
         {"configure", "in.exe", "other.exe", "-o", "out.exe"},
         {"configure", "in.exe", "-o", "out.exe", "--set", "PROP_NOPE=1"},
         {"configure", "in.exe", "-o", "out.exe", "--set", "95=1"},
-        {"configure", "in.exe", "-o", "out.exe", "--set", "112=1"},
+        {"configure", "in.exe", "-o", "out.exe", "--set", std::to_string(kLastPropertyId + 1) + "=1"},
         {"configure", "in.exe", "-o", "out.exe", "--set", "PROP_SPLASH"},
         {"configure", "in.exe", "-o", "out.exe", "--splash"},
         {"configure", "in.exe", "-o", "out.exe", "-x"},

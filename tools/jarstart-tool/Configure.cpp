@@ -5,6 +5,7 @@
 #include "tools/jarstart-tool/LauncherImage.h"
 #include "tools/jarstart-tool/PropertyNames.h"
 #include "tools/jarstart-tool/ResourceWriter.h"
+#include "tools/jarstart-tool/StartProperties.h"
 #include "tools/jarstart-tool/StringBlock.h"
 #include "tools/jarstart-tool/Utf8Text.h"
 
@@ -12,9 +13,9 @@ namespace {
 const std::uint16_t kNeutral = 0;  // LANG_NEUTRAL, SUBLANG_NEUTRAL
 
 bool IsReplaced(const ResourceItem& item, const ConfigureRequest& request) {
-    // Every language of the property block goes: a second copy in another
+    // Every language of a property block goes: a second copy in another
     // language would leave two values for one id.
-    if (item.type.Is(6) && item.name.Is(PROPERTY_BLOCK_ID)) return true;
+    if (item.type.Is(6) && item.name.isNumber && IsPropertyBlockId(item.name.number)) return true;
     // A configured copy is no longer the example, whatever it kept of it.
     if (IsExampleMarker(item)) return true;
     if (request.setSplash && item.type.Is(kSplashResourceType) && item.name.Is(kSplashResourceId)) return true;
@@ -55,20 +56,39 @@ bool ConfigureBytes(const ConfigureRequest& request, std::string* output, std::s
     // (a keep-alive window, a VM parameter of another product) must not ship
     // with an application whose vendor set only a few. --keep is for
     // re-configuring a configured copy.
-    std::vector<std::u16string> block =
-        request.keepProperties ? image.propertyBlock : std::vector<std::u16string>(image.propertyBlock.size());
-    for (const auto& prop : request.props)
-        block[prop.first - FirstIdOfBlock(PROPERTY_BLOCK_ID)] = Utf8ToUtf16(prop.second);
-    std::string blockBytes;
-    if (!EncodeStringBlock(block, &blockBytes)) {
-        *error = "a property value is longer than 65535 characters";
-        return false;
+    std::vector<std::u16string> strings = request.keepProperties
+                                              ? image.propertyStrings
+                                              : std::vector<std::u16string>(image.propertyStrings.size());
+    for (const auto& prop : request.props) strings[prop.first - kFirstPropertyId] = Utf8ToUtf16(prop.second);
+    if (request.checkStartTarget) {
+        std::string problem = StartPropertiesProblem(strings);
+        if (!problem.empty()) {
+            *error = problem;
+            return false;
+        }
+    }
+    std::vector<ResourceItem> blocks;
+    for (int blockId = FIRST_PROPERTY_BLOCK_ID; blockId <= LAST_PROPERTY_BLOCK_ID; ++blockId) {
+        auto first = strings.begin() + (blockId - FIRST_PROPERTY_BLOCK_ID) * STRINGS_PER_BLOCK;
+        std::vector<std::u16string> block(first, first + STRINGS_PER_BLOCK);
+        // The first block is always written, as it always was; a later one
+        // only when it holds a value, so a copy that sets none of its
+        // properties has the same bytes as before they existed.
+        bool empty = true;
+        for (const std::u16string& text : block) empty = empty && text.empty();
+        if (blockId != FIRST_PROPERTY_BLOCK_ID && empty) continue;
+        std::string blockBytes;
+        if (!EncodeStringBlock(block, &blockBytes)) {
+            *error = "a property value is longer than 65535 characters";
+            return false;
+        }
+        blocks.push_back(Item(6, static_cast<std::uint16_t>(blockId), kNeutral, blockBytes));
     }
 
     std::vector<ResourceItem> items;
     for (const ResourceItem& item : image.resources)
         if (!IsReplaced(item, request)) items.push_back(item);
-    items.push_back(Item(6, PROPERTY_BLOCK_ID, kNeutral, blockBytes));
+    items.insert(items.end(), blocks.begin(), blocks.end());
     if (request.setSplash) items.push_back(Item(kSplashResourceType, kSplashResourceId, kNeutral, request.splashBytes));
     if (request.setIcon) {
         std::vector<ResourceItem> iconItems = IconResources(icons, kNeutral);

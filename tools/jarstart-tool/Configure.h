@@ -11,6 +11,10 @@ struct ConfigureRequest {
     std::string output;                // the configured copy
     std::map<int, std::string> props;  // property ids to set; "" makes the property absent
     bool keepProperties = false;       // keep the input's properties not in props (else none)
+    // Refuse a copy that names two things to start, or a path without its
+    // class or module. Off only where a test needs the copy the launcher
+    // itself must refuse.
+    bool checkStartTarget = true;
     bool setSplash = false;
     std::string splashBytes;           // the image file's bytes, stored unchanged
     bool setIcon = false;

@@ -20,7 +20,6 @@ const ResourceItem* FindAsLoaderDoes(const std::vector<ResourceItem>& items, int
 
 bool ReadLauncherImage(const std::string& path, LauncherImage* image, std::string* error) {
     *image = LauncherImage();
-    image->propertyBlock.assign(STRINGS_PER_BLOCK, std::u16string());
     std::string reason;
     if (!ReadWholeFile(path, &image->bytes, &reason)) {
         *error = "cannot read " + path + ": " + reason;
@@ -37,10 +36,14 @@ bool ReadLauncherImage(const std::string& path, LauncherImage* image, std::strin
         *error = path + " has a damaged resource section";
         return false;
     }
-    const ResourceItem* block = FindAsLoaderDoes(image->resources, 6, PROPERTY_BLOCK_ID);
-    if (block && !DecodeStringBlock(block->bytes, &image->propertyBlock)) {
-        *error = path + " has a damaged string table";
-        return false;
+    for (int blockId = FIRST_PROPERTY_BLOCK_ID; blockId <= LAST_PROPERTY_BLOCK_ID; ++blockId) {
+        std::vector<std::u16string> strings(STRINGS_PER_BLOCK);
+        const ResourceItem* block = FindAsLoaderDoes(image->resources, 6, blockId);
+        if (block && !DecodeStringBlock(block->bytes, &strings)) {
+            *error = path + " has a damaged string table";
+            return false;
+        }
+        image->propertyStrings.insert(image->propertyStrings.end(), strings.begin(), strings.end());
     }
     const ResourceItem* splash = FindAsLoaderDoes(image->resources, kSplashResourceType, kSplashResourceId);
     image->hasSplash = splash != nullptr;
@@ -51,9 +54,9 @@ bool ReadLauncherImage(const std::string& path, LauncherImage* image, std::strin
 }
 
 std::string PropertyValue(const LauncherImage& image, int id) {
-    int index = id - FirstIdOfBlock(PROPERTY_BLOCK_ID);
-    if (index < 0 || index >= static_cast<int>(image.propertyBlock.size())) return std::string();
-    return Utf16ToUtf8(image.propertyBlock[index]);
+    int index = id - kFirstPropertyId;
+    if (index < 0 || index >= static_cast<int>(image.propertyStrings.size())) return std::string();
+    return Utf16ToUtf8(image.propertyStrings[index]);
 }
 
 bool IsExampleMarker(const ResourceItem& item) {

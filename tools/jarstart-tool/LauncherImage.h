@@ -8,9 +8,15 @@
 #include "base/PropertyIds.h"
 #include "tools/jarstart-tool/Resources.h"
 
-// A string id n lives in block n / 16 + 1: ids 96..111 in block 7.
-const int PROPERTY_BLOCK_ID = kFirstPropertyId / 16 + 1;
-static_assert(kLastPropertyId / 16 + 1 == PROPERTY_BLOCK_ID, "every property is in one string block");
+// A string id n lives in block n / 16 + 1: ids 96..111 in block 7, the
+// properties from 112 on in block 8.
+const int FIRST_PROPERTY_BLOCK_ID = kFirstPropertyId / 16 + 1;
+const int LAST_PROPERTY_BLOCK_ID = kLastPropertyId / 16 + 1;
+// The first block's strings start at the first property.
+static_assert(kFirstPropertyId % 16 == 0, "the properties start a string block");
+inline bool IsPropertyBlockId(int blockId) {
+    return blockId >= FIRST_PROPERTY_BLOCK_ID && blockId <= LAST_PROPERTY_BLOCK_ID;
+}
 
 // The marker of the unconfigured launcher: RCDATA named "EXAMPLE".
 bool IsExampleMarker(const ResourceItem& item);
@@ -18,9 +24,10 @@ bool IsExampleMarker(const ResourceItem& item);
 struct LauncherImage {
     std::string bytes;  // the file as read
     std::vector<ResourceItem> resources;
-    // The 16 strings of the property block as the resource loader picks it
-    // (LANG_NEUTRAL first); all empty when the image has none.
-    std::vector<std::u16string> propertyBlock;
+    // The strings of the property blocks, 16 a block from id kFirstPropertyId
+    // on, each block as the resource loader picks it (LANG_NEUTRAL first);
+    // empty strings where the image has no block.
+    std::vector<std::u16string> propertyStrings;
     bool hasSplash = false;
     std::string splash;
     unsigned subsystem = 0;  // the PE header's: 2 GUI launcher, 3 console launcher
@@ -39,5 +46,5 @@ bool ReadLauncherImage(const std::string& path, LauncherImage* image, std::strin
 // else English, else the first. Null when there is none.
 const ResourceItem* FindAsLoaderDoes(const std::vector<ResourceItem>& items, int type, int id);
 
-// The value of property id (96..111) from the block, as UTF-8; "" when absent.
+// The value of property id (kFirstPropertyId..kLastPropertyId), as UTF-8; "" when absent.
 std::string PropertyValue(const LauncherImage& image, int id);

@@ -9,6 +9,7 @@
 #include "base/LauncherProperties.h"
 #include "base/PathExists.h"
 #include "base/PropertyIds.h"
+#include "launcher/LaunchSteps.h"
 #include "runtime/RuntimeGathering.h"
 #include "runtime/RuntimeSearch.h"
 #include "tools/jarstart-tool/LauncherImage.h"
@@ -69,6 +70,10 @@ Decision RunLauncherSearch(const std::string& exe, const LauncherImage& image) {
     // 64-bit one, and its other view the 32-bit one.
     g_searchedMachineBits = image.machine == 0x8664 ? 64 : 32;
     g_searchJdkOnly = ReadBoolProperty(PROP_SEARCH_JDK_ONLY) ? 1 : 0;
+    // A module launcher passes over runtimes before 9, as the launcher does.
+    StartTarget target;
+    CString problem;
+    ReadStartTarget(&target, &problem);
     std::string full = ToAnsi(exe);
     char folder[MAX_PATH];
     char* name = nullptr;

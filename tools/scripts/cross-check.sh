@@ -50,6 +50,7 @@ configurations=(
   "--set PROP_START_JAR=demo.jar --set PROP_MIN_VERSION=1.8 --set PROP_VM_PARAMS=-Ddemo.launcher=jarstart --set PROP_SPLASH=yes --set PROP_SPLASH_TIMEOUT=8 --set PROP_WATCH_APP_WINDOW=yes --set PROP_KEEP_ALIVE= --set PROP_WORK_DIR= --splash splash.bmp"
   "--icon app.ico --version 1.2.3.4 --product Quill --company Q&Co --copyright (c)Ωμέγα"
   "--set PROP_VM_PARAMS=-Dname=日本😀 --set PROP_DOWNLOAD_URL=https://example.com/"
+  "--set PROP_MAIN_MODULE=com.example.app/com.example.app.Main --set PROP_MODULE_PATH=mods;lib --set PROP_JRE_PATH=runtime\\bin\\javaw.exe"
 )
 for input in "${inputs[@]}"; do
   for options in "${configurations[@]}"; do
@@ -67,9 +68,13 @@ for input in "${inputs[@]}"; do
   done
 done
 
+# The id one past the last of the property table, wherever it ends.
+past=$(($(sed -n 's/^ *PROP_[A-Z_]* = \([0-9]*\),.*/\1/p' "$root/base/PropertyIds.h" | sort -n | tail -1) + 1))
 bad=(
   "configure launcher.exe -o out.exe --set PROP_NOPE=1"
-  "configure launcher.exe -o out.exe --set 112=x"
+  "configure launcher.exe -o out.exe --set $past=x"
+  "configure launcher.exe -o out.exe --keep --set PROP_MAIN_CLASS=com.example.Main"
+  "configure launcher.exe -o out.exe --set PROP_MODULE_PATH=mods"
   "configure launcher.exe --set PROP_SPLASH=1"
   "configure missing.exe -o out.exe"
   "configure notes.txt -o out.exe"

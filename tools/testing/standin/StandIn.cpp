@@ -6,6 +6,7 @@
 // shows a window, reports Ctrl+C and exits with a chosen code. Built once as a console program (java.exe) and
 // once as a GUI program (javaw.exe) from this one source.
 #include <windows.h>
+#include <shellapi.h>
 
 #include <string>
 
@@ -175,16 +176,27 @@ unsigned long long PreciseNow() {
     return (static_cast<unsigned long long>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
 }
 
-void WriteRecord(const std::string& path, unsigned long long entryTime) {
-    std::string record = FormatKeyValue("commandLine", GetCommandLineA());
-    // The ANSI line loses what this process's code page cannot show; the
-    // UTF-8 form of the wide line keeps every character the parent passed.
-    const wchar_t* wide = GetCommandLineW();
+std::string ToUtf8(const wchar_t* wide) {
     int size = WideCharToMultiByte(CP_UTF8, 0, wide, -1, nullptr, 0, nullptr, nullptr);
     std::string utf8(size > 0 ? size : 1, '\0');
     if (size > 0) WideCharToMultiByte(CP_UTF8, 0, wide, -1, &utf8[0], size, nullptr, nullptr);
     utf8.resize(strlen(utf8.c_str()));
-    record += FormatKeyValue("commandLineUtf8", utf8);
+    return utf8;
+}
+
+void WriteRecord(const std::string& path, unsigned long long entryTime) {
+    std::string record = FormatKeyValue("commandLine", GetCommandLineA());
+    // The ANSI line loses what this process's code page cannot show; the
+    // UTF-8 form of the wide line keeps every character the parent passed.
+    record += FormatKeyValue("commandLineUtf8", ToUtf8(GetCommandLineW()));
+    // The arguments after the program name as a runtime's own parsing splits
+    // the line (the system's rules for quotes and backslashes), one a line.
+    int count = 0;
+    wchar_t** args = CommandLineToArgvW(GetCommandLineW(), &count);
+    if (args) {
+        for (int i = 1; i < count; ++i) record += FormatKeyValue("arg", ToUtf8(args[i]));
+        LocalFree(args);
+    }
     char dir[MAX_PATH * 2] = "";
     GetCurrentDirectoryA(sizeof(dir), dir);
     record += FormatKeyValue("currentDir", dir);

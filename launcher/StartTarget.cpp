@@ -1,0 +1,155 @@
+#include "launcher/StartTarget.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <cstring>
+
+#include "framework/ScopedWin.h"
+
+bool ChooseStartMode(StartTarget* target, CString* problem) {
+    const struct {
+        bool set;
+        const char* name;
+        StartMode mode;
+    } targets[] = {
+        {!target->jar.IsEmpty(), "PROP_START_JAR", START_JAR},
+        {!target->mainClass.IsEmpty(), "PROP_MAIN_CLASS", START_MAIN_CLASS},
+        {!target->mainModule.IsEmpty(), "PROP_MAIN_MODULE", START_MAIN_MODULE},
+    };
+    std::vector<const char*> named;
+    target->mode = START_NOTHING;
+    for (const auto& t : targets) {
+        if (!t.set) continue;
+        named.push_back(t.name);
+        target->mode = t.mode;
+    }
+    if (named.size() == 1) return true;
+    target->mode = START_NOTHING;
+    if (named.empty()) {
+        *problem = "The launcher names nothing to start: none of PROP_START_JAR, PROP_MAIN_CLASS and PROP_MAIN_MODULE is set.";
+        return false;
+    }
+    CString list = named[0];
+    for (size_t i = 1; i < named.size(); ++i) {
+        list += i + 1 == named.size() ? " and " : ", ";
+        list += named[i];
+    }
+    *problem = "The launcher names more than one thing to start: " + list + " are set; it starts one of them.";
+    return false;
+}
+
+const char* MinimumVersionForMode(StartMode mode) {
+    return mode == START_MAIN_MODULE ? "9" : "";
+}
+
+CString QuoteArgument(const char* text) {
+    const char* p = text ? text : "";
+    if (*p != '\0' && !std::strpbrk(p, " \t\"*?")) return CString(p);
+    CString quoted = "\"";
+    size_t backslashes = 0;
+    for (; *p; ++p) {
+        if (*p == '\\') {
+            ++backslashes;
+            continue;
+        }
+        // Backslashes are plain characters unless a quote follows them.
+        size_t copies = *p == '"' ? 2 * backslashes + 1 : backslashes;
+        for (size_t i = 0; i < copies; ++i) quoted += '\\';
+        backslashes = 0;
+        quoted += *p;
+    }
+    for (size_t i = 0; i < 2 * backslashes; ++i) quoted += '\\';
+    quoted += '"';
+    return quoted;
+}
+
+CString JoinStartPart(const StartTarget& target) {
+    CString part;
+    switch (target.mode) {
+    case START_JAR:
+        part = " -jar ";
+        part += target.jar;
+        break;
+    case START_MAIN_CLASS:
+        part = " -cp ";
+        part += QuoteArgument(target.classPath.IsEmpty() ? "." : target.classPath.GetString());
+        part += " ";
+        part += QuoteArgument(target.mainClass);
+        break;
+    case START_MAIN_MODULE:
+        if (!target.modulePath.IsEmpty()) {
+            part = " --module-path ";
+            part += QuoteArgument(target.modulePath);
+        }
+        part += " -m ";
+        part += QuoteArgument(target.mainModule);
+        break;
+    case START_NOTHING:
+        break;
+    }
+    return part;
+}
+
+namespace {
+
+bool IsJarName(const std::string& name) {
+    if (name.size() < 4) return false;
+    std::string tail = name.substr(name.size() - 4);
+    return tail == ".jar" || tail == ".JAR";
+}
+
+// True for "*" and for an entry ending in "\*" or "/*"; *folder is then
+// what precedes the "*" ("" for the current directory). Like Java, a "*"
+// anywhere else ("lib\*.jar") is no wildcard.
+bool IsWildcardEntry(const std::string& entry, std::string* folder) {
+    if (entry == "*") {
+        folder->clear();
+        return true;
+    }
+    size_t n = entry.size();
+    if (n < 2 || entry[n - 1] != '*' || (entry[n - 2] != '\\' && entry[n - 2] != '/')) return false;
+    *folder = entry.substr(0, n - 1);
+    return true;
+}
+
+}  // namespace
+
+CString ExpandClassPathWildcards(const char* classPath, std::vector<std::string> (*listFiles)(const char* folder)) {
+    std::string text = classPath ? classPath : "";
+    std::string expanded;
+    bool first = true;
+    auto append = [&](const std::string& entry) {
+        if (!first) expanded += ';';
+        expanded += entry;
+        first = false;
+    };
+    size_t start = 0;
+    while (true) {
+        size_t end = text.find(';', start);
+        std::string entry = text.substr(start, end == std::string::npos ? std::string::npos : end - start);
+        std::string folder;
+        if (IsWildcardEntry(entry, &folder)) {
+            for (const std::string& name : listFiles(folder.c_str()))
+                if (IsJarName(name)) append(folder + name);
+        } else {
+            append(entry);
+        }
+        if (end == std::string::npos) break;
+        start = end + 1;
+    }
+    return CString(expanded);
+}
+
+std::vector<std::string> ListFolderFiles(const char* folder) {
+    std::vector<std::string> names;
+    std::string pattern = std::string(folder ? folder : "") + "*";
+    WIN32_FIND_DATAA found;
+    ScopedFindHandle search(FindFirstFileA(pattern.c_str(), &found));
+    if (!search.IsValid()) return names;
+    do {
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(found.cFileName);
+    } while (FindNextFileA(search, &found));
+    std::sort(names.begin(), names.end());
+    return names;
+}
