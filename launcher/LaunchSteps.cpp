@@ -163,7 +163,8 @@ CString JoinArgumentLine(const CString& vmParameters, const CString& bootClassPa
 }
 
 int ReportMissingRuntime() {
-    ShowErrorMessage(ComposeStartFailureMessage(g_searchJdkOnly != 0, g_minJavaVersion, StartFailureDownloadPage()));
+    ShowErrorMessage(ComposeStartFailureMessage(g_searchJdkOnly != 0, g_minJavaVersion, StartFailureDownloadPage(),
+                                                g_maxJavaVersion));
     return 1;
 }
 
