@@ -191,6 +191,9 @@ int StartAndWatch(const CString& javaPath, const CString& argumentLine) {
 
     CMessageLoop loop;
     loop.Run();
+    // The last tick ends the loop before it polls: an application that
+    // failed within the countdown's last second is seen only here.
+    if (g_showStartErrors) GetExitCodeProcess(g_appProcess.hProcess, &g_appExitCode);
     WaitForAppOutput(kAppOutputDrainMs);
     CloseAppHandles();
     // Ended during the watch (the countdown's end leaves STILL_ACTIVE or 0).

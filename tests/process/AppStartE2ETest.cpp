@@ -175,13 +175,19 @@ TEST_F(AppStartE2ETest, WithShowStartErrorsAnApplicationEndingBadlyBeforeItsWind
         int windowAfterMs;
         const char* dialogText;  // nullptr: no dialog
         DWORD launcherExit;
+        const char* timeout;
     } cases[] = {
         {"exit1", 1, -1,
          "The application ended with exit code 1 while it was starting.\r\n\r\n"
          "Error: Could not find or load main class demo.Main\r\n",
-         1},
-        {"exit0", 0, -1, nullptr, 0},
-        {"window", 1, 0, nullptr, 0},
+         1, "20"},
+        {"exit0", 0, -1, nullptr, 0, "20"},
+        {"window", 1, 0, nullptr, 0, "20"},
+        // One tick only: the tick that ends the countdown does not poll.
+        {"exit3-last-second", 3, -1,
+         "The application ended with exit code 3 while it was starting.\r\n\r\n"
+         "Error: Could not find or load main class demo.Main\r\n",
+         3, "1"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -192,7 +198,7 @@ TEST_F(AppStartE2ETest, WithShowStartErrorsAnApplicationEndingBadlyBeforeItsWind
         if (c.windowAfterMs >= 0) behaviour.liveMs = 30000;
         // No splash: the property alone watches the start.
         std::string exe = Prepare(std::string("process-e2e-errors-") + c.name, behaviour,
-                                  {{PROP_SHOW_START_ERRORS, "1"}, {PROP_SPLASH_TIMEOUT, "20"}});
+                                  {{PROP_SHOW_START_ERRORS, "1"}, {PROP_SPLASH_TIMEOUT, c.timeout}});
         ASSERT_FALSE(exe.empty());
         LaunchResult result = RunLauncher(exe, "");
         EXPECT_EQ(result.exitCode, c.launcherExit) << JoinLog(result.log);
