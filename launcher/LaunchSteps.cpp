@@ -2,6 +2,7 @@
 
 #include <direct.h>
 
+#include "base/DiagnosticFile.h"
 #include "base/DiagnosticLog.h"
 #include "base/Environment.h"
 #include "base/Globals.h"
@@ -38,6 +39,11 @@ int ReportStartError(DWORD startError) {
 void BecomeConsoleLauncher() {
     g_consoleLauncher = true;
     g_javaExeName = "java.exe";
+}
+
+void StartDiagnosticLog(const char* commandLine) {
+    OpenDiagnosticFile();
+    g_log << "Launcher executed with command line: " << commandLine << logEnd;
 }
 
 const char* CommandLineAfterProgramName(const char* commandLine) {
@@ -102,10 +108,23 @@ bool ClaimSingleInstance() {
 void PublishLauncherPaths() {
     char path[MAX_PATH];
     int lastBackslash = GetLauncherFolder(path);
-    if (lastBackslash < 0) return;
+    PublishLauncherPaths(path, lastBackslash);
+}
+
+void PublishLauncherPaths(const char* path, int lastBackslash) {
+    if (lastBackslash < 0) {
+        SetEnvironmentVariableA("JARSTART_EXE", nullptr);
+        SetEnvironmentVariableA("JARSTART_EXEDIR", nullptr);
+        return;
+    }
     SetEnvironmentVariableA("JARSTART_EXE", path);
-    path[lastBackslash] = '\0';
-    SetEnvironmentVariableA("JARSTART_EXEDIR", path);
+    SetEnvironmentVariableA("JARSTART_EXEDIR", CString(path, lastBackslash));
+}
+
+bool ClaimInstanceAndPublishPaths() {
+    if (!ClaimSingleInstance()) return false;
+    PublishLauncherPaths();
+    return true;
 }
 
 CString ReadLaunchProperties() {
@@ -210,6 +229,7 @@ int StartAndWait(const CString& javaPath, const CString& argumentLine) {
     IgnoreConsoleInterrupts();
     DWORD startError = 0;
     if (StartConsoleApplication(javaPath, argumentLine, &startError) == -1) return ReportStartError(startError);
+    HandInstanceToApplication(g_appProcess.hProcess, g_appProcess.dwProcessId);
     DWORD exitCode = WaitForAppExit();
     CloseAppHandles();
     return static_cast<int>(exitCode);
