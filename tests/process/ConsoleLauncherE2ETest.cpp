@@ -150,7 +150,7 @@ TEST_F(ConsoleLauncherE2ETest, TheGuiLaunchersStepsRunTooLauncherPathsDiagnostic
     behaviour.liveMs = 30000;
     std::string exe = Prepare("console-steps", behaviour, {{PROP_SINGLE_INSTANCE, "Console Tool"}});
     ASSERT_FALSE(exe.empty());
-    std::ofstream(exe + ".vmoptions", std::ios::binary) << "-Dhome=%JARSTART_EXEDIR%\r\n";
+    std::ofstream(exe + ".vmoptions", std::ios::binary) << "-Dhome=%JARSTART_EXEDIR%";
     ScopedEnvironment environment;
     // A parent launcher's values must not reach this one's application.
     environment.Set("JARSTART_EXEDIR", "C:\\parent");

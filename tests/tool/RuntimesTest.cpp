@@ -6,6 +6,7 @@
 
 #include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "base/PropertyIds.h"
@@ -109,6 +110,38 @@ TEST_F(RuntimesTest, TheRuntimeMarkedIsTheOneTheLauncherStartsFromItsOwnWorkingF
             EXPECT_EQ(lines.back(), c.lastLine) << run.out;
         }
     }
+}
+
+TEST_F(RuntimesTest, ARuntimePlantedInAFolderEveryoneSharesIsNeverChosenAndNoFoldersProgramIsRun) {
+    // Any user may make C:\ProgramData\scoop; what he puts there is his.
+    std::string apps = m_folder + "ProgramData\\scoop\\apps\\";
+    std::string planted = apps + "evil\\current", unversioned = apps + "quiet\\current";
+    MakeFakeRuntime(planted);
+    WriteReleaseFile(planted, "JAVA_VERSION=\"99\"\n");
+    MakeFakeRuntime(unversioned);
+    ASSERT_TRUE(LetEveryoneChange(m_folder + "ProgramData\\scoop"));
+    for (const char* choice : {"newest", "first"}) {
+        SCOPED_TRACE(choice);
+        ToolRun run = RunTool("runtimes \"" + Launcher({{PROP_RUNTIME_CHOICE, choice}, {PROP_MIN_VERSION, "21"}},
+                                                        "MyApp.exe") + "\"");
+        EXPECT_EQ(0u, run.exitCode) << run.err;
+        std::vector<std::string> lines = Lines(run.out);
+        ASSERT_EQ(lines.size(), 12u) << run.out;
+        // Each entry: its first line, its sources, its verdict.
+        std::string bits = std::to_string(sizeof(void*) * 8) + "-bit  ";
+        const std::pair<std::string, const char*> expected[] = {
+            {"21.0.2  Eclipse Adoptium  kit  64-bit  " + m_java21, "    would start"},
+            {"99  -  runtime  " + bits + planted, "    other users can change it"},
+            {"?  -  runtime  " + bits + unversioned, "    other users can change it"},
+        };
+        for (const auto& entry : expected) {
+            size_t at = 0;
+            while (at + 2 < lines.size() && lines[at] != entry.first) ++at;
+            ASSERT_LT(at + 2, lines.size()) << entry.first << " is not listed:\n" << run.out;
+            EXPECT_EQ(lines[at + 2], entry.second) << run.out;
+        }
+    }
+    EXPECT_FALSE(ReadRecordedRun(unversioned, "java.exe").found) << "a folder's java.exe was run";
 }
 
 TEST_F(RuntimesTest, ALauncherThatFindsNoneGetsEachReasonAndExitCodeOne) {
