@@ -15,11 +15,12 @@
 int main() {
     BecomeConsoleLauncher();
     const char* commandLine = CommandLineAfterProgramName(GetCommandLineA());
-    g_log << "Launcher executed with command line: " << commandLine << logEnd;
+    StartDiagnosticLog(commandLine);
 
     LauncherOptions options;
     if (!ApplySwitches(commandLine, &options)) return 0;
     _Module.Init(GetModuleHandleA(nullptr));
+    if (!ClaimInstanceAndPublishPaths()) return 0;
 
     CString vmParameters = LoadVmOptions();
     g_log << "Loaded VM parametrers: " << vmParameters << logEnd;

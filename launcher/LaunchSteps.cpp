@@ -2,6 +2,7 @@
 
 #include <direct.h>
 
+#include "base/DiagnosticFile.h"
 #include "base/DiagnosticLog.h"
 #include "base/Environment.h"
 #include "base/Globals.h"
@@ -38,6 +39,11 @@ int ReportStartError(DWORD startError) {
 void BecomeConsoleLauncher() {
     g_consoleLauncher = true;
     g_javaExeName = "java.exe";
+}
+
+void StartDiagnosticLog(const char* commandLine) {
+    OpenDiagnosticFile();
+    g_log << "Launcher executed with command line: " << commandLine << logEnd;
 }
 
 const char* CommandLineAfterProgramName(const char* commandLine) {
@@ -101,10 +107,23 @@ bool ClaimSingleInstance() {
 void PublishLauncherPaths() {
     char path[MAX_PATH];
     int lastBackslash = GetLauncherFolder(path);
-    if (lastBackslash < 0) return;
+    PublishLauncherPaths(path, lastBackslash);
+}
+
+void PublishLauncherPaths(const char* path, int lastBackslash) {
+    if (lastBackslash < 0) {
+        SetEnvironmentVariableA("JARSTART_EXE", nullptr);
+        SetEnvironmentVariableA("JARSTART_EXEDIR", nullptr);
+        return;
+    }
     SetEnvironmentVariableA("JARSTART_EXE", path);
-    path[lastBackslash] = '\0';
-    SetEnvironmentVariableA("JARSTART_EXEDIR", path);
+    SetEnvironmentVariableA("JARSTART_EXEDIR", CString(path, lastBackslash));
+}
+
+bool ClaimInstanceAndPublishPaths() {
+    if (!ClaimSingleInstance()) return false;
+    PublishLauncherPaths();
+    return true;
 }
 
 namespace {
@@ -191,7 +210,8 @@ CString JoinArgumentLine(const CString& vmParameters, const CString& bootClassPa
 }
 
 int ReportMissingRuntime() {
-    ShowErrorMessage(ComposeStartFailureMessage(g_searchJdkOnly != 0, g_minJavaVersion, StartFailureDownloadPage()));
+    ShowErrorMessage(ComposeStartFailureMessage(g_searchJdkOnly != 0, g_minJavaVersion, StartFailureDownloadPage(),
+                                                g_maxJavaVersion));
     return 1;
 }
 
@@ -218,6 +238,9 @@ int StartAndWatch(const CString& javaPath, const CString& argumentLine) {
 
     CMessageLoop loop;
     loop.Run();
+    // The last tick ends the loop before it polls: an application that
+    // failed within the countdown's last second is seen only here.
+    if (g_showStartErrors) GetExitCodeProcess(g_appProcess.hProcess, &g_appExitCode);
     WaitForAppOutput(kAppOutputDrainMs);
     CloseAppHandles();
     // Ended during the watch (the countdown's end leaves STILL_ACTIVE or 0).
@@ -234,6 +257,7 @@ int StartAndWait(const CString& javaPath, const CString& argumentLine) {
     IgnoreConsoleInterrupts();
     DWORD startError = 0;
     if (StartConsoleApplication(javaPath, argumentLine, &startError) == -1) return ReportStartError(startError);
+    HandInstanceToApplication(g_appProcess.hProcess, g_appProcess.dwProcessId);
     DWORD exitCode = WaitForAppExit();
     CloseAppHandles();
     return static_cast<int>(exitCode);

@@ -14,6 +14,10 @@
 // debug switch logs there too, and the application runs on java.exe.
 void BecomeConsoleLauncher();
 
+// Every entry point's first step: JARSTART_LOG is opened before the first
+// entry, which is the command line.
+void StartDiagnosticLog(const char* commandLine);
+
 // The command line after the program name and the blanks that follow it, as
 // the start-up code hands it to WinMain; for an entry point that gets only
 // the whole line.
@@ -36,8 +40,17 @@ bool ClaimSingleInstance();
 
 // JARSTART_EXE (the launcher's full path) and JARSTART_EXEDIR (its folder)
 // in the environment, for the VM options to name and the application to
-// inherit. Nothing is set when the launcher's own path is unknown.
+// inherit. When the launcher's own path is unknown both are removed: values
+// inherited from a parent would name another program.
 void PublishLauncherPaths();
+// The same for a given path and the index of its last backslash (-1: no
+// path), as GetLauncherFolder returns them.
+void PublishLauncherPaths(const char* path, int lastBackslash);
+
+// The steps every entry point takes between the switches and the VM
+// options: ClaimSingleInstance, then PublishLauncherPaths. False when the
+// launch is over because another instance runs.
+bool ClaimInstanceAndPublishPaths();
 
 // What to start, from PROP_START_JAR, PROP_MAIN_CLASS, PROP_CLASS_PATH,
 // PROP_MAIN_MODULE and PROP_MODULE_PATH (each logged; the paths with %NAME%
@@ -84,6 +97,7 @@ int ReportMissingRuntime();
 int StartAndWatch(const CString& javaPath, const CString& argumentLine);
 
 // The console launcher's start: the application on the launcher's own
-// console and standard handles; returns 1 after the start error message,
-// otherwise the application's exit code once it has ended.
+// console and standard handles, holding the instance name once started;
+// returns 1 after the start error message, otherwise the application's exit
+// code once it has ended.
 int StartAndWait(const CString& javaPath, const CString& argumentLine);

@@ -1,6 +1,5 @@
 #include <windows.h>
 
-#include "base/DiagnosticFile.h"
 #include "base/DiagnosticLog.h"
 #include "base/Globals.h"
 #include "base/PathExists.h"
@@ -14,16 +13,13 @@
 // The launch, start to end: each line is one step of launcher/LaunchSteps.h
 // or of the subsystem it names.
 int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPSTR lpCmdLine, int nCmdShow) {
-    OpenDiagnosticFile();  // JARSTART_LOG: before the first entry
     const char* commandLine = lpCmdLine ? lpCmdLine : "";
-    g_log << "Launcher executed with command line: " << commandLine << logEnd;
+    StartDiagnosticLog(commandLine);
 
     LauncherOptions options;
     if (!ApplySwitches(commandLine, &options)) return 0;
     _Module.Init(hInstance);
-    if (!ClaimSingleInstance()) return 0;
-
-    PublishLauncherPaths();
+    if (!ClaimInstanceAndPublishPaths()) return 0;
     CString vmParameters = LoadVmOptions();
     g_log << "Loaded VM parametrers: " << vmParameters << logEnd;
     StartTarget target;

@@ -6,6 +6,7 @@
 #include "base/Globals.h"
 #include "base/PathExists.h"
 #include "runtime/ExeMachine.h"
+#include "runtime/FolderTrust.h"
 #include "runtime/JavaRelease.h"
 #include "runtime/Version.h"
 #include "runtime/VersionProbe.h"
@@ -25,11 +26,16 @@ RuntimeCandidate Judge(const FoundHome& found) {
     candidate.kit = IsDevelopmentKitHome(found.home);
     candidate.bits = ExecutableBits(bin + "java.exe");
     candidate.vendor = release.implementor;
+    // Starting a program to learn its version runs it, whoever put it there.
+    bool fromFolder = !found.folderAbove.IsEmpty();
+    if (fromFolder) candidate.changeableByOthers = !IsFolderHomeTrusted(found.home, found.folderAbove);
     if (release.present) {
         candidate.version = release.version;
         candidate.releaseUnreadable = release.version.IsEmpty();
     } else if (IsVersionText(found.versionHint)) {
         candidate.version = found.versionHint;
+    } else if (fromFolder) {
+        candidate.noReleaseFile = true;
     } else if (candidate.hasExe) {
         candidate.version = ProbeJavaVersion(found.home);
     }
@@ -46,13 +52,14 @@ bool Newer(const RuntimeCandidate& a, const RuntimeCandidate& b) {
 }  // namespace
 
 void AddFoundHome(std::vector<FoundHome>& found, const CString& home, const CString& versionHint,
-                  const CString& source) {
+                  const CString& source, const CString& folderAbove) {
     CString trimmed = WithoutTrailingBackslash(home);
     if (trimmed.IsEmpty()) return;
     FoundHome entry;
     entry.home = trimmed;
     entry.versionHint = versionHint;
     entry.source = source;
+    entry.folderAbove = folderAbove;
     found.push_back(entry);
 }
 
@@ -74,7 +81,9 @@ std::vector<RuntimeCandidate> JudgeFoundHomes(const std::vector<FoundHome>& foun
 }
 
 CString RejectionReason(const RuntimeCandidate& candidate) {
+    if (candidate.changeableByOthers) return "other users can change it";
     if (candidate.releaseUnreadable) return "release file unreadable";
+    if (candidate.noReleaseFile) return "no release file";
     if (!candidate.hasExe) return "no " + g_javaExeName;
     if (!VersionAtLeast(g_minJavaVersion, candidate.version)) return "below minimum";
     if (!g_maxJavaVersion.IsEmpty() && !VersionAtMost(g_maxJavaVersion, candidate.version)) return "above maximum";

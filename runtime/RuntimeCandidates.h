@@ -6,14 +6,17 @@
 #include "framework/CString.h"
 
 // A home a source names; versionHint is the version its registry key names,
-// or "".
+// or "". A folder source (install folders, the PATH) names the folder below
+// which the home is judged by who may change it (FolderTrust.h); the
+// registry and JAVA_HOME, set by administrators or by the user, name none.
 struct FoundHome {
     CString home;
     CString versionHint;
     CString source;
+    CString folderAbove;
 };
 void AddFoundHome(std::vector<FoundHome>& found, const CString& home, const CString& versionHint,
-                  const CString& source);
+                  const CString& source, const CString& folderAbove = CString());
 
 struct RuntimeCandidate {
     CString home;     // without a trailing backslash
@@ -23,12 +26,15 @@ struct RuntimeCandidate {
     int bits = 0;     // of bin\java.exe: 32, 64, 0 unknown
     bool hasExe = false;             // bin\<g_javaExeName>
     bool releaseUnreadable = false;  // a release file without a version
+    bool changeableByOthers = false; // a folder home another user could have planted or changed
+    bool noReleaseFile = false;      // a folder home without one: never started to learn its version
     std::vector<CString> sources;    // every source naming it, in order
 };
 
 // One candidate per home (homes compared without case), judged in the order
 // first found: version from the release file, else the key's version, else
-// a probe as today (sharing g_probeTimeLeftMs).
+// a probe as today (sharing g_probeTimeLeftMs). A home from a folder source
+// is never probed, and is judged by who may change it.
 std::vector<RuntimeCandidate> JudgeFoundHomes(const std::vector<FoundHome>& found);
 
 // "" when the candidate meets g_minJavaVersion, g_maxJavaVersion, and

@@ -2,15 +2,19 @@
 
 #include <windows.h>
 
+#include <cctype>
 #include <cstring>
+#include <new>
 #include <string>
 
 #include "base/Environment.h"
+#include "base/Globals.h"
 #include "base/PathExists.h"
 #include "framework/ScopedWin.h"
 #include "runtime/MoreRegistryKeys.h"
 #include "runtime/RegistryKeys.h"
 #include "runtime/RegistryLookup.h"
+#include "runtime/VersionProbe.h"
 
 namespace {
 
@@ -52,7 +56,7 @@ void AddMatches(std::vector<FoundHome>& found, const CString& root, const char* 
     do {
         if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || entry.cFileName[0] == '.') continue;
         CString home = parent + "\\" + entry.cFileName + suffix;
-        if (LooksLikeHome(home)) AddFoundHome(found, home, CString(), source);
+        if (LooksLikeHome(home)) AddFoundHome(found, home, CString(), source, root);
     } while (FindNextFileA(search, &entry));
     FindClose(search);
 }
@@ -85,7 +89,74 @@ CString JavapathCopyHome() {
     return home;
 }
 
+// The only entries that name one folder whatever the working folder is: a
+// drive and a backslash, or a UNC path. Any other is resolved against the
+// working folder, where whoever chose it may have put a javaw.exe.
+bool IsAbsoluteFolder(const std::string& folder) {
+    if (folder.size() >= 3 && isalpha(static_cast<unsigned char>(folder[0])) && folder[1] == ':' &&
+        (folder[2] == '\\' || folder[2] == '/'))
+        return true;
+    return folder.size() >= 3 && folder[0] == '\\' && folder[1] == '\\';
+}
+
+// A UNC path or a mapped network drive: a server that does not answer holds
+// each file query for tens of seconds.
+bool IsOnNetwork(const std::string& folder) {
+    if (folder[0] == '\\') return true;
+    char root[] = {folder[0], ':', '\\', '\0'};
+    return GetDriveTypeA(root) == DRIVE_REMOTE;
+}
+
+// The javaw.exe a PATH folder holds, after any link, or "".
+CString JavawInFolder(const CString& folder) {
+    CString exe = FinalPath(folder + "\\javaw.exe");
+    return PathExists(exe) ? exe : CString();
+}
+
+// Shared by the waiting thread and the looking one; the last to let go
+// deletes it, so a lookup that is given up may still end safely.
+struct Lookup {
+    LONG references;
+    PathLookup look;
+    CString path;
+    CString answer;
+};
+
+void LetGo(Lookup* lookup) {
+    if (InterlockedDecrement(&lookup->references) == 0) delete lookup;
+}
+
+DWORD WINAPI LookUp(void* parameter) {
+    Lookup* lookup = static_cast<Lookup*>(parameter);
+    lookup->answer = lookup->look(lookup->path);
+    LetGo(lookup);
+    return 0;
+}
+
+// A share's lookup may wait this long when the search has no budget.
+const DWORD kShareLookupMs = 3000;
+
 }  // namespace
+
+bool LookUpWithinProbeBudget(PathLookup look, const CString& path, CString* answer) {
+    Lookup* lookup = new (std::nothrow) Lookup();
+    if (!lookup) return false;
+    lookup->references = 2;
+    lookup->look = look;
+    lookup->path = path;
+    ScopedHandle thread(CreateThread(nullptr, 0, LookUp, lookup, 0, nullptr));
+    if (!thread.IsValid()) {
+        delete lookup;
+        return false;
+    }
+    DWORD wait = g_probeTimeLeftMs == INFINITE ? kShareLookupMs : g_probeTimeLeftMs;
+    DWORD started = GetTickCount();
+    bool answered = WaitForSingleObject(thread, wait) == WAIT_OBJECT_0;
+    SpendProbeTime(GetTickCount() - started);
+    if (answered) *answer = lookup->answer;
+    LetGo(lookup);
+    return answered;
+}
 
 void GatherFolderHomes(std::vector<FoundHome>& found) {
     static const char* const kRoots[] = {"ProgramFiles", "ProgramFiles(x86)", "ProgramW6432"};
@@ -121,10 +192,16 @@ void GatherPathHomes(std::vector<FoundHome>& found) {
         start = end + 1;
         if (folder.size() >= 2 && folder[0] == '"' && folder[folder.size() - 1] == '"')
             folder = folder.substr(1, folder.size() - 2);
+        if (!IsAbsoluteFolder(folder)) continue;
+        bool onNetwork = IsOnNetwork(folder);
         while (!folder.empty() && folder[folder.size() - 1] == '\\') folder.erase(folder.size() - 1);
-        if (folder.empty()) continue;
-        CString exe = FinalPath((folder + "\\javaw.exe").c_str());
-        if (!PathExists(exe)) continue;
+        CString exe;
+        if (onNetwork) {
+            if (!LookUpWithinProbeBudget(JavawInFolder, folder.c_str(), &exe)) continue;
+        } else {
+            exe = JavawInFolder(folder.c_str());
+        }
+        if (exe.IsEmpty()) continue;
         CString source = CString("PATH ") + folder.c_str();
         if (EndsWith(exe.GetString(), "\\Oracle\\Java\\javapath\\javaw.exe")) {
             AddFoundHome(found, JavapathCopyHome(), CString(), source);
@@ -133,6 +210,10 @@ void GatherPathHomes(std::vector<FoundHome>& found) {
         const char kBinJavaw[] = "\\bin\\javaw.exe";
         int homeLength = exe.GetLength() - static_cast<int>(strlen(kBinJavaw));
         if (homeLength <= 0 || !EndsWith(exe.GetString(), kBinJavaw)) continue;
-        AddFoundHome(found, CString(exe.GetString(), homeLength), CString(), source);
+        CString home(exe.GetString(), homeLength);
+        const char* lastBackslash = strrchr(home.GetString(), '\\');
+        CString above = lastBackslash ? CString(home.GetString(), static_cast<int>(lastBackslash - home.GetString()))
+                                      : CString();
+        AddFoundHome(found, home, CString(), source, above.IsEmpty() ? home : above);
     }
 }

@@ -12,12 +12,12 @@ namespace {
 // past it the probe gives up rather than hold the launch.
 const DWORD kProbeTimeoutMs = 3000;
 
+}  // namespace
+
 void SpendProbeTime(DWORD spentMs) {
     if (g_probeTimeLeftMs == INFINITE) return;
     g_probeTimeLeftMs = spentMs < g_probeTimeLeftMs ? g_probeTimeLeftMs - spentMs : 0;
 }
-
-}  // namespace
 
 JavaVersionLog::JavaVersionLog()
     : CConsolePipe(PIPE_KIND_PROGRAM, PIPE_KEEP_OBJECT),

@@ -36,6 +36,10 @@ private:
 // output has ended.
 CString ProbeJavaVersion(const CString& home);
 
+// Takes spentMs off g_probeTimeLeftMs (nothing when the search has no
+// budget); also spent by lookups on network shares.
+void SpendProbeTime(DWORD spentMs);
+
 // Whether a runtime that reports version meets the launcher's minimum and,
 // when one is set, its maximum (g_maxJavaVersion).
 bool IsVersionSufficient(const char* version);

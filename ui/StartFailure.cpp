@@ -19,11 +19,20 @@ CString StartFailureDownloadPage() {
     return page;
 }
 
-CString ComposeStartFailureMessage(bool jdkOnly, const char* minVersion, const char* downloadPage) {
+CString ComposeStartFailureMessage(bool jdkOnly, const char* minVersion, const char* downloadPage,
+                                   const char* maxVersion) {
     CString message = "This application cannot start since no appropriate JVM was found.\n";
     message += jdkOnly ? "It is required to have JDK version " : "It is required to have JRE version ";
     message += minVersion;
-    message += " or higher installed on your computer.\n";
+    // With a maximum, "or higher" would ask a user whose newer runtime was
+    // refused for exactly what he has.
+    if (maxVersion && *maxVersion) {
+        message += " to ";
+        message += maxVersion;
+        message += " installed on your computer.\n";
+    } else {
+        message += " or higher installed on your computer.\n";
+    }
     message += "Please go to ";
     message += downloadPage;
     message += " for installation instructions.";
@@ -45,7 +54,7 @@ int ShowStartFailure() {
 
     // The same address is shown and opened: the link is the text itself.
     CString page = StartFailureDownloadPage();
-    CString message = ComposeStartFailureMessage(g_searchJdkOnly != 0, g_minJavaVersion, page);
+    CString message = ComposeStartFailureMessage(g_searchJdkOnly != 0, g_minJavaVersion, page, g_maxJavaVersion);
     NagScreen dialog("Application Cannot Start", page, message, 55);
     dialog.RunModal(GetActiveWindow(), 0);
 

@@ -11,5 +11,7 @@ CString StartFailureDownloadPage();
 // The failure branch: no suitable runtime. Shows the dialog; returns 1.
 int ShowStartFailure();
 // The dialog's three lines, asking for a development kit (jdkOnly) or a
-// runtime environment of at least minVersion, and naming downloadPage.
-CString ComposeStartFailureMessage(bool jdkOnly, const char* minVersion, const char* downloadPage = kDownloadPage);
+// runtime environment of at least minVersion (from minVersion to maxVersion
+// when a maximum is set), and naming downloadPage.
+CString ComposeStartFailureMessage(bool jdkOnly, const char* minVersion, const char* downloadPage = kDownloadPage,
+                                   const char* maxVersion = "");

@@ -173,18 +173,32 @@ def minimal_pe():
     tree += struct.pack("<IIII", rsrc_rva + 176, 4, 0, 0) + struct.pack("<IIII", rsrc_rva + 184, len(strings), 0, 0)
     tree += struct.pack("<H", 4) + "LOGO".encode("utf-16-le") + b"\x00" * 6
     tree += b"\x89PNG" + b"\x00" * 4 + strings
-    rsrc_raw = (len(tree) + file_align - 1) // file_align * file_align
-    rsrc = struct.pack("<8sIIIIIIHHI", b".rsrc", len(tree), rsrc_rva, rsrc_raw, file_align + raw_size,
-                       0, 0, 0, 0, 0x40000040)
-    two = bytearray(file_header)
-    struct.pack_into("<H", two, 2, 2)
-    optional2 = bytearray(optional)
-    struct.pack_into("<I", optional2, 56, rsrc_rva + 0x1000)
-    struct.pack_into("<II", optional2, 96 + 16, rsrc_rva, len(tree))
-    headers = dos + b"PE\x00\x00" + bytes(two) + optional2 + section + rsrc
-    headers += b"\x00" * (file_align - len(headers))
-    image = headers + idata + b"\x00" * (raw_size - len(idata)) + tree + b"\x00" * (rsrc_raw - len(tree))
-    put("pe_image", "with-resources", bytes(image))
+
+    def with_tree(tree):
+        rsrc_raw = (len(tree) + file_align - 1) // file_align * file_align
+        rsrc = struct.pack("<8sIIIIIIHHI", b".rsrc", len(tree), rsrc_rva, rsrc_raw, file_align + raw_size,
+                           0, 0, 0, 0, 0x40000040)
+        two = bytearray(file_header)
+        struct.pack_into("<H", two, 2, 2)
+        optional2 = bytearray(optional)
+        struct.pack_into("<I", optional2, 56, rsrc_rva + ((rsrc_raw + 0xFFF) & ~0xFFF))
+        struct.pack_into("<II", optional2, 96 + 16, rsrc_rva, len(tree))
+        headers = dos + b"PE\x00\x00" + bytes(two) + optional2 + section + rsrc
+        headers += b"\x00" * (file_align - len(headers))
+        return headers + idata + b"\x00" * (raw_size - len(idata)) + tree + b"\x00" * (rsrc_raw - len(tree))
+    put("pe_image", "with-resources", bytes(with_tree(tree)))
+
+    # Three levels of N entries, every entry of a level pointing at the one
+    # directory (or data entry) below: a small file that names N^3
+    # resources unless shared parts are refused.
+    n = 300
+    level = 16 + 8 * n
+    data_entry = 3 * level
+    shared = directory([(k + 1, 0x80000000 | level) for k in range(n)])
+    shared += directory([(k + 1, 0x80000000 | 2 * level) for k in range(n)])
+    shared += directory([(k, data_entry) for k in range(n)])
+    shared += struct.pack("<IIII", rsrc_rva + data_entry + 16, 4, 0, 0) + b"data"
+    put("pe_image", "regression-shared-directory", bytes(with_tree(shared)))
     put("pe_image", "not-an-image", "#!/bin/sh\necho hello\n")
 
 

@@ -60,3 +60,16 @@ TEST(CommandLineAfterProgramNameTest, SkipsTheProgramNameAndTheBlanksAfterItAsTh
     };
     for (const auto& c : cases) EXPECT_STREQ(CommandLineAfterProgramName(c.line), c.expected) << c.line;
 }
+
+TEST(PublishLauncherPathsTest, NamesTheLauncherAndItsFolderOrRemovesInheritedValuesWhenThePathIsUnknown) {
+    char value[MAX_PATH];
+    PublishLauncherPaths("C:\\Apps\\Quill\\Quill.exe", 13);
+    ASSERT_GT(GetEnvironmentVariableA("JARSTART_EXE", value, MAX_PATH), 0u);
+    EXPECT_STREQ(value, "C:\\Apps\\Quill\\Quill.exe");
+    ASSERT_GT(GetEnvironmentVariableA("JARSTART_EXEDIR", value, MAX_PATH), 0u);
+    EXPECT_STREQ(value, "C:\\Apps\\Quill");
+    // As from a parent launcher: they name another program's files.
+    PublishLauncherPaths("", -1);
+    EXPECT_EQ(GetEnvironmentVariableA("JARSTART_EXE", value, MAX_PATH), 0u);
+    EXPECT_EQ(GetEnvironmentVariableA("JARSTART_EXEDIR", value, MAX_PATH), 0u);
+}

@@ -176,19 +176,25 @@ TEST_F(AppStartE2ETest, WithShowStartErrorsAnApplicationEndingBadlyBeforeItsWind
         int windowAfterMs;
         const char* dialogText;  // nullptr: no dialog
         DWORD launcherExit;
+        const char* timeout;
         const char* mainModule;  // "": a jar launcher
     } cases[] = {
         {"exit1", 1, -1,
          "The application ended with exit code 1 while it was starting.\r\n\r\n"
          "Error: Could not find or load main class demo.Main\r\n",
-         1, ""},
-        {"exit0", 0, -1, nullptr, 0, ""},
-        {"window", 1, 0, nullptr, 0, ""},
+         1, "20", ""},
+        {"exit0", 0, -1, nullptr, 0, "20", ""},
+        {"window", 1, 0, nullptr, 0, "20", ""},
         // A module start is watched alike.
         {"module-exit1", 1, -1,
          "The application ended with exit code 1 while it was starting.\r\n\r\n"
          "Error: Could not find or load main class demo.Main\r\n",
-         1, "com.example.app/demo.Main"},
+         1, "20", "com.example.app/demo.Main"},
+        // One tick only: the tick that ends the countdown does not poll.
+        {"exit3-last-second", 3, -1,
+         "The application ended with exit code 3 while it was starting.\r\n\r\n"
+         "Error: Could not find or load main class demo.Main\r\n",
+         3, "1", ""},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -198,7 +204,7 @@ TEST_F(AppStartE2ETest, WithShowStartErrorsAnApplicationEndingBadlyBeforeItsWind
         behaviour.windowAfterMs = c.windowAfterMs;
         if (c.windowAfterMs >= 0) behaviour.liveMs = 30000;
         // No splash: the property alone watches the start.
-        std::map<int, std::string> props = {{PROP_SHOW_START_ERRORS, "1"}, {PROP_SPLASH_TIMEOUT, "20"}};
+        std::map<int, std::string> props = {{PROP_SHOW_START_ERRORS, "1"}, {PROP_SPLASH_TIMEOUT, c.timeout}};
         if (c.mainModule[0]) props[PROP_MAIN_MODULE] = c.mainModule;
         std::string exe = Prepare(std::string("process-e2e-errors-") + c.name, behaviour, props);
         ASSERT_FALSE(exe.empty());

@@ -17,6 +17,7 @@
 #include "tests/support/FakeRuntime.h"
 #include "tests/support/Launcher.h"
 #include "tests/support/Paths.h"
+#include "tests/support/ScopedEnvironment.h"
 
 namespace {
 
@@ -162,6 +163,38 @@ TEST_F(ConsoleLauncherE2ETest, WhatTheGuiLauncherShowsInABoxIsOnStandardErrorWit
         EXPECT_TRUE(run.err.size() >= 2 && run.err.compare(run.err.size() - 2, 2, "\r\n") == 0) << run.err;
         EXPECT_EQ(run.out, "");
     }
+}
+
+TEST_F(ConsoleLauncherE2ETest, TheGuiLaunchersStepsRunTooLauncherPathsDiagnosticFileAndSingleInstance) {
+    StandInBehaviour behaviour;
+    behaviour.liveMs = 30000;
+    std::string exe = Prepare("console-steps", behaviour, {{PROP_SINGLE_INSTANCE, "Console Tool"}});
+    ASSERT_FALSE(exe.empty());
+    std::ofstream(exe + ".vmoptions", std::ios::binary) << "-Dhome=%JARSTART_EXEDIR%";
+    ScopedEnvironment environment;
+    // A parent launcher's values must not reach this one's application.
+    environment.Set("JARSTART_EXEDIR", "C:\\parent");
+    environment.Set("JARSTART_LOG", (m_folder + "diag.log").c_str());
+    ToolRun second;
+    ToolRun first = Run(exe, "", "", 0, [&](DWORD) {
+        if (!WaitForRecordedRun(m_home, "java.exe").found) return;
+        // The second launcher's own diagnostic log, apart from the first's.
+        environment.Set("JARSTART_LOG", (m_folder + "diag2.log").c_str());
+        second.ended = RunWithFiles("\"" + exe + "\"", m_folder, m_folder + "in.bin", m_folder + "out2.bin",
+                                    m_folder + "err2.bin", 60000, &second.exitCode);
+        second.err = ReadBytes(m_folder + "diag2.log");
+        EndStandIns(m_home);
+    });
+    ASSERT_TRUE(first.ended);
+    std::string folder = m_folder.substr(0, m_folder.size() - 1);
+    RecordedRun run = ReadRecordedRun(m_home, "java.exe");
+    EXPECT_EQ(run.commandLine, "\"" + m_home + "\\bin\\java.exe\" -Dhome=" + folder + "  -jar app.jar ");
+    EXPECT_EQ(run.env["JARSTART_EXEDIR"], folder);
+    EXPECT_NE(ReadBytes(m_folder + "diag.log").find("Launcher executed with command line: "), std::string::npos);
+    ASSERT_TRUE(second.ended) << "no second launcher was run";
+    EXPECT_EQ(second.exitCode, 0u) << second.err;
+    EXPECT_NE(second.err.find("Application is already running."), std::string::npos) << second.err;
+    EXPECT_EQ(second.err.find("Jre path: "), std::string::npos) << second.err;
 }
 
 // The launcher gets a console of its own; once the application is up, a

@@ -10,6 +10,7 @@
 #include "base/Globals.h"
 #include "runtime/RuntimeCandidates.h"
 #include "tests/support/FakeRuntime.h"
+#include "tests/support/Files.h"
 #include "tests/support/Paths.h"
 
 namespace {
@@ -22,6 +23,8 @@ TEST(RuntimeCandidatesTest, ReleaseFileKeyOrProbeTellTheVersionAndTheChoiceFollo
         int bits;  // of its java.exe; 0: this build's
         const char* version;
         const char* verdict;  // "" accepted
+        bool fromFolder;      // found in an install folder, judged below the test's folder
+        bool everyoneWrites;  // planted where any user may write
     };
     const int ownBits = sizeof(void*) * 8;
     const Case cases[] = {
@@ -34,6 +37,12 @@ TEST(RuntimeCandidatesTest, ReleaseFileKeyOrProbeTellTheVersionAndTheChoiceFollo
         {"bykey", nullptr, "17.0.1", 0, "17.0.1", ""},
         {"byprobe", nullptr, "", 0, "15.0.2", ""},
         {"consoleonly", "JAVA_VERSION=\"17\"\n", "", 0, "17", "no javaw.exe"},
+        // Another user's: the newest of all, were it accepted.
+        {"planted", "JAVA_VERSION=\"99\"\n", "", 0, "99", "other users can change it", true, true},
+        // A folder's program is never started to learn its version: a probe
+        // would tell 15.0.2.
+        {"unreleased", nullptr, "", 0, "", "no release file", true, false},
+        {"installed", "JAVA_VERSION=\"11.0.22\"\n", "", 0, "11.0.22", "", true, false},
     };
     std::string folder = MakeTempFolder("runtime-candidates");
     std::vector<FoundHome> found;
@@ -45,7 +54,11 @@ TEST(RuntimeCandidatesTest, ReleaseFileKeyOrProbeTellTheVersionAndTheChoiceFollo
         if (c.release) WriteReleaseFile(home, c.release);
         if (c.bits) UseJavaExeOf(c.bits, home);
         if (std::string(c.verdict) == "no javaw.exe") DeleteFileA((home + "\\bin\\javaw.exe").c_str());
-        AddFoundHome(found, home.c_str(), c.keyVersion, c.name);
+        if (c.everyoneWrites) {
+            ASSERT_TRUE(LetEveryoneChange(home));
+        }
+        AddFoundHome(found, home.c_str(), c.keyVersion, c.name,
+                     c.fromFolder ? folder.substr(0, folder.size() - 1).c_str() : "");
     }
     // The same home again, named otherwise: one candidate, two sources.
     AddFoundHome(found, (folder + "QUOTED\\").c_str(), "", "again");

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "base/Globals.h"
 #include "runtime/RegistryLookup.h"
 #include "runtime/RuntimeFolders.h"
 #include "tests/support/Files.h"
@@ -64,7 +65,7 @@ TEST_F(RuntimeFoldersTest, EveryFolderLayoutNamesItsHomeAndItsSource) {
     EXPECT_EQ(11u, found.size());
 }
 
-TEST_F(RuntimeFoldersTest, AJavawOnThePathNamesTheHomeOfItsBinFolderOrOfTheJavapathLink) {
+TEST_F(RuntimeFoldersTest, AJavawOnAnAbsolutePathEntryNamesTheHomeOfItsBinFolderOrOfTheJavapathLink) {
     RuntimeRegistryGuard registry;
     std::string home = m_root + "tools\\jdk-21";
     MakeEmptyFile(home + "\\bin\\javaw.exe");
@@ -84,15 +85,48 @@ TEST_F(RuntimeFoldersTest, AJavawOnThePathNamesTheHomeOfItsBinFolderOrOfTheJavap
     MakeEmptyFile(copies + "\\javaw.exe");
     WriteRegString(HKEY_LOCAL_MACHINE, kRuntimeRegistryKey, "CurrentVersion", "1.7");
     WriteRegString(HKEY_LOCAL_MACHINE, std::string(kRuntimeRegistryKey) + "\\1.7", "JavaHome", current);
-    std::string path = m_root + "missing;\"" + home + "\\bin\\\";" + m_root + "other;" + links + ";" + copies;
+    // Relative entries, resolved against the working folder: skipped.
+    MakeEmptyFile(m_root + "rel\\bin\\javaw.exe");
+    std::string path = m_root + "missing;\"" + home + "\\bin\\\";" + m_root + "other;" + links + ";" + copies +
+                       ";rel\\bin;" + m_root.substr(2) + "rel\\bin";
     m_environment.Set("PATH", path.c_str());
+    char workingFolder[MAX_PATH];
+    ASSERT_GT(GetCurrentDirectoryA(MAX_PATH, workingFolder), 0u);
+    ASSERT_TRUE(SetCurrentDirectoryA(m_root.c_str()));
     std::vector<FoundHome> found;
     GatherPathHomes(found);
+    SetCurrentDirectoryA(workingFolder);
     std::vector<std::string> gathered;
     for (const FoundHome& f : found) gathered.push_back(std::string(f.home.GetString()) + " | " + f.source.GetString());
     std::vector<std::string> expected = {home + " | PATH " + home + "\\bin", current + " | PATH " + copies};
     if (linked) expected.insert(expected.begin() + 1, target + " | PATH " + links);
     EXPECT_EQ(expected, gathered);
+}
+
+// Stands for a share whose server does not answer until the test lets it.
+HANDLE g_shareAnswers = nullptr;
+CString SlowShareLookup(const CString& path) {
+    WaitForSingleObject(g_shareAnswers, INFINITE);
+    return path + "\\javaw.exe";
+}
+
+TEST_F(RuntimeFoldersTest, ALookupOnAShareIsGivenUpWhenItOutlastsWhatIsLeftOfTheProbeBudget) {
+    g_shareAnswers = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    ASSERT_NE(g_shareAnswers, nullptr);
+    CString answer;
+    g_probeTimeLeftMs = 200;
+    EXPECT_FALSE(LookUpWithinProbeBudget(SlowShareLookup, "\\\\server\\bin", &answer));
+    EXPECT_LT(g_probeTimeLeftMs, 200u) << "the wait was not spent";
+    g_probeTimeLeftMs = 0;
+    EXPECT_FALSE(LookUpWithinProbeBudget(SlowShareLookup, "\\\\server\\bin", &answer));
+    EXPECT_TRUE(answer.IsEmpty());
+    // A share that answers in time.
+    SetEvent(g_shareAnswers);
+    g_probeTimeLeftMs = INFINITE;
+    EXPECT_TRUE(LookUpWithinProbeBudget(SlowShareLookup, "\\\\server\\bin", &answer));
+    EXPECT_STREQ("\\\\server\\bin\\javaw.exe", answer.GetString());
+    // The given-up lookups end now and let go of their state themselves; the
+    // event stays, as they may still be reading it.
 }
 
 }  // namespace

@@ -2,6 +2,9 @@
 
 #include <windows.h>
 
+#include <aclapi.h>
+#include <sddl.h>
+
 bool WaitUntil(const std::function<bool()>& condition, unsigned timeoutMs) {
     DWORD start = GetTickCount();
     for (;;) {
@@ -25,4 +28,29 @@ bool CreateFolders(const std::string& folder) {
     // Stop at a drive root such as "C:".
     if (slash != std::string::npos && slash > 2) CreateFolders(path.substr(0, slash));
     return CreateDirectoryA(path.c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS;
+}
+
+bool LetEveryoneChange(const std::string& path) {
+    // The user keeps full control, so the test's folders can still be removed.
+    HANDLE token = nullptr;
+    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) return false;
+    BYTE buffer[sizeof(TOKEN_USER) + SECURITY_MAX_SID_SIZE];
+    DWORD size = 0;
+    BOOL read = GetTokenInformation(token, TokenUser, buffer, sizeof(buffer), &size);
+    CloseHandle(token);
+    char* user = nullptr;
+    if (!read || !ConvertSidToStringSidA(reinterpret_cast<TOKEN_USER*>(buffer)->User.Sid, &user)) return false;
+    std::string sddl = std::string("D:P(A;OICI;FA;;;SY)(A;OICI;FA;;;BA)(A;OICI;FA;;;") + user + ")(A;OICI;0x1301bf;;;WD)";
+    LocalFree(user);
+    PSECURITY_DESCRIPTOR descriptor = nullptr;
+    if (!ConvertStringSecurityDescriptorToSecurityDescriptorA(sddl.c_str(), SDDL_REVISION_1, &descriptor, nullptr))
+        return false;
+    PACL dacl = nullptr;
+    BOOL present = FALSE, defaulted = FALSE;
+    bool set = GetSecurityDescriptorDacl(descriptor, &present, &dacl, &defaulted) &&
+               SetNamedSecurityInfoA(const_cast<char*>(path.c_str()), SE_FILE_OBJECT,
+                                     DACL_SECURITY_INFORMATION | PROTECTED_DACL_SECURITY_INFORMATION, nullptr, nullptr,
+                                     dacl, nullptr) == ERROR_SUCCESS;
+    LocalFree(descriptor);
+    return set;
 }

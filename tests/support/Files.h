@@ -12,3 +12,7 @@ bool WaitForFile(const std::string& path, unsigned timeoutMs);
 // Creates the folder and every missing parent (trailing backslash optional).
 bool CreateFolders(const std::string& folder);
 bool FileExists(const std::string& path);
+// Gives Everyone the right to change the file or folder (and what is made in
+// it), as the shared folders any user may write to do. Wine keeps this as
+// the Unix "others" write bit. False when it cannot be set.
+bool LetEveryoneChange(const std::string& path);

@@ -96,6 +96,13 @@ TEST(ConfigureFaultTest, DamagedExecutablesExitWithTwoAMessageAndNoOutput) {
          [](std::string& b, const Layout& l) { Write32(b, l.resourceRoot + 16 + 4, 0xFFFFFFF0u); }},
         {"resource subdirectory that is the root again",
          [](std::string& b, const Layout& l) { Write32(b, l.resourceRoot + 16 + 4, 0x80000000u); }},
+        // A few such levels in 8 KB name a billion resources.
+        {"resource types sharing one name directory",
+         [](std::string& b, const Layout& l) {
+             unsigned count = Read16(b, l.resourceRoot + 12) + Read16(b, l.resourceRoot + 14);
+             for (unsigned i = 1; i < count; ++i)
+                 Write32(b, l.resourceRoot + 16 + 8 * i + 4, Read32(b, l.resourceRoot + 16 + 4));
+         }},
         {"resource data past the image",
          [](std::string& b, const Layout& l) {
              for (size_t entry : l.dataEntries) Write32(b, entry, 0x7FFFFFF0u);

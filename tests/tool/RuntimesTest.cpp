@@ -7,17 +7,20 @@
 
 #include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "base/PropertyIds.h"
 #include "runtime/RegistryLookup.h"
 #include "tests/support/FakeRuntime.h"
+#include "tests/support/Files.h"
 #include "tests/support/Launcher.h"
 #include "tests/support/Paths.h"
 #include "tests/support/Registry.h"
 #include "tests/support/ScopedEnvironment.h"
 #include "tests/support/ScratchRegistry.h"
 #include "tests/tool/RunTool.h"
+#include "tools/jarstart-tool/FileBytes.h"
 
 namespace {
 
@@ -72,6 +75,78 @@ TEST_F(RuntimesTest, ListsBothMarksTheOneStartedAndSaysWhyNotTheOther) {
         EXPECT_EQ((std::vector<std::string>{java8[0], java8[1], c.java8Verdict, java21[0], java21[1], c.java21Verdict}),
                   Lines(run.out))
             << c.choice;
+    }
+}
+
+TEST_F(RuntimesTest, TheRuntimeMarkedIsTheOneTheLauncherStartsFromItsOwnWorkingFolder) {
+    m_environment.Set("JAVA_HOME", nullptr);
+    // The current-directory step, with the tool started elsewhere.
+    std::string app = m_folder + "app2\\";
+    CreateFolders(app + "bin");
+    DWORD error = 0;
+    ASSERT_TRUE(WriteFileBytes(app + "javaw.exe", "beside the launcher", &error));
+    ASSERT_TRUE(WriteFileBytes(app + "bin\\javaw.exe", "in the working folder", &error));
+    struct Case {
+        const char* name;
+        std::map<int, std::string> props;
+        std::string javaHome;  // of the JavaSoft 1.8 key
+        std::string lastLine;  // or, with a leading blank, the verdict on Java 8
+    } const cases[] = {
+        {"beside the launcher", {{PROP_MIN_VERSION, "99"}}, m_java8, "the launcher would start: " + app + "javaw.exe"},
+        {"in PROP_WORK_DIR", {{PROP_MIN_VERSION, "99"}, {PROP_WORK_DIR, "bin"}}, m_java8,
+         "the launcher would start: " + app + "bin\\javaw.exe"},
+        {"a registered home ending in a backslash", {{PROP_RUNTIME_CHOICE, "first"}}, m_java8 + "\\",
+         "    would start"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        WriteRegString(HKEY_LOCAL_MACHINE, std::string(kRuntimeRegistryKey) + "\\1.8", "JavaHome", c.javaHome);
+        std::map<int, std::string> props = c.props;
+        props[PROP_START_JAR] = "app.jar";
+        ToolRun run = RunTool("runtimes \"" + PrepareLauncher(app, props, "cur.exe") + "\"", m_folder);
+        EXPECT_EQ(0u, run.exitCode) << run.out << run.err;
+        std::vector<std::string> lines = Lines(run.out);
+        ASSERT_GE(lines.size(), 6u) << run.out;
+        // Listed once, as the home it is, whatever the key holds.
+        EXPECT_EQ(lines[0], "1.8.0_265  -  runtime  32-bit  " + m_java8);
+        if (c.lastLine[0] == ' ') {
+            EXPECT_EQ(lines.size(), 6u) << run.out;
+            EXPECT_EQ(lines[2], c.lastLine) << run.out;
+        } else {
+            EXPECT_EQ(lines.back(), c.lastLine) << run.out;
+        }
+    }
+}
+
+TEST_F(RuntimesTest, ARuntimePlantedInAFolderEveryoneSharesIsNeverChosenAndNoFoldersProgramIsRun) {
+    // Any user may make C:\ProgramData\scoop; what he puts there is his.
+    std::string apps = m_folder + "ProgramData\\scoop\\apps\\";
+    std::string planted = apps + "evil\\current", unversioned = apps + "quiet\\current";
+    MakeFakeRuntime(planted);
+    WriteReleaseFile(planted, "JAVA_VERSION=\"99\"\n");
+    MakeFakeRuntime(unversioned);
+    ASSERT_TRUE(LetEveryoneChange(m_folder + "ProgramData\\scoop"));
+    for (const char* choice : {"newest", "first"}) {
+        SCOPED_TRACE(choice);
+        ToolRun run = RunTool("runtimes \"" + Launcher({{PROP_RUNTIME_CHOICE, choice}, {PROP_MIN_VERSION, "21"}},
+                                                        "MyApp.exe") + "\"");
+        EXPECT_EQ(0u, run.exitCode) << run.err;
+        std::vector<std::string> lines = Lines(run.out);
+        ASSERT_EQ(lines.size(), 12u) << run.out;
+        // Each entry: its first line, its sources, its verdict.
+        std::string bits = std::to_string(sizeof(void*) * 8) + "-bit  ";
+        const std::pair<std::string, const char*> expected[] = {
+            {"21.0.2  Eclipse Adoptium  kit  64-bit  " + m_java21, "    would start"},
+            {"99  -  runtime  " + bits + planted, "    other users can change it"},
+            // "?": never run to learn its version.
+            {"?  -  runtime  " + bits + unversioned, "    other users can change it"},
+        };
+        for (const auto& entry : expected) {
+            size_t at = 0;
+            while (at + 2 < lines.size() && lines[at] != entry.first) ++at;
+            ASSERT_LT(at + 2, lines.size()) << entry.first << " is not listed:\n" << run.out;
+            EXPECT_EQ(lines[at + 2], entry.second) << run.out;
+        }
     }
 }
 

@@ -4,20 +4,31 @@
 
 #include <gtest/gtest.h>
 
-TEST(StartFailureMessageTest, NamesTheRuntimeKindAndVersionAndTheDownloadPage) {
-    struct Case { bool jdkOnly; const char* version; const char* expected; };
+TEST(StartFailureMessageTest, NamesTheRuntimeKindAndVersionOrRangeAndTheDownloadPage) {
+    struct Case { bool jdkOnly; const char* version; const char* maxVersion; const char* expected; };
     const Case cases[] = {
-        {false, "1.3",
+        {false, "1.3", "",
          "This application cannot start since no appropriate JVM was found.\n"
          "It is required to have JRE version 1.3 or higher installed on your computer.\n"
          "Please go to https://adoptium.net/ for installation instructions."},
-        {true, "1.6.0_10",
+        {true, "1.6.0_10", "",
          "This application cannot start since no appropriate JVM was found.\n"
          "It is required to have JDK version 1.6.0_10 or higher installed on your computer.\n"
          "Please go to https://adoptium.net/ for installation instructions."},
+        // A user with only a newer runtime must read that it is too new.
+        {false, "8", "11",
+         "This application cannot start since no appropriate JVM was found.\n"
+         "It is required to have JRE version 8 to 11 installed on your computer.\n"
+         "Please go to https://adoptium.net/ for installation instructions."},
+        {true, "11", "17",
+         "This application cannot start since no appropriate JVM was found.\n"
+         "It is required to have JDK version 11 to 17 installed on your computer.\n"
+         "Please go to https://adoptium.net/ for installation instructions."},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(std::string(ComposeStartFailureMessage(c.jdkOnly, c.version)), c.expected);
+        SCOPED_TRACE(c.expected);
+        EXPECT_EQ(std::string(ComposeStartFailureMessage(c.jdkOnly, c.version, kDownloadPage, c.maxVersion)),
+                  c.expected);
     }
 }
 

@@ -18,8 +18,10 @@ enum class ReplaceStage {
 };
 
 // Writes bytes to a temporary file beside path and renames it to path, so a
-// failure never leaves a half-written output. False with the stage and the
-// reason; the temporary file is then gone.
+// failure never leaves a half-written output. A file being replaced keeps its
+// permission bits; where path is a symbolic link (POSIX), its target is
+// replaced and the link stays. False with the stage and the reason; the
+// temporary file is then gone.
 bool ReplaceWholeFile(const std::string& path, const std::string& bytes, ReplaceStage* stage, std::string* reason);
 
 // The reasons both implementations give for the failures they tell apart.

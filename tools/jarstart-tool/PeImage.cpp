@@ -1,5 +1,7 @@
 #include "tools/jarstart-tool/PeImage.h"
 
+#include <set>
+
 namespace {
 bool ReadU16(const std::string& bytes, size_t offset, unsigned* value) {
     if (offset > bytes.size() || bytes.size() - offset < 2) return false;
@@ -128,13 +130,29 @@ void CollectResources(const ResourceTree& tree, unsigned offset, int level, Reso
     }
 }
 
-bool CheckResourceDirectory(const ResourceTree& tree, unsigned offset, int level) {
+// What the walk has met so far. A directory or data entry reached a second
+// time is refused: a few kilobytes of entries all pointing at one shared
+// directory multiply into billions of resources. With each reached once,
+// their bytes together fit the tree, and the walk is linear in its size.
+struct TreeWalk {
+    std::set<unsigned> reached;    // offsets of directories and data entries
+    unsigned long long bytes = 0;  // their headers and entries, summed
+};
+
+bool Reach(const ResourceTree& tree, TreeWalk* walk, unsigned offset, unsigned long long bytes) {
+    if (!walk->reached.insert(offset).second) return false;
+    walk->bytes += bytes;
+    return walk->bytes <= tree.size;
+}
+
+bool CheckResourceDirectory(const ResourceTree& tree, unsigned offset, int level, TreeWalk* walk) {
     if (offset > tree.size || tree.size - offset < 16) return false;
     unsigned named = 0, numbered = 0;
     ReadU16(tree.bytes, tree.root + offset + 12, &named);
     ReadU16(tree.bytes, tree.root + offset + 14, &numbered);
     unsigned long long entries = static_cast<unsigned long long>(named) + numbered;
     if (entries * 8 > tree.size - offset - 16) return false;
+    if (!Reach(tree, walk, offset, 16 + entries * 8)) return false;
     for (unsigned i = 0; i < entries; ++i) {
         size_t entry = tree.root + offset + 16 + 8 * i;
         unsigned name = 0, target = 0;
@@ -151,10 +169,11 @@ bool CheckResourceDirectory(const ResourceTree& tree, unsigned offset, int level
         bool isDirectory = (target & 0x80000000u) != 0;
         if (isDirectory != (level < 2)) return false;
         if (isDirectory) {
-            if (!CheckResourceDirectory(tree, target & 0x7FFFFFFFu, level + 1)) return false;
+            if (!CheckResourceDirectory(tree, target & 0x7FFFFFFFu, level + 1, walk)) return false;
             continue;
         }
         if (target > tree.size || tree.size - target < 16) return false;
+        if (!Reach(tree, walk, target, 16)) return false;
         unsigned dataRva = 0, dataSize = 0;
         ReadU32(tree.bytes, tree.root + target, &dataRva);
         ReadU32(tree.bytes, tree.root + target + 4, &dataSize);
@@ -224,7 +243,8 @@ bool CheckResources(const std::string& bytes) {
     if (!FindResourceTree(bytes, layout, &present, &root, &size)) return false;
     if (!present) return true;
     ResourceTree tree = {bytes, layout, root, size};
-    return CheckResourceDirectory(tree, 0, 0);
+    TreeWalk walk;
+    return CheckResourceDirectory(tree, 0, 0, &walk);
 }
 
 bool ReadResources(const std::string& bytes, std::vector<ResourceItem>* items) {

@@ -23,7 +23,9 @@ bool ReadImportedDlls(const std::string& bytes, std::vector<std::string>* dlls);
 
 // False when the resource tree is damaged: it lies outside the file, an
 // entry or a name runs past it, it has other than three levels (types,
-// names, languages), or a resource's data lies outside the file. An image
+// names, languages), a directory or data entry is reached twice (shared
+// parts would multiply the tree), the entries together need more bytes than
+// the tree has, or a resource's data lies outside the file. An image
 // without resources passes. The system's loader trusts all of this, and
 // reads out of bounds or endlessly when it is wrong.
 bool CheckResources(const std::string& bytes);

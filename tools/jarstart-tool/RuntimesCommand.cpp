@@ -10,6 +10,7 @@
 #include "base/PathExists.h"
 #include "base/PropertyIds.h"
 #include "launcher/LaunchSteps.h"
+#include "runtime/JavaRelease.h"
 #include "runtime/RuntimeGathering.h"
 #include "runtime/RuntimeSearch.h"
 #include "tools/jarstart-tool/LauncherImage.h"
@@ -80,11 +81,22 @@ Decision RunLauncherSearch(const std::string& exe, const LauncherImage& image) {
     DWORD length = GetFullPathNameA(full.c_str(), MAX_PATH, folder, &name);
     if (length > 0 && length < MAX_PATH && name) {
         name[-1] = '\0';
+        // The launcher searches from its working folder, where its last step
+        // (the bare executable name) is resolved; where that folder does not
+        // exist it stays where it was started, as the tool does here.
+        char toolFolder[MAX_PATH];
+        DWORD toolLength = GetCurrentDirectoryA(MAX_PATH, toolFolder);
+        SetCurrentDirectoryA(CString(folder) + "\\" + ReadStringProperty(PROP_WORK_DIR));
         decision.program = FindJavaRuntime(folder);
-        decision.home = g_acceptedHome;
+        decision.home = WithoutTrailingBackslash(g_acceptedHome);
         decision.found = PathExists(decision.program);
         CString jrePath = ReadStringProperty(PROP_JRE_PATH);
         decision.bundled = !jrePath.IsEmpty() && decision.program == CString(folder) + "\\" + jrePath;
+        char program[MAX_PATH];
+        DWORD programLength = GetFullPathNameA(decision.program, MAX_PATH, program, nullptr);
+        if (decision.found && !decision.bundled && programLength > 0 && programLength < MAX_PATH)
+            decision.program = program;
+        if (toolLength > 0 && toolLength < MAX_PATH) SetCurrentDirectoryA(toolFolder);
         decision.searched = true;
     }
     SetPropertyModule(nullptr);

@@ -44,6 +44,22 @@ std::string FolderOf(const std::string& path) {
     if (slash == std::string::npos) return ".";
     return slash == 0 ? "/" : path.substr(0, slash);
 }
+
+// The file a chain of symbolic links ends at (which need not exist yet):
+// the new bytes replace that file, and the links stay links. A loop of
+// links gives up where the system would (ELOOP), at the path reached.
+std::string LinkTarget(std::string path) {
+    for (int hops = 0; hops < 40; ++hops) {
+        struct stat info;
+        if (lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) break;
+        std::vector<char> target(static_cast<size_t>(info.st_size > 0 ? info.st_size : 255) + 1);
+        ssize_t length = readlink(path.c_str(), target.data(), target.size());
+        if (length <= 0 || static_cast<size_t>(length) >= target.size()) break;
+        std::string next(target.data(), static_cast<size_t>(length));
+        path = next[0] == '/' ? next : FolderOf(path) + "/" + next;
+    }
+    return path;
+}
 }  // namespace
 
 bool ReadWholeFile(const std::string& path, std::string* bytes, std::string* reason) {
@@ -75,9 +91,12 @@ bool ReadWholeFile(const std::string& path, std::string* bytes, std::string* rea
     return true;
 }
 
-bool ReplaceWholeFile(const std::string& path, const std::string& bytes, ReplaceStage* stage, std::string* reason) {
+bool ReplaceWholeFile(const std::string& output, const std::string& bytes, ReplaceStage* stage, std::string* reason) {
+    // The rename would put a regular file in a link's place.
+    const std::string path = LinkTarget(output);
     struct stat info;
-    if (stat(path.c_str(), &info) == 0) {
+    const bool replacing = stat(path.c_str(), &info) == 0;
+    if (replacing) {
         // Root may write anything, so the mode bits, not access(), tell
         // whether the owner marked the file read-only.
         if (S_ISDIR(info.st_mode) || (info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) {
@@ -102,10 +121,18 @@ bool ReplaceWholeFile(const std::string& path, const std::string& bytes, Replace
         if (n <= 0) break;
         done += static_cast<size_t>(n);
     }
-    // mkstemp makes the file private; the output gets the usual permissions.
-    mode_t mask = umask(0);
-    umask(mask);
-    if (done != bytes.size() || fchmod(file.Get(), 0666 & ~mask) != 0 || fsync(file.Get()) != 0) {
+    // mkstemp makes the file private. A file being replaced keeps its mode
+    // (an executable bit, a group's access); a new one gets the usual
+    // permissions.
+    mode_t mode = 0;
+    if (replacing) {
+        mode = info.st_mode & 07777;
+    } else {
+        mode_t mask = umask(0);
+        umask(mask);
+        mode = 0666 & ~mask;
+    }
+    if (done != bytes.size() || fchmod(file.Get(), mode) != 0 || fsync(file.Get()) != 0) {
         int error = errno;
         unlink(temp.data());
         *stage = ReplaceStage::Write;
