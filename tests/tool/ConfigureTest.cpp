@@ -25,8 +25,10 @@ std::string SetArguments(const std::vector<PropertySetting>& settings) {
     return args;
 }
 
+// --force: these tests store values and bytes as given, sound or not; what
+// configure refuses is ConfigureChecksTest's subject.
 ToolRun Configure(const std::string& input, const std::string& output, const std::string& more) {
-    return RunTool("configure " + QuoteArgument(input) + " -o " + QuoteArgument(output) + more);
+    return RunTool("configure " + QuoteArgument(input) + " -o " + QuoteArgument(output) + " --force" + more);
 }
 
 std::string LongValue(size_t length) {
@@ -60,7 +62,8 @@ TEST(ConfigureTest, ShowReadsBackAllTenPropertiesAsSetByNameOrId) {
     std::string out = folder + "app.exe";
     ToolRun run = Configure(BuildDir() + "jarstart.exe", out, SetArguments(settings));
     ASSERT_EQ(run.exitCode, 0u) << run.err;
-    EXPECT_EQ(run.err, "");
+    for (const std::string& line : Lines(run.err))
+        EXPECT_EQ(line.compare(0, 24, "jarstart-tool: warning: "), 0) << line;
 
     std::string splash;
     std::map<int, std::string> shown = ShowProperties(out, &splash);

@@ -33,8 +33,8 @@ both() {
 
 configurations=(
   "--set PROP_START_JAR=demo.jar --set PROP_MIN_VERSION=1.8 --set PROP_VM_PARAMS=-Ddemo.launcher=jarstart --set PROP_SPLASH=yes --set PROP_SPLASH_TIMEOUT=8 --set PROP_WATCH_APP_WINDOW=yes --set PROP_KEEP_ALIVE= --set PROP_WORK_DIR= --splash splash.bmp"
-  "--icon app.ico --version 1.2.3.4 --product Quill --company Q&Co --copyright (c)Ωμέγα"
-  "--set PROP_VM_PARAMS=-Dname=日本😀 --set PROP_DOWNLOAD_URL=https://example.com/"
+  "--set PROP_START_JAR=app.jar --icon app.ico --version 1.2.3.4 --product Quill --company Q&Co --copyright (c)Ωμέγα"
+  "--set PROP_START_JAR=app.jar --set PROP_VM_PARAMS=-Dname=日本😀 --set PROP_DOWNLOAD_URL=https://example.com/"
 )
 for options in "${configurations[@]}"; do
   read -r -a args <<<"$options"
@@ -59,7 +59,14 @@ bad=(
   "configure launcher.exe -o out.exe --splash none.gif"
   "configure launcher.exe -o out.exe --icon notes.txt"
   "configure launcher.exe -o out.exe --version 1.2.3.4.5"
-  "configure launcher.exe -o no/such/out.exe"
+  "configure launcher.exe -o no/such/out.exe --set PROP_START_JAR=app.jar"
+  "configure launcher.exe -o out.exe --set PROP_START_JAR=app.jar --set PROP_SPLASH=yes"
+  "configure launcher.exe -o out.exe --set PROP_START_JAR=app.jar --set PROP_SPLASH=yes --splash app.ico"
+  "configure launcher.exe -o out.exe --set PROP_START_JAR=app.jar --set PROP_SPLASH_TIMEOUT=ten --set PROP_MIN_VERSION=eleven"
+  "configure launcher.exe -o out.exe --set PROP_START_JAR=app.jar --set PROP_RUNTIME_CHOICE=latest"
+  "configure launcher.exe -o out.exe --set PROP_MIN_VERSION=11"
+  "configure launcher.exe -o out.exe --set PROP_MINVERSION=11"
+  "configure --config missing.launcher launcher.exe -o out.exe"
   "frobnicate launcher.exe"
   "show missing.exe"
   "show notes.txt"

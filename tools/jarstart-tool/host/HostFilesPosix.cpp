@@ -121,3 +121,8 @@ bool ReplaceWholeFile(const std::string& path, const std::string& bytes, Replace
     }
     return true;
 }
+
+bool PathExistsOnHost(const std::string& path) {
+    struct stat status;
+    return !path.empty() && stat(path.c_str(), &status) == 0;
+}
