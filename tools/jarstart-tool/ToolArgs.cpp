@@ -81,7 +81,7 @@ std::string TextAfterArgument(const std::string& line, size_t index) {
 std::string UnknownPropertyMessage(const std::string& key) {
     std::string message = "unknown property \"" + key + "\" (a name PROP_... or an id " + PropertyIdRange() + ")";
     std::string nearest = NearestPropertyName(key);
-    if (!nearest.empty()) message += ": did you mean " + nearest + "?";
+    message += nearest.empty() ? ":" : ": did you mean " + nearest + "?";
     return message + " jarstart-tool properties lists them all";
 }
 

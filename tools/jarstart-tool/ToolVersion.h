@@ -1,8 +1,5 @@
 #pragma once
-// The project's version, as the build passes it (JARSTART_VERSION, from the
-// VERSION file); "dev" for a build that did not.
-#ifndef JARSTART_VERSION
-#define JARSTART_VERSION "dev"
-#endif
+// The project's version, generated from the VERSION file by the build.
+#include "jarstart/Version.h"
 
 inline constexpr const char* kToolVersion = JARSTART_VERSION;
