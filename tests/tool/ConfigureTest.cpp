@@ -75,7 +75,7 @@ TEST(ConfigureTest, ShowReadsBackAllTenPropertiesAsSetByNameOrId) {
     EXPECT_EQ(splash, "splash image: absent");
 }
 
-TEST(ConfigureTest, ShowNamesEachPropertyOnItsLineAndTheLaunchersKind) {
+TEST(ConfigureTest, ShowNamesEachPropertyOnItsLineAndTheLaunchersKindVersionAndMachine) {
     const std::pair<const char*, const char*> launchers[] = {{"jarstart.exe", "kind: GUI"},
                                                              {"jarstart-console.exe", "kind: console"}};
     for (const auto& launcher : launchers) {
@@ -85,7 +85,11 @@ TEST(ConfigureTest, ShowNamesEachPropertyOnItsLineAndTheLaunchersKind) {
         const char* expected[] = {"96 PROP_SPLASH=", "97 PROP_KEEP_ALIVE=alive", "98 PROP_SPLASH_TIMEOUT=3",
                                   "99 PROP_JRE_PATH=", "100 PROP_VM_PARAMS=", "101 PROP_START_JAR=main.jar",
                                   "102 PROP_WATCH_APP_WINDOW=", "103 PROP_WORK_DIR=", "104 PROP_MIN_VERSION=1.4",
-                                  "105 PROP_SEARCH_JDK_ONLY=", "splash image: absent", launcher.second,
+                                  "105 PROP_SEARCH_JDK_ONLY=", "splash image: absent", "icon: none",
+                                  // The launchers' own version information: the project's.
+                                  "version: ", "version FileDescription: jarstart launcher", "version FileVersion: ",
+                                  "version ProductName: jarstart", "version ProductVersion: ", launcher.second,
+                                  sizeof(void*) == 8 ? "machine: x64" : "machine: x86", "signature: none",
                                   "example configuration: "};
         ASSERT_EQ(lines.size(), sizeof(expected) / sizeof(expected[0])) << run.out;
         for (size_t i = 0; i < lines.size(); ++i)

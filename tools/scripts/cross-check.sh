@@ -79,6 +79,34 @@ for line in "${bad[@]}"; do
   [ -e out.exe ] && fail "an output was written: $line"
 done
 echo "cross-check: ${#bad[@]} bad inputs: same messages, exit code 2 in both"
+
+# Settings written with a warning, and the commands that only print: the
+# same lines, exit code 0 in both.
+good=(
+  "configure launcher.exe -o warned.exe --set PROP_START_JAR=app.jar --set PROP_KEEP_ALIVE=off --splash splash.bmp --set PROP_JRE_PATH=rt\\bin\\javaw.exe"
+  "configure launcher.exe -o forced.exe --force --set PROP_SPLASH=yes"
+  "properties"
+  "--help"
+  "configure --help"
+  "--version"
+)
+for line in "${good[@]}"; do
+  read -r -a args <<<"$line"
+  both "${args[@]}"
+  [ "$wcode" = 0 ] && [ "$ncode" = 0 ] || fail "exit codes $wcode/$ncode: $line"
+  cmp -s w.err n.err || fail "messages differ: $line: $(cat w.err) | $(cat n.err)"
+  cmp -s w.out n.out || fail "output differs: $line"
+done
+
+# A configuration file gives the same bytes as the same options.
+printf '# the demo\nPROP_START_JAR=demo.jar\nPROP_SPLASH=yes\nsplash=splash.bmp\nicon=app.ico\nversion=1.2.3.4\nproduct=Quill\n' >app.launcher
+wine tool.exe configure launcher.exe -o wconfig.exe --config app.launcher >/dev/null 2>&1 || fail "windows --config"
+"$native" configure launcher.exe -o nconfig.exe --config app.launcher || fail "native --config"
+"$native" configure launcher.exe -o options.exe --set PROP_START_JAR=demo.jar --set PROP_SPLASH=yes --splash splash.bmp \
+  --icon app.ico --version 1.2.3.4 --product Quill || fail "native options"
+cmp -s wconfig.exe nconfig.exe || fail "--config: different bytes"
+cmp -s nconfig.exe options.exe || fail "--config differs from the same options"
+echo "cross-check: ${#good[@]} warned or printing commands and a configuration file: the same in both"
 "$native" trace launcher.exe 2>/dev/null; [ $? = 2 ] || fail "native trace should exit 2"
 
 # A launcher configured natively runs: the tool stands in for the runtime.
