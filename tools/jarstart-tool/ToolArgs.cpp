@@ -160,7 +160,7 @@ bool ParseConfigure(const std::vector<std::string>& args, ToolArgs* parsed, std:
 bool ParseToolArgs(const std::vector<std::string>& args, ToolArgs* parsed, std::string* error) {
     *parsed = ToolArgs();
     if (args.empty()) {
-        *error = "no command given (configure, show, trace or runtimes)";
+        *error = "no command given (configure, show, trace, runtimes, properties; --help, --version)";
         return false;
     }
     const std::string& command = args[0];
