@@ -215,3 +215,36 @@ TEST(ConfigureTest, TheDownloadAddressIsShownOnlyWhenSet) {
     ASSERT_EQ(cleared.exitCode, 0u) << cleared.err;
     EXPECT_EQ(RunTool("show " + QuoteArgument(out)).out.find("PROP_DOWNLOAD_URL"), std::string::npos);
 }
+
+TEST(ConfigureTest, ShowSaysWhetherTheFileIsSignedAndAConfiguredCopyIsNot) {
+    std::string folder = MakeTempFolder("tool-signed");
+    std::string bytes;
+    DWORD error = 0;
+    ASSERT_TRUE(ReadFileBytes(BuildDir() + "jarstart.exe", &bytes, &error));
+    // A certificate table as a signing tool appends it: 8-byte aligned at the
+    // end of the file, named by the security data directory (a file offset
+    // and a size), a WIN_CERTIFICATE header and its blob.
+    while (bytes.size() % 8) bytes.push_back('\0');
+    size_t table = bytes.size();
+    std::string certificate = std::string("\x18\0\0\0\0\x02\x02\0", 8) + std::string(16, '\x5a');
+    bytes += certificate;
+    auto put32 = [&bytes](size_t at, size_t value) {
+        for (int i = 0; i < 4; ++i) bytes[at + i] = static_cast<char>((value >> (8 * i)) & 0xFF);
+    };
+    size_t pe = static_cast<unsigned char>(bytes[0x3C]) | (static_cast<unsigned char>(bytes[0x3D]) << 8);
+    size_t optional = pe + 24;
+    bool plus = static_cast<unsigned char>(bytes[optional]) == 0x0b && bytes[optional + 1] == 0x02;
+    size_t security = optional + (plus ? 112 : 96) + 4 * 8;
+    put32(security, table);
+    put32(security + 4, certificate.size());
+    std::string signedExe = folder + "signed.exe";
+    ASSERT_TRUE(WriteFileBytes(signedExe, bytes, &error));
+
+    ToolRun shown = RunTool("show " + QuoteArgument(signedExe));
+    EXPECT_NE(shown.out.find("signature: present (24 bytes, not verified here)"), std::string::npos) << shown.out;
+    std::string out = folder + "app.exe";
+    ToolRun run = Configure(signedExe, out, " --set PROP_START_JAR=app.jar");
+    ASSERT_EQ(run.exitCode, 0u) << run.err;
+    EXPECT_NE(run.err.find("was signed; the signature no longer matched and was removed"), std::string::npos) << run.err;
+    EXPECT_NE(RunTool("show " + QuoteArgument(out)).out.find("signature: none"), std::string::npos);
+}
