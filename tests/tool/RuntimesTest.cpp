@@ -97,6 +97,12 @@ TEST_F(RuntimesTest, ABundledRuntimeBelowTheMinimumIsShownWithItsVersionAndExitC
     EXPECT_EQ(lines.back(), "    version 1.6.0_45 (release file): below the minimum 11") << below.out;
     EXPECT_EQ(below.out.find("no Java runtime found"), std::string::npos) << below.out;
     EXPECT_EQ(below.out.find("failure dialog"), std::string::npos) << below.out;
+    ToolRun json = RunTool("runtimes --json \"" + exe + "\"");
+    EXPECT_EQ(json.exitCode, 1u);
+    EXPECT_NE(json.out.find("\"bundledVersion\": \"1.6.0_45\", \"bundledVerdict\": \"below the minimum 11\""),
+              std::string::npos)
+        << json.out;
+    EXPECT_NE(json.out.find("\"found\": false"), std::string::npos) << json.out;
 
     // Without a release file the runtime is asked, as the launcher would.
     DeleteFileA((bundledHome + "\\release").c_str());
