@@ -8,7 +8,9 @@ JOBS  ?= 2
 BUILD64 := $(BUILD)/x64
 # The build machine's own jarstart-tool (configure and show without Wine).
 NATIVE := $(BUILD)/native
-VERSION ?= $(shell git describe --tags --always 2>/dev/null || echo dev)
+# The release's version: the VERSION file, which the launchers' and the
+# tool's version information carry too.
+VERSION ?= $(shell tr -d ' \r\n' <VERSION)
 
 .PHONY: all setup configure build native test demo bench fuzz dist clean
 
@@ -58,7 +60,8 @@ fuzz:
 	FUZZ_SECONDS=$(or $(FUZZ_SECONDS),60) tools/scripts/fuzz.sh
 
 # build/dist/jarstart-$(VERSION).tar.gz: both machines' launchers in x86/
-# and x64/, both tools, the docs and their SHA-256 sums.
+# and x64/, both tools, the vendors' README, the tool's manual, LICENSE and
+# their SHA-256 sums.
 dist: build
 	tools/scripts/dist.sh $(BUILD) $(VERSION)
 

@@ -58,6 +58,14 @@ LineRead ReadLine(FILE* file, char* buffer) {
 
 }  // namespace
 
+bool IsVmOptionsComment(const char* line) {
+    // A file saved as UTF-8 with a byte order mark carries it before its
+    // first line, where the comment sign then follows.
+    if (std::strncmp(line, "\xEF\xBB\xBF", 3) == 0) line += 3;
+    while (*line == ' ' || *line == '\t') ++line;
+    return *line == '#';
+}
+
 CString ReadVmOptionLines(FILE* file, CString (*expandLine)(const char*)) {
     CString options;
     char line[kLineBuffer];
@@ -67,6 +75,9 @@ CString ReadVmOptionLines(FILE* file, CString (*expandLine)(const char*)) {
     bool good = true;
     while (good) {
         good = ReadLine(file, line).good;
+        // No JVM option starts with "#", so a comment line is dropped whole,
+        // blank and all; every other line joins as it always did.
+        if (IsVmOptionsComment(line)) continue;
         // Line by line: a %NAME% never spans two lines.
         if (expandLine) options += expandLine(line);
         else options += line;

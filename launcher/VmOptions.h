@@ -7,8 +7,11 @@
 #include "framework/CString.h"
 
 CString LoadVmOptions();
+// True for a comment line: its first character other than blanks and tabs
+// (after a UTF-8 byte order mark) is "#".
+bool IsVmOptionsComment(const char* line);
 // The joining rule over an open text stream: each read line (the last,
-// failing read included) followed by one blank; stops after a line of more
+// failing read included) followed by one blank, comment lines left out; stops after a line of more
 // than 4095 characters. expandLine, when given, rewrites each line first.
 CString ReadVmOptionLines(FILE* file, CString (*expandLine)(const char*) = nullptr);
 // The user's own options file for the launcher at launcherPath: the folder

@@ -16,6 +16,7 @@
 #include "tests/support/Launcher.h"
 #include "tests/support/Paths.h"
 #include "tests/support/Registry.h"
+#include "tools/jarstart-tool/ToolArgs.h"
 #include "tools/testing/common/FileUtil.h"
 
 namespace {
@@ -245,6 +246,62 @@ TEST_F(LaunchSequenceE2ETest, AVmOptionsFileBesideTheLauncherReplacesTheProperty
                                    "Loading VM options.", "Try to load VM options from file: " + optionsFile,
                                    "File was found: " + optionsFile, "Try to load VM options from file: " + userFile,
                                    "File was not found: " + userFile, "Loaded VM parametrers: A B  "});
+}
+
+TEST_F(LaunchSequenceE2ETest, AVmOptionsFileWithCommentLinesGivesJavaTheOptionsAlone) {
+    std::string folder = MakeTempFolder("seq-vmcomments");
+    MakeFakeRuntime(folder + "rt");
+    std::string exe = PrepareLauncher(folder, {{PROP_START_JAR, "main.jar"}, {PROP_JRE_PATH, "rt\\bin\\javaw.exe"}},
+                                      "tool.exe");
+    WriteBytes(folder + "tool.exe.vmoptions",
+               "# memory settings\r\n-Xmx512m\r\n  # the application's data\r\n-Dapp.data=x#y\r\n#last");
+    LaunchResult result = RunLauncher(exe, "");
+
+    EXPECT_GE(FindEntry(result.log, "Loaded VM parametrers: -Xmx512m -Dapp.data=x#y "), 0) << JoinLog(result.log);
+    EXPECT_EQ(result.exitCode, 0u) << JoinLog(result.log);
+    RecordedRun run = WaitForRecordedRun(folder + "rt");
+    std::vector<CommandLineArgument> args = SplitCommandLine(run.commandLine);
+    ASSERT_EQ(args.size(), 5u) << run.commandLine;
+    EXPECT_EQ(args[1].value, "-Xmx512m");
+    EXPECT_EQ(args[2].value, "-Dapp.data=x#y");
+    EXPECT_EQ(args[3].value, "-jar");
+    EXPECT_EQ(args[4].value, "main.jar");
+}
+
+TEST_F(LaunchSequenceE2ETest, AnApplicationUnderAFolderWithBlanksGetsItsFolderAsOneQuotedArgument) {
+    std::string root = MakeTempFolder("seq-blanks");
+    std::string appFolder = root + "Program Files\\My App\\";
+    CreateFolders(appFolder);
+    MakeFakeRuntime(appFolder + "rt");
+    std::string folder = appFolder.substr(0, appFolder.size() - 1);
+    // As README shows it: the expansion inside quotes, in the file and in
+    // the property, once with the quotes around the whole option and once
+    // around the value.
+    std::string exe = PrepareLauncher(appFolder, {{PROP_START_JAR, "app.jar"},
+                                                  {PROP_JRE_PATH, "rt\\bin\\javaw.exe"},
+                                                  {PROP_VM_PARAMS, "\"-Dapp.home=%JARSTART_EXEDIR%\" -Dapp.exe=\"%JARSTART_EXE%\""}},
+                                      "My App.exe");
+    for (bool withFile : {false, true}) {
+        SCOPED_TRACE(withFile ? "from the .vmoptions file" : "from PROP_VM_PARAMS");
+        DeleteFileA((appFolder + "rt\\bin\\javaw.exe.record").c_str());
+        if (withFile)
+            WriteBytes(exe + ".vmoptions", "# where the application lives\r\n\"-Dapp.home=%JARSTART_EXEDIR%\"\r\n"
+                                           "-Dapp.exe=\"%JARSTART_EXE%\"\r\n");
+        LaunchResult result = RunLauncher(exe, "-p \"a file.txt\"");
+        EXPECT_EQ(result.exitCode, 0u) << JoinLog(result.log);
+        RecordedRun run = WaitForRecordedRun(appFolder + "rt");
+        ASSERT_TRUE(run.found) << JoinLog(result.log);
+        // What the runtime's C library makes of its command line: each
+        // option one argument, blanks and all.
+        std::vector<CommandLineArgument> args = SplitCommandLine(run.commandLine);
+        ASSERT_EQ(args.size(), 6u) << run.commandLine;
+        EXPECT_EQ(args[0].value, folder + "\\rt\\bin\\javaw.exe");
+        EXPECT_EQ(args[1].value, "-Dapp.home=" + folder);
+        EXPECT_EQ(args[2].value, "-Dapp.exe=" + exe);
+        EXPECT_EQ(args[3].value, "-jar");
+        EXPECT_EQ(args[4].value, "app.jar");
+        EXPECT_EQ(args[5].value, "a file.txt");
+    }
 }
 
 TEST_F(LaunchSequenceE2ETest, TheArgumentLineJoinsVmParametersTheStartPartAndPassThroughTextForEachWayToStart) {

@@ -56,7 +56,14 @@ TEST(VmOptionsTest, EachLineIsFollowedByOneBlankAndTheLastFailingReadCountsToo) 
         {"a single line feed", "\n", "  "},
         {"blank line in the middle", "A\n\nB", "A  B "},
         {"blanks inside lines are kept", "  -Xmx256m  \n-Dx=\"a b\"", "  -Xmx256m   -Dx=\"a b\" "},
-        {"no comments, no escapes", "# not a comment\n\\t", "# not a comment \\t "},
+        {"no escapes", "\\t", "\\t "},
+        {"a comment line is left out, blank and all", "# memory settings\n-Xmx1g\n", "-Xmx1g  "},
+        {"a comment after blanks and tabs", "-Xmx1g\r\n  \t# later\r\n-Dx=1", "-Xmx1g -Dx=1 "},
+        {"a last comment line without a line end", "-Xmx1g\n# end", "-Xmx1g "},
+        {"a comment after a byte order mark", "\xEF\xBB\xBF# utf-8\n-Xmx1g\n", "-Xmx1g  "},
+        {"only comments", "# a\n# b", ""},
+        {"a # inside a line is kept", "-Dx=a#b\n", "-Dx=a#b  "},
+        {"blank lines between comments still count", "# a\n\n# b\n-X", " -X "},
         {"tab kept", "a\tb", "a\tb "},
     };
     for (const auto& c : cases) EXPECT_EQ(JoinFileBytes(c.bytes), c.expected) << c.name;

@@ -53,7 +53,7 @@ TEST(BadInputTest, EachBadInputExitsWithTwoAMessageAndNoOutputFile) {
         {"truncated PE", "configure \"{D}half.exe\" -o \"{D}out.exe\"", "is not a PE executable"},
         {"input held open by another program", "configure \"{D}locked.exe\" -o \"{D}out.exe\"", "cannot read"},
         {"missing splash file", "configure {L} -o \"{D}out.exe\" --splash \"{D}none.gif\"", "cannot read"},
-        {"output folder missing", "configure {L} -o \"{D}no\\such\\out.exe\"", "temporary file"},
+        {"output folder missing", "configure {L} -o \"{D}no\\such\\out.exe\" --set PROP_START_JAR=a.jar", "temporary file"},
         {"unknown option", "configure {L} -o \"{D}out.exe\" --frobnicate", "unknown option"},
         {"unknown command", "frobnicate {L}", "unknown command \"frobnicate\""},
         {"no command", "", "usage"},

@@ -28,7 +28,8 @@ std::string WriteIco(const std::string& folder, const std::string& name, const s
 }
 
 ToolRun ConfigureIcon(const std::string& input, const std::string& output, const std::string& ico) {
-    return RunTool("configure " + QuoteArgument(input) + " -o " + QuoteArgument(output) + " --icon " + QuoteArgument(ico));
+    return RunTool("configure " + QuoteArgument(input) + " -o " + QuoteArgument(output) +
+                   " --set PROP_START_JAR=app.jar --icon " + QuoteArgument(ico));
 }
 
 struct GroupEntry {

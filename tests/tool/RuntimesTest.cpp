@@ -182,3 +182,35 @@ TEST_F(RuntimesTest, ALauncherOfTheOtherMachineIsJudgedInItsOwnRegistryViews) {
 }
 
 }  // namespace
+
+TEST_F(RuntimesTest, ABundledRuntimeBelowTheMinimumIsShownWithItsVersionAndExitCodeOne) {
+    std::string bundledHome = m_folder + "jre";
+    MakeFakeRuntime(bundledHome);
+    std::string exe = Launcher({{PROP_JRE_PATH, "jre\\bin\\javaw.exe"}, {PROP_MIN_VERSION, "11"}}, "Bundled.exe");
+    std::string bundledLine = "bundled runtime, always started: " + bundledHome + "\\bin\\javaw.exe";
+
+    WriteReleaseFile(bundledHome, "JAVA_VERSION=\"1.6.0_45\"\n");
+    ToolRun below = RunTool("runtimes \"" + exe + "\"");
+    EXPECT_EQ(below.exitCode, 1u) << below.out;
+    std::vector<std::string> lines = Lines(below.out);
+    ASSERT_GE(lines.size(), 2u) << below.out;
+    EXPECT_EQ(lines[lines.size() - 2], bundledLine) << below.out;
+    EXPECT_EQ(lines.back(), "    version 1.6.0_45 (release file): below the minimum 11") << below.out;
+    EXPECT_EQ(below.out.find("no Java runtime found"), std::string::npos) << below.out;
+    EXPECT_EQ(below.out.find("failure dialog"), std::string::npos) << below.out;
+    ToolRun json = RunTool("runtimes --json \"" + exe + "\"");
+    EXPECT_EQ(json.exitCode, 1u);
+    EXPECT_NE(json.out.find("\"bundledVersion\": \"1.6.0_45\", \"bundledVerdict\": \"below the minimum 11\""),
+              std::string::npos)
+        << json.out;
+    EXPECT_NE(json.out.find("\"found\": false"), std::string::npos) << json.out;
+
+    // Without a release file the runtime is asked, as the launcher would.
+    DeleteFileA((bundledHome + "\\release").c_str());
+    StandInBehaviour behaviour;
+    behaviour.versionText = "openjdk version \"17.0.9\" 2023-10-17\n";
+    WriteStandInBehaviour(bundledHome, behaviour);
+    ToolRun fits = RunTool("runtimes \"" + exe + "\"");
+    EXPECT_EQ(fits.exitCode, 0u) << fits.out;
+    EXPECT_EQ(Lines(fits.out).back(), "    version 17.0.9 (probed): meets the minimum 11") << fits.out;
+}

@@ -99,6 +99,11 @@ TEST(ToolArgsTest, RejectsBadArgumentsWithAMessage) {
         {"show", "a.exe", "b.exe"},
         {"trace"},
         {"trace", "--raw"},
+        {"configure", "in.exe", "-o", "out.exe", "--config"},
+        {"properties", "x"},
+        {"--version", "x"},
+        {"help", "frobnicate"},
+        {"help", "show", "trace"},
     };
     for (const std::vector<std::string>& c : cases) {
         ToolArgs args;
@@ -107,4 +112,32 @@ TEST(ToolArgsTest, RejectsBadArgumentsWithAMessage) {
         EXPECT_FALSE(error.empty()) << ::testing::PrintToString(c);
         EXPECT_EQ(error.find('\n'), std::string::npos) << error;
     }
+}
+
+TEST(ToolArgsTest, ForceConfigAndTheHelpFormsAreRecognised) {
+    ToolArgs args;
+    std::string error;
+    ASSERT_TRUE(ParseToolArgs({"configure", "--config", "app.launcher", "in.exe", "-o", "out.exe", "--force"}, &args,
+                              &error))
+        << error;
+    EXPECT_TRUE(args.force);
+    EXPECT_EQ(args.configFile, "app.launcher");
+    EXPECT_EQ(args.arguments.size(), 7u);
+    const struct {
+        std::vector<std::string> line;
+        ToolCommand command;
+        const char* topic;
+    } forms[] = {
+        {{"--help"}, ToolCommand::Help, ""},      {{"-h"}, ToolCommand::Help, ""},
+        {{"help", "show"}, ToolCommand::Help, "show"}, {{"--help", "configure"}, ToolCommand::Help, "configure"},
+        {{"runtimes", "--help"}, ToolCommand::Help, "runtimes"}, {{"--version"}, ToolCommand::Version, ""},
+        {{"properties"}, ToolCommand::Properties, ""},
+    };
+    for (const auto& form : forms) {
+        ASSERT_TRUE(ParseToolArgs(form.line, &args, &error)) << ::testing::PrintToString(form.line) << error;
+        EXPECT_EQ(args.command, form.command) << ::testing::PrintToString(form.line);
+        EXPECT_EQ(args.helpTopic, form.topic) << ::testing::PrintToString(form.line);
+    }
+    EXPECT_EQ(CommandHelp("frobnicate"), "");
+    EXPECT_NE(CommandHelp("").find("jarstart-tool properties"), std::string::npos);
 }

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cstring>
 
 #include <gtest/gtest.h>
 
@@ -37,8 +38,11 @@ std::map<int, std::string> ShowProperties(const std::string& exe, std::string* s
             if (splashLine) *splashLine = line;
             continue;
         }
-        if (line.compare(0, 22, "example configuration:") == 0) continue;
-        if (line.compare(0, 5, "kind:") == 0) continue;
+        bool described = false;
+        for (const char* label : {"example configuration:", "kind:", "machine:", "signature:", "splash format:", "icon:",
+                                  "version"})
+            if (line.compare(0, std::strlen(label), label) == 0) described = true;
+        if (described) continue;
         size_t blank = line.find(' ');
         size_t equals = line.find('=');
         if (blank == std::string::npos || equals == std::string::npos || equals < blank) {

@@ -10,7 +10,7 @@
 std::string QuoteArgument(const std::string& arg);
 
 // The properties "jarstart-tool show" prints, by id; fails the test when a
-// line is not "ID NAME=VALUE", "splash image: ..." or "kind: ...".
+// line is neither "ID NAME=VALUE" nor one of the lines describing the file.
 std::map<int, std::string> ShowProperties(const std::string& exe, std::string* splashLine = nullptr);
 
 // The string id of exe loaded as a data file as the launcher reads it, in

@@ -56,7 +56,8 @@ private:
 };
 
 ToolRun Configure(const std::string& input, const std::string& output, const std::string& more) {
-    return RunTool("configure " + QuoteArgument(input) + " -o " + QuoteArgument(output) + more);
+    return RunTool("configure " + QuoteArgument(input) + " -o " + QuoteArgument(output) + " --set PROP_START_JAR=app.jar" +
+                   more);
 }
 }  // namespace
 

@@ -50,8 +50,8 @@ TEST(WrittenImageTest, TheLoaderReadsEveryResourceAndConfiguringTwiceEqualsOnce)
     ASSERT_TRUE(WriteFileBytes(folder + "app.ico", IcoFile({{16, IconImageBytes(16)}, {32, IconImageBytes(32)}}), &error));
     const char* cases[] = {
         "--set PROP_START_JAR=demo.jar --set PROP_SPLASH=yes --splash splash.bmp",
-        "--icon app.ico --version 1.2.3.4 --product \"Quill Mark\" --copyright \"(c) \xce\xa9\xce\xbc\xce\xad\xce\xb3\xce\xb1\"",
-        "--set \"PROP_VM_PARAMS=-Dname=\xe6\x97\xa5\xe6\x9c\xac \xf0\x9f\x98\x80\" --set PROP_DOWNLOAD_URL=https://example.com/",
+        "--set PROP_START_JAR=demo.jar --icon app.ico --version 1.2.3.4 --product \"Quill Mark\" --copyright \"(c) \xce\xa9\xce\xbc\xce\xad\xce\xb3\xce\xb1\"",
+        "--set PROP_START_JAR=demo.jar --set \"PROP_VM_PARAMS=-Dname=\xe6\x97\xa5\xe6\x9c\xac \xf0\x9f\x98\x80\" --set PROP_DOWNLOAD_URL=https://example.com/",
     };
     for (const char* options : cases) {
         SCOPED_TRACE(options);

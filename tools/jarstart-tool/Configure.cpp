@@ -12,8 +12,8 @@
 namespace {
 const std::uint16_t kNeutral = 0;  // LANG_NEUTRAL, SUBLANG_NEUTRAL
 
-bool IsReplaced(const ResourceItem& item, const ConfigureRequest& request) {
-    // Every language of a property block goes: a second copy in another
+bool IsReplaced(const ResourceItem& item, const ConfigureRequest& request, bool fromExample) {
+    // Every language of the property block goes: a second copy in another
     // language would leave two values for one id.
     if (item.type.Is(6) && item.name.isNumber && IsPropertyBlockId(item.name.number)) return true;
     // A configured copy is no longer the example, whatever it kept of it.
@@ -22,6 +22,9 @@ bool IsReplaced(const ResourceItem& item, const ConfigureRequest& request) {
     // A new icon replaces every icon: images of an old group left behind
     // would be dead weight, an old group a second icon.
     if (request.setIcon && (item.type.Is(3) || item.type.Is(14))) return true;
+    // jarstart.exe's own version information names the launcher, not the
+    // application a copy starts: a copy names its product or nothing.
+    if (fromExample && item.type.Is(16)) return true;
     return request.setVersion && item.type.Is(16);
 }
 
@@ -87,7 +90,7 @@ bool ConfigureBytes(const ConfigureRequest& request, std::string* output, std::s
 
     std::vector<ResourceItem> items;
     for (const ResourceItem& item : image.resources)
-        if (!IsReplaced(item, request)) items.push_back(item);
+        if (!IsReplaced(item, request, image.isExample)) items.push_back(item);
     items.insert(items.end(), blocks.begin(), blocks.end());
     if (request.setSplash) items.push_back(Item(kSplashResourceType, kSplashResourceId, kNeutral, request.splashBytes));
     if (request.setIcon) {

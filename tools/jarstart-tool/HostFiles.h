@@ -9,6 +9,10 @@
 // read whole.
 bool ReadWholeFile(const std::string& path, std::string* bytes, std::string* reason);
 
+// True when path names an existing file or folder; "/" and "\\" both
+// separate folders on Windows, only "/" elsewhere.
+bool PathExistsOnHost(const std::string& path);
+
 // Where replacing a file failed.
 enum class ReplaceStage {
     Existing,   // the output exists and is read-only or a folder: not ours to replace

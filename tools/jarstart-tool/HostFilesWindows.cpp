@@ -97,3 +97,7 @@ bool ReplaceWholeFile(const std::string& path, const std::string& bytes, Replace
     }
     return true;
 }
+
+bool PathExistsOnHost(const std::string& path) {
+    return !path.empty() && GetFileAttributesW(Wide(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+}

@@ -107,3 +107,28 @@ std::vector<ResourceItem> IconResources(const std::vector<IconImage>& images, un
     items.push_back(directory);
     return items;
 }
+
+std::string DescribeIcon(const std::vector<ResourceItem>& resources) {
+    // Explorer shows the group that comes first in the resource tree's order.
+    const ResourceItem* group = nullptr;
+    for (const ResourceItem& item : resources)
+        if (item.type.Is(14) && (!group || item.name < group->name)) group = &item;
+    if (!group) return "none";
+    const std::string& b = group->bytes;
+    if (b.size() < 6) return "damaged";
+    unsigned count = ReadWord(b, 4);
+    if (b.size() < 6 + 14 * static_cast<size_t>(count)) return "damaged";
+    std::string text;
+    for (unsigned i = 0; i < count; ++i) {
+        size_t entry = 6 + 14 * static_cast<size_t>(i);
+        unsigned width = static_cast<unsigned char>(b[entry]), height = static_cast<unsigned char>(b[entry + 1]);
+        unsigned bits = ReadWord(b, entry + 6), id = ReadWord(b, entry + 12);
+        bool png = false;
+        for (const ResourceItem& item : resources)
+            if (item.type.Is(3) && item.name.Is(static_cast<std::uint16_t>(id)))
+                png = item.bytes.compare(0, 8, "\x89PNG\r\n\x1A\n") == 0;
+        text += (text.empty() ? "" : ", ") + std::to_string(width ? width : 256) + "x" +
+                std::to_string(height ? height : 256) + (png ? " PNG" : " " + std::to_string(bits) + "-bit");
+    }
+    return text.empty() ? "none" : text;
+}

@@ -25,3 +25,8 @@ const unsigned short ICON_GROUP_ID = 1;
 
 // The RT_ICON items (ids 1..n) and the RT_GROUP_ICON item for images.
 std::vector<ResourceItem> IconResources(const std::vector<IconImage>& images, unsigned short language);
+
+// What show says of an executable's icon: the images of its first icon
+// group (the one Explorer shows), "16x16 32-bit, 256x256 PNG"; "none"
+// without a group; "damaged" for a group whose directory is cut short.
+std::string DescribeIcon(const std::vector<ResourceItem>& resources);

@@ -32,6 +32,15 @@ bool ReadLauncherImage(const std::string& path, LauncherImage* image, std::strin
     }
     image->subsystem = headers.subsystem;
     image->machine = headers.machine;
+    PeLayout layout;
+    const unsigned kSecurityDirectory = 4;
+    if (ReadPeLayout(image->bytes, &layout) && layout.directoryCount > kSecurityDirectory) {
+        size_t size = layout.directories + 8 * kSecurityDirectory + 4;
+        const std::string& b = image->bytes;
+        if (size + 4 <= b.size())
+            for (int i = 3; i >= 0; --i)
+                image->signatureBytes = (image->signatureBytes << 8) | static_cast<unsigned char>(b[size + i]);
+    }
     if (!ReadResources(image->bytes, &image->resources)) {
         *error = path + " has a damaged resource section";
         return false;

@@ -31,7 +31,10 @@ struct LauncherImage {
     bool hasSplash = false;
     std::string splash;
     unsigned subsystem = 0;  // the PE header's: 2 GUI launcher, 3 console launcher
-    unsigned machine = 0;    // the PE header's: 0x14c the 32-bit launcher, 0x8664 the 64-bit one
+    unsigned machine = 0;    // the PE header's: 0x14c x86, 0x8664 x64, 0xAA64 ARM64
+    // The size of the certificate table (an Authenticode signature); 0 when
+    // the file is not signed.
+    unsigned long signatureBytes = 0;
     // jarstart.exe as built: its properties are the example's (RCDATA
     // "EXAMPLE" present).
     bool isExample = false;

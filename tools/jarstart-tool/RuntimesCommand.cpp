@@ -12,7 +12,10 @@
 #include "launcher/LaunchSteps.h"
 #include "runtime/JavaRelease.h"
 #include "runtime/RuntimeGathering.h"
+#include "runtime/JavaRelease.h"
 #include "runtime/RuntimeSearch.h"
+#include "runtime/Version.h"
+#include "runtime/VersionProbe.h"
 #include "tools/jarstart-tool/LauncherImage.h"
 #include "tools/jarstart-tool/Utf8Text.h"
 
@@ -104,6 +107,45 @@ Decision RunLauncherSearch(const std::string& exe, const LauncherImage& image) {
     return decision;
 }
 
+// The bundled runtime is started whatever its version; the vendor, not the
+// user, has to know when it does not meet the launcher's own limits.
+struct BundledJudgement {
+    std::string version;  // "" when neither its release file nor a probe tells
+    std::string source;   // "release file" or "probed"
+    std::string verdict;  // "meets the minimum 11", "below the minimum 11", ...
+    bool fits = false;
+};
+BundledJudgement JudgeBundled(const CString& program) {
+    BundledJudgement judged;
+    // <home>\bin\javaw.exe: the home is two folders up.
+    std::string path = program.GetString();
+    size_t bin = path.find_last_of('\\');
+    size_t home = bin == std::string::npos || bin == 0 ? std::string::npos : path.find_last_of('\\', bin - 1);
+    CString homeFolder = home == std::string::npos ? CString() : CString(path.substr(0, home).c_str());
+    CString version = homeFolder.IsEmpty() ? CString() : ReadReleaseVersion(homeFolder);
+    judged.source = "release file";
+    if (version.IsEmpty() && !homeFolder.IsEmpty()) {
+        g_probeTimeLeftMs = 5000;
+        version = ProbeJavaVersion(homeFolder);
+        g_probeTimeLeftMs = INFINITE;
+        judged.source = "probed";
+    }
+    judged.version = FromAnsi(version);
+    std::string minimum = FromAnsi(g_minJavaVersion), maximum = FromAnsi(g_maxJavaVersion);
+    std::string limits = "the minimum " + minimum + (maximum.empty() ? "" : " and the maximum " + maximum);
+    if (judged.version.empty()) {
+        judged.verdict = "version unknown: no release file, and no answer to -version";
+    } else if (!VersionAtLeast(g_minJavaVersion, version)) {
+        judged.verdict = "below the minimum " + minimum;
+    } else if (!maximum.empty() && !VersionAtMost(g_maxJavaVersion, version)) {
+        judged.verdict = "above the maximum " + maximum;
+    } else {
+        judged.verdict = "meets " + limits;
+        judged.fits = true;
+    }
+    return judged;
+}
+
 std::string WhyNot(const RuntimeCandidate& candidate, int chosen) {
     std::string reason = RejectionReason(candidate).GetString();
     if (!reason.empty()) return reason;
@@ -145,6 +187,13 @@ int RunRuntimes(const ToolArgs& args, ToolOutput* output) {
     // A runtime no source lists: the current directory's.
     std::string elsewhere = configured && found && bundled.empty() && chosen < 0 ? FromAnsi(decision.program) : "";
 
+    BundledJudgement judged;
+    if (!bundled.empty()) {
+        judged = JudgeBundled(decision.program);
+        // The launcher starts it anyway; the verdict is the vendor's to act on.
+        found = judged.fits;
+    }
+
     std::string json, text;
     for (size_t i = 0; i < candidates.size(); ++i) {
         const RuntimeCandidate& c = candidates[i];
@@ -166,13 +215,21 @@ int RunRuntimes(const ToolArgs& args, ToolOutput* output) {
                 ", \"bits\": " + (c.bits ? std::to_string(c.bits) : "null") + ", \"home\": " + Json(home) +
                 ", \"sources\": [" + jsonSources + "], \"verdict\": " + Json(verdict) + "}";
     }
-    if (candidates.empty()) text += "no Java runtime found\n";
-    if (!bundled.empty()) text += "bundled runtime, always started: " + bundled + "\n";
+    if (candidates.empty() && bundled.empty()) text += "no Java runtime found\n";
+    if (!bundled.empty()) {
+        text += "bundled runtime, always started: " + bundled + "\n    version " +
+                (judged.version.empty() ? std::string("?") : judged.version + " (" + judged.source + ")") + ": " +
+                judged.verdict + "\n";
+    }
     if (!elsewhere.empty()) text += "the launcher would start: " + elsewhere + "\n";
-    if (configured && !found) text += "the launcher would find no runtime and show its failure dialog\n";
+    if (configured && !found && bundled.empty())
+        text += "the launcher would find no runtime and show its failure dialog\n";
     if (args.json) {
         output->out = "{\"launcher\": " + (configured ? Json(args.exe) : std::string("null")) +
                       ", \"bundled\": " + (bundled.empty() ? std::string("null") : Json(bundled)) +
+                      (bundled.empty() ? std::string()
+                                       : ", \"bundledVersion\": " + Json(judged.version) +
+                                             ", \"bundledVerdict\": " + Json(judged.verdict)) +
                       ", \"elsewhere\": " + (elsewhere.empty() ? std::string("null") : Json(elsewhere)) +
                       ", \"found\": " + (found ? "true" : "false") + ", \"runtimes\": [" + json +
                       (json.empty() ? "]" : "\n  ]") + "}\n";

@@ -78,6 +78,13 @@ std::string TextAfterArgument(const std::string& line, size_t index) {
     return line.substr(SkipBlanks(line, args[index].end));
 }
 
+std::string UnknownPropertyMessage(const std::string& key) {
+    std::string message = "unknown property \"" + key + "\" (a name PROP_... or an id " + PropertyIdRange() + ")";
+    std::string nearest = NearestPropertyName(key);
+    message += nearest.empty() ? ":" : ": did you mean " + nearest + "?";
+    return message + " jarstart-tool properties lists them all";
+}
+
 namespace {
 bool ParseConfigure(const std::vector<std::string>& args, ToolArgs* parsed, std::string* error) {
     bool haveOutput = false;
@@ -89,7 +96,8 @@ bool ParseConfigure(const std::vector<std::string>& args, ToolArgs* parsed, std:
                                     : arg == "--description" ? &parsed->description
                                     : arg == "--copyright"   ? &parsed->copyright
                                                              : nullptr;
-        bool takesValue = arg == "-o" || arg == "--set" || arg == "--splash" || arg == "--icon" || versionField;
+        bool takesValue =
+            arg == "-o" || arg == "--set" || arg == "--splash" || arg == "--icon" || arg == "--config" || versionField;
         if (takesValue && i + 1 >= args.size()) {
             *error = arg + " needs a value";
             return false;
@@ -107,12 +115,16 @@ bool ParseConfigure(const std::vector<std::string>& args, ToolArgs* parsed, std:
             std::string key = setting.substr(0, equals);
             int id = 0;
             if (!ParsePropertyKey(key, &id)) {
-                *error = "unknown property \"" + key + "\" (a name PROP_... or an id " + PropertyIdRange() + ")";
+                *error = UnknownPropertyMessage(key);
                 return false;
             }
             parsed->props[id] = setting.substr(equals + 1);
         } else if (arg == "--keep") {
             parsed->keep = true;
+        } else if (arg == "--force") {
+            parsed->force = true;
+        } else if (arg == "--config") {
+            parsed->configFile = args[++i];
         } else if (arg == "--splash") {
             parsed->setSplash = true;
             parsed->splashFile = args[++i];
@@ -140,6 +152,7 @@ bool ParseConfigure(const std::vector<std::string>& args, ToolArgs* parsed, std:
         *error = "configure needs -o <out.exe>";
         return false;
     }
+    parsed->arguments = args;
     return true;
 }
 }  // namespace
@@ -147,10 +160,16 @@ bool ParseConfigure(const std::vector<std::string>& args, ToolArgs* parsed, std:
 bool ParseToolArgs(const std::vector<std::string>& args, ToolArgs* parsed, std::string* error) {
     *parsed = ToolArgs();
     if (args.empty()) {
-        *error = "no command given (configure, show, trace or runtimes)";
+        *error = "no command given (configure, show, trace, runtimes, properties; --help, --version)";
         return false;
     }
     const std::string& command = args[0];
+    // "jarstart-tool show --help": the usage of that command.
+    if (args.size() == 2 && (args[1] == "--help" || args[1] == "-h") && !CommandHelp(command).empty()) {
+        parsed->command = ToolCommand::Help;
+        parsed->helpTopic = command;
+        return true;
+    }
     if (command == "configure") {
         parsed->command = ToolCommand::Configure;
         return ParseConfigure(args, parsed, error);
@@ -179,6 +198,31 @@ bool ParseToolArgs(const std::vector<std::string>& args, ToolArgs* parsed, std::
         parsed->exeArgument = i + 1;  // the program name is argument 0
         return true;
     }
+    if (command == "properties") {
+        parsed->command = ToolCommand::Properties;
+        if (args.size() != 1) {
+            *error = "properties takes no arguments";
+            return false;
+        }
+        return true;
+    }
+    if (command == "help" || command == "--help" || command == "-h" || command == "/?") {
+        parsed->command = ToolCommand::Help;
+        if (args.size() > 2 || (args.size() == 2 && CommandHelp(args[1]).empty())) {
+            *error = "help takes one of configure, show, trace, runtimes, properties";
+            return false;
+        }
+        if (args.size() == 2) parsed->helpTopic = args[1];
+        return true;
+    }
+    if (command == "--version") {
+        parsed->command = ToolCommand::Version;
+        if (args.size() != 1) {
+            *error = "--version takes no arguments";
+            return false;
+        }
+        return true;
+    }
     if (command == "runtimes") {
         parsed->command = ToolCommand::Runtimes;
         for (size_t i = 1; i < args.size(); ++i) {
@@ -193,16 +237,53 @@ bool ParseToolArgs(const std::vector<std::string>& args, ToolArgs* parsed, std::
         }
         return true;
     }
-    *error = "unknown command \"" + command + "\" (configure, show, trace or runtimes)";
+    *error = "unknown command \"" + command + "\" (configure, show, trace, runtimes, properties; --help, --version)";
     return false;
+}
+
+namespace {
+struct CommandUsage {
+    const char* command;
+    const char* usage;
+};
+const CommandUsage kUsages[] = {
+    {"configure",
+     "  jarstart-tool configure <launcher.exe> -o <out.exe> [--config FILE] [--keep] [--force]\n"
+     "                [--set NAME=VALUE]... [--splash FILE] [--icon FILE.ico] [--version 1.2.3.4]\n"
+     "                [--product TEXT] [--company TEXT] [--description TEXT] [--copyright TEXT]\n"},
+    {"show", "  jarstart-tool show <exe>\n"},
+    {"trace", "  jarstart-tool trace [--raw] <exe> [args...]\n"},
+    {"runtimes", "  jarstart-tool runtimes [--json] [<launcher.exe>]\n"},
+    {"properties", "  jarstart-tool properties\n"},
+};
+const CommandUsage kDetails[] = {
+    {"configure",
+     "Writes a copy of the launcher with its properties, splash image, icon and version information set.\n"
+     "--config FILE reads NAME=value lines (PROP_... names, splash, icon, version, product, company,\n"
+     "description, copyright; # starts a comment); the command line overrides them. A setting the\n"
+     "launcher would misread is refused (exit code 2, nothing written) unless --force is given.\n"},
+    {"show", "Prints everything configure can set: properties, splash image, icons, version information,\n"
+             "kind and machine, and whether the file is signed.\n"},
+    {"trace", "Runs the launcher under the debugger and prints its diagnostic log; exits with its exit code.\n"},
+    {"runtimes", "Lists the Java runtimes the launcher's search sees and which one it would start.\n"},
+    {"properties", "Lists every launcher property with its id, type and meaning.\n"},
+};
+}  // namespace
+
+std::string CommandHelp(const std::string& command) {
+    if (command.empty()) return std::string(ToolUsage()) + "  jarstart-tool --help [command] | --version\n";
+    for (size_t i = 0; i < sizeof(kUsages) / sizeof(kUsages[0]); ++i)
+        if (command == kUsages[i].command) return std::string("usage:\n") + kUsages[i].usage + kDetails[i].usage;
+    return std::string();
 }
 
 const char* ToolUsage() {
     return "usage:\n"
-           "  jarstart-tool configure <launcher.exe> -o <out.exe> [--keep] [--set NAME=VALUE]... [--splash FILE]\n"
-           "                [--icon FILE.ico] [--version 1.2.3.4] [--product TEXT] [--company TEXT]\n"
-           "                [--description TEXT] [--copyright TEXT]\n"
+           "  jarstart-tool configure <launcher.exe> -o <out.exe> [--config FILE] [--keep] [--force]\n"
+           "                [--set NAME=VALUE]... [--splash FILE] [--icon FILE.ico] [--version 1.2.3.4]\n"
+           "                [--product TEXT] [--company TEXT] [--description TEXT] [--copyright TEXT]\n"
            "  jarstart-tool show <exe>\n"
            "  jarstart-tool trace [--raw] <exe> [args...]\n"
-           "  jarstart-tool runtimes [--json] [<launcher.exe>]\n";
+           "  jarstart-tool runtimes [--json] [<launcher.exe>]\n"
+           "  jarstart-tool properties\n";
 }

@@ -22,7 +22,7 @@ std::vector<CommandLineArgument> SplitCommandLine(const std::string& line);
 // non-blank character on, exactly as typed; "" when nothing follows.
 std::string TextAfterArgument(const std::string& line, size_t index);
 
-enum class ToolCommand { Configure, Show, Trace, Runtimes };
+enum class ToolCommand { Configure, Show, Trace, Runtimes, Properties, Help, Version };
 
 struct ToolArgs {
     ToolCommand command = ToolCommand::Show;
@@ -30,6 +30,8 @@ struct ToolArgs {
     std::string output;                // configure -o
     std::map<int, std::string> props;  // configure --set, by id
     bool keep = false;                 // configure --keep
+    bool force = false;                // configure --force: write despite refusals
+    std::string configFile;            // configure --config: settings read from a file
     bool setSplash = false;
     std::string splashFile;            // configure --splash
     bool setIcon = false;
@@ -41,6 +43,8 @@ struct ToolArgs {
     std::string product, company, description, copyright;
     bool raw = false;                  // trace --raw
     bool json = false;                 // runtimes --json
+    std::string helpTopic;             // help: the command asked about, "" for all
+    std::vector<std::string> arguments;  // configure: the arguments as given, for --config to go before
     size_t exeArgument = 0;            // trace: index of the exe among the arguments, the program being 0
 };
 
@@ -49,5 +53,13 @@ struct ToolArgs {
 // or an unknown property name or id.
 bool ParseToolArgs(const std::vector<std::string>& args, ToolArgs* parsed, std::string* error);
 
+// The message for a --set of an unknown name or id, with the nearest
+// known name when one is near.
+std::string UnknownPropertyMessage(const std::string& key);
+
 // The usage text, several lines.
 const char* ToolUsage();
+
+// help: the usage of one command ("" = all of them), ending in a line
+// end; "" for an unknown command.
+std::string CommandHelp(const std::string& command);

@@ -151,3 +151,98 @@ std::string EncodeVersionInfo(const VersionFields& fields) {
     root.children.push_back(varInfo);
     return EncodeBlock(root);
 }
+
+namespace {
+unsigned WordAt(const std::string& b, size_t at) {
+    return static_cast<unsigned char>(b[at]) | (static_cast<unsigned char>(b[at + 1]) << 8);
+}
+
+// One block read back: its key, where its value and children lie. False
+// when the block does not fit between begin and end.
+struct ReadBlock {
+    std::u16string key;
+    size_t value = 0, valueBytes = 0;
+    size_t children = 0, end = 0;
+};
+
+bool ReadBlockAt(const std::string& b, size_t begin, size_t end, ReadBlock* block) {
+    if (begin + 6 > end) return false;
+    size_t length = WordAt(b, begin);
+    unsigned valueLength = WordAt(b, begin + 2);
+    bool text = WordAt(b, begin + 4) == 1;
+    if (length < 6 || begin + length > end) return false;
+    block->end = begin + length;
+    size_t at = begin + 6;
+    block->key.clear();
+    for (;;) {
+        if (at + 2 > block->end) return false;
+        unsigned c = WordAt(b, at);
+        at += 2;
+        if (c == 0) break;
+        block->key.push_back(static_cast<char16_t>(c));
+    }
+    at = (at + 3) & ~static_cast<size_t>(3);
+    block->value = at;
+    block->valueBytes = text ? valueLength * 2 : valueLength;
+    if (at + block->valueBytes > block->end) {
+        // Some writers count the value of a string in bytes; take what fits.
+        block->valueBytes = at <= block->end ? block->end - at : 0;
+    }
+    block->children = (at + block->valueBytes + 3) & ~static_cast<size_t>(3);
+    return true;
+}
+
+std::u16string TextAt(const std::string& b, size_t at, size_t bytes) {
+    std::u16string text;
+    for (size_t i = 0; i + 1 < bytes; i += 2) {
+        unsigned c = WordAt(b, at + i);
+        if (c == 0) break;
+        text.push_back(static_cast<char16_t>(c));
+    }
+    return text;
+}
+
+unsigned long DwordAt(const std::string& b, size_t at) {
+    return WordAt(b, at) | (static_cast<unsigned long>(WordAt(b, at + 2)) << 16);
+}
+}  // namespace
+
+bool DecodeVersionInfo(const std::string& bytes, DecodedVersionInfo* info) {
+    *info = DecodedVersionInfo();
+    ReadBlock root;
+    if (!ReadBlockAt(bytes, 0, bytes.size(), &root) || root.key != Utf16Key("VS_VERSION_INFO")) return false;
+    if (root.valueBytes >= 52 && DwordAt(bytes, root.value) == 0xFEEF04BDul) {
+        info->hasFixed = true;
+        size_t v = root.value + 8;
+        const size_t order[4] = {2, 0, 6, 4};  // the high word of each pair comes first
+        for (int i = 0; i < 4; ++i) {
+            info->fileVersion[i] = static_cast<unsigned short>(WordAt(bytes, v + order[i]));
+            info->productVersion[i] = static_cast<unsigned short>(WordAt(bytes, v + 8 + order[i]));
+        }
+    }
+    for (size_t at = root.children; at + 6 <= root.end;) {
+        ReadBlock child;
+        if (!ReadBlockAt(bytes, at, root.end, &child)) return false;
+        if (child.key == Utf16Key("StringFileInfo")) {
+            for (size_t t = child.children; t + 6 <= child.end;) {
+                ReadBlock table;
+                if (!ReadBlockAt(bytes, t, child.end, &table)) return false;
+                for (size_t s = table.children; s + 6 <= table.end;) {
+                    ReadBlock entry;
+                    if (!ReadBlockAt(bytes, s, table.end, &entry)) return false;
+                    info->strings.push_back(std::make_pair(Utf16ToUtf8(entry.key),
+                                                           Utf16ToUtf8(TextAt(bytes, entry.value, entry.valueBytes))));
+                    s = (entry.end + 3) & ~static_cast<size_t>(3);
+                }
+                t = (table.end + 3) & ~static_cast<size_t>(3);
+            }
+        }
+        at = (child.end + 3) & ~static_cast<size_t>(3);
+    }
+    return true;
+}
+
+std::string VersionNumberText(const unsigned short number[4]) {
+    return std::to_string(number[0]) + "." + std::to_string(number[1]) + "." + std::to_string(number[2]) + "." +
+           std::to_string(number[3]);
+}

@@ -2,6 +2,8 @@
 // The VERSIONINFO resource Explorer shows for an executable: the fixed
 // numbers and the US-English, Unicode string table of names.
 #include <string>
+#include <utility>
+#include <vector>
 
 struct VersionFields {
     unsigned short number[4] = {0, 0, 0, 0};  // file and product version
@@ -23,3 +25,19 @@ std::string EncodeVersionInfo(const VersionFields& fields);
 // string table "040904B0").
 const unsigned short VERSION_RESOURCE_ID = 1;
 const unsigned short VERSION_LANGUAGE = 0x0409;
+
+// What a VERSIONINFO resource holds, read back: the fixed file version and
+// every string of every string table, in order, as UTF-8.
+struct DecodedVersionInfo {
+    bool hasFixed = false;
+    unsigned short fileVersion[4] = {0, 0, 0, 0};
+    unsigned short productVersion[4] = {0, 0, 0, 0};
+    std::vector<std::pair<std::string, std::string>> strings;  // name, value
+};
+
+// False when bytes are no version resource or a block runs past its
+// parent; nothing outside bytes is ever read.
+bool DecodeVersionInfo(const std::string& bytes, DecodedVersionInfo* info);
+
+// "1.2.3.4".
+std::string VersionNumberText(const unsigned short number[4]);

@@ -48,8 +48,8 @@ both() {
 
 configurations=(
   "--set PROP_START_JAR=demo.jar --set PROP_MIN_VERSION=1.8 --set PROP_VM_PARAMS=-Ddemo.launcher=jarstart --set PROP_SPLASH=yes --set PROP_SPLASH_TIMEOUT=8 --set PROP_WATCH_APP_WINDOW=yes --set PROP_KEEP_ALIVE= --set PROP_WORK_DIR= --splash splash.bmp"
-  "--icon app.ico --version 1.2.3.4 --product Quill --company Q&Co --copyright (c)Ωμέγα"
-  "--set PROP_VM_PARAMS=-Dname=日本😀 --set PROP_DOWNLOAD_URL=https://example.com/"
+  "--set PROP_START_JAR=app.jar --icon app.ico --version 1.2.3.4 --product Quill --company Q&Co --copyright (c)Ωμέγα"
+  "--set PROP_START_JAR=app.jar --set PROP_VM_PARAMS=-Dname=日本😀 --set PROP_DOWNLOAD_URL=https://example.com/"
   "--set PROP_MAIN_MODULE=com.example.app/com.example.app.Main --set PROP_MODULE_PATH=mods;lib --set PROP_JRE_PATH=runtime\\bin\\javaw.exe"
 )
 for input in "${inputs[@]}"; do
@@ -81,7 +81,14 @@ bad=(
   "configure launcher.exe -o out.exe --splash none.gif"
   "configure launcher.exe -o out.exe --icon notes.txt"
   "configure launcher.exe -o out.exe --version 1.2.3.4.5"
-  "configure launcher.exe -o no/such/out.exe"
+  "configure launcher.exe -o no/such/out.exe --set PROP_START_JAR=app.jar"
+  "configure launcher.exe -o out.exe --set PROP_START_JAR=app.jar --set PROP_SPLASH=yes"
+  "configure launcher.exe -o out.exe --set PROP_START_JAR=app.jar --set PROP_SPLASH=yes --splash app.ico"
+  "configure launcher.exe -o out.exe --set PROP_START_JAR=app.jar --set PROP_SPLASH_TIMEOUT=ten --set PROP_MIN_VERSION=eleven"
+  "configure launcher.exe -o out.exe --set PROP_START_JAR=app.jar --set PROP_RUNTIME_CHOICE=latest"
+  "configure launcher.exe -o out.exe --set PROP_MIN_VERSION=11"
+  "configure launcher.exe -o out.exe --set PROP_MINVERSION=11"
+  "configure --config missing.launcher launcher.exe -o out.exe"
   "frobnicate launcher.exe"
   "show missing.exe"
   "show notes.txt"
@@ -94,6 +101,34 @@ for line in "${bad[@]}"; do
   [ -e out.exe ] && fail "an output was written: $line"
 done
 echo "cross-check: ${#bad[@]} bad inputs: same messages, exit code 2 in both"
+
+# Settings written with a warning, and the commands that only print: the
+# same lines, exit code 0 in both.
+good=(
+  "configure launcher.exe -o warned.exe --set PROP_START_JAR=app.jar --set PROP_KEEP_ALIVE=off --splash splash.bmp --set PROP_JRE_PATH=rt\\bin\\javaw.exe"
+  "configure launcher.exe -o forced.exe --force --set PROP_SPLASH=yes"
+  "properties"
+  "--help"
+  "configure --help"
+  "--version"
+)
+for line in "${good[@]}"; do
+  read -r -a args <<<"$line"
+  both "${args[@]}"
+  [ "$wcode" = 0 ] && [ "$ncode" = 0 ] || fail "exit codes $wcode/$ncode: $line"
+  cmp -s w.err n.err || fail "messages differ: $line: $(cat w.err) | $(cat n.err)"
+  cmp -s w.out n.out || fail "output differs: $line"
+done
+
+# A configuration file gives the same bytes as the same options.
+printf '# the demo\nPROP_START_JAR=demo.jar\nPROP_SPLASH=yes\nsplash=splash.bmp\nicon=app.ico\nversion=1.2.3.4\nproduct=Quill\n' >app.launcher
+wine tool.exe configure launcher.exe -o wconfig.exe --config app.launcher >/dev/null 2>&1 || fail "windows --config"
+"$native" configure launcher.exe -o nconfig.exe --config app.launcher || fail "native --config"
+"$native" configure launcher.exe -o options.exe --set PROP_START_JAR=demo.jar --set PROP_SPLASH=yes --splash splash.bmp \
+  --icon app.ico --version 1.2.3.4 --product Quill || fail "native options"
+cmp -s wconfig.exe nconfig.exe || fail "--config: different bytes"
+cmp -s nconfig.exe options.exe || fail "--config differs from the same options"
+echo "cross-check: ${#good[@]} warned or printing commands and a configuration file: the same in both"
 "$native" trace launcher.exe 2>/dev/null; [ $? = 2 ] || fail "native trace should exit 2"
 
 # A launcher configured natively runs: the tool stands in for the runtime.

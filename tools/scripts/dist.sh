@@ -1,13 +1,15 @@
 #!/usr/bin/env bash
-# Packs a release: build/dist/jarstart-<version>.tar.gz with the launchers of
-# both machines (x86/ and x64/: jarstart.exe and jarstart-console.exe each),
-# jarstart-tool.exe, the build machine's jarstart-tool, README.md, docs/ and
-# SHA256SUMS. The archive is reproducible: sorted names, no owners, the last
-# commit's time on every file, and gzip without a time stamp.
+# Packs a release: build/dist/jarstart-<version>.tar.gz (the version from
+# the VERSION file) with the launchers of both machines (x86/ and x64/:
+# jarstart.exe and jarstart-console.exe each), jarstart-tool.exe, the build
+# machine's jarstart-tool, the vendors' README.md (docs/VENDOR.md),
+# docs/TOOL.md, LICENSE and SHA256SUMS. The archive is reproducible: sorted
+# names, no owners, the last commit's time on every file, and gzip without a
+# time stamp.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 build=${1:-build}
-version=${2:-dev}
+version=${2:-$(tr -d ' \r\n' <VERSION)}
 name=jarstart-$version
 stage=$build/dist/$name
 
@@ -22,8 +24,11 @@ cp "$build/x64/jarstart.exe" "$build/x64/jarstart-console.exe" "$stage/x64/"
 cp "$build/jarstart-tool.exe" "$stage/"
 cp "$build/native/jarstart-tool" "$stage/jarstart-tool"
 strip "$stage/jarstart-tool" 2>/dev/null || true
-cp README.md "$stage/"
-cp -R docs "$stage/docs"
+# What a vendor needs: how to ship, configure and sign; the tool's manual;
+# the licence. Building jarstart itself is no part of a release.
+cp docs/VENDOR.md "$stage/README.md"
+mkdir -p "$stage/docs" && cp docs/TOOL.md "$stage/docs/"
+cp LICENSE "$stage/"
 (cd "$stage" && find . -type f ! -name SHA256SUMS | sed 's|^\./||' | LC_ALL=C sort | xargs sha256sum >SHA256SUMS)
 
 stamp=$(git log -1 --format=%ct 2>/dev/null || echo 0)

@@ -148,3 +148,8 @@ bool ReplaceWholeFile(const std::string& output, const std::string& bytes, Repla
     }
     return true;
 }
+
+bool PathExistsOnHost(const std::string& path) {
+    struct stat status;
+    return !path.empty() && stat(path.c_str(), &status) == 0;
+}
