@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Packs a release: build/dist/jarstart-<version>.tar.gz with jarstart.exe,
 # jarstart-console.exe when the build has one, jarstart-tool.exe, the build
-# machine's jarstart-tool, README.md, docs/ and SHA256SUMS. The archive is
+# machine's jarstart-tool, README.md, docs/, maven/ (the Java configure
+# library and the Maven plugin with their POMs, a Maven repository to copy
+# or point a build at) and SHA256SUMS. The archive is
 # reproducible: sorted names, no owners, the last commit's time on every
 # file, and gzip without a time stamp.
 set -euo pipefail
@@ -22,6 +24,12 @@ cp "$build/native/jarstart-tool" "$stage/jarstart-tool"
 strip "$stage/jarstart-tool" 2>/dev/null || true
 cp README.md "$stage/"
 cp -R docs "$stage/docs"
+# From the local repository make installs them in: the artifacts and POMs,
+# without the installer's own bookkeeping.
+[ -d "$build/m2/org/jarstart" ] || { echo "dist: $build/m2/org/jarstart is missing; run make first" >&2; exit 1; }
+(cd "$build/m2" && find org/jarstart -type f \( -name '*.jar' -o -name '*.pom' \) | while read -r f; do
+  mkdir -p "$stage/maven/$(dirname "$f")" && cp "$f" "$stage/maven/$f"
+done)
 (cd "$stage" && find . -type f ! -name SHA256SUMS | sed 's|^\./||' | LC_ALL=C sort | xargs sha256sum >SHA256SUMS)
 
 stamp=$(git log -1 --format=%ct 2>/dev/null || echo 0)

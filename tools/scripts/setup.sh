@@ -7,6 +7,10 @@ here=$(dirname "$0")
 packages=(
   cmake make g++-mingw-w64-i686-posix binutils-mingw-w64-i686 mingw-w64-i686-dev
   googletest wine wine32:i386 wine64 xvfb xdotool imagemagick x11-utils
+  # The Java part: Maven and, as its offline repository, Debian's own
+  # (/usr/share/maven-repo) with the plugins java/ pins.
+  maven libmaven-plugin-tools-java libmaven-compiler-plugin-java libmaven-resources-plugin-java
+  libmaven-jar-plugin-java libmaven-install-plugin-java libsurefire-java
 )
 # Where this machine cannot execute 32-bit programs (runs-32bit.sh) the tests
 # run a 64-bit build, with its own toolchain.
