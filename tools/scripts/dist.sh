@@ -27,8 +27,9 @@ cp -R docs "$stage/docs"
 # From the local repository make installs them in: the artifacts and POMs,
 # without the installer's own bookkeeping.
 [ -d "$build/m2/org/jarstart" ] || { echo "dist: $build/m2/org/jarstart is missing; run make first" >&2; exit 1; }
+maven=$(pwd)/$stage/maven
 (cd "$build/m2" && find org/jarstart -type f \( -name '*.jar' -o -name '*.pom' \) | while read -r f; do
-  mkdir -p "$stage/maven/$(dirname "$f")" && cp "$f" "$stage/maven/$f"
+  mkdir -p "$maven/$(dirname "$f")" && cp "$f" "$maven/$f"
 done)
 (cd "$stage" && find . -type f ! -name SHA256SUMS | sed 's|^\./||' | LC_ALL=C sort | xargs sha256sum >SHA256SUMS)
 
