@@ -1,5 +1,5 @@
-# Entry points: make (build), make test, make demo, make bench, make fuzz,
-# make dist, make clean.
+# Entry points: make (build, the Java part too), make test, make demo,
+# make bench, make fuzz, make dist, make clean.
 BUILD := build
 JOBS  ?= 2
 # Both machines' launchers ship: the 32-bit build in $(BUILD), the 64-bit
@@ -12,9 +12,9 @@ NATIVE := $(BUILD)/native
 # tool's version information carry too.
 VERSION ?= $(shell tr -d ' \r\n' <VERSION)
 
-.PHONY: all setup configure build native test demo bench fuzz dist clean
+.PHONY: all setup configure build native java test demo bench fuzz dist clean
 
-all: build
+all: build java
 
 setup:
 	@tools/scripts/setup.sh
@@ -37,13 +37,26 @@ $(NATIVE)/Makefile:
 native: $(NATIVE)/Makefile
 	cmake --build $(NATIVE) -j $(JOBS)
 
-# The writer's unit tests run natively first: no Wine needed for them. Then
-# the suite of each build this machine can run, with the cross-check of the
-# native tool against that build's jarstart-tool.exe; the summary of the
-# builds run closes the output.
+# The Java configure library and the Maven plugin (java/), offline against
+# Debian's Maven repository, installed into $(BUILD)/m2 for the example and
+# any local project; the plugin carries the launchers of both builds. Their
+# tests run in make test. MVN_ARGS reaches Maven.
+MVN = cd java && mvn -q -Djarstart.build=$(abspath $(BUILD)) -Dmaven.repo.local=$(abspath $(BUILD))/m2 $(MVN_ARGS)
+java: build
+	$(MVN) -DskipTests install
+
+# The writer's unit tests and the Java tests run natively first: no Wine
+# needed for them; java-check compares the Java library with the native tool
+# on all four launchers, example-check builds the Maven example and runs its
+# launcher. Then the suite of each build this machine can run, with the
+# cross-check of the native tool against that build's jarstart-tool.exe; the
+# summary of the builds run closes the output.
 test: setup
-	@$(MAKE) --no-print-directory build
+	@$(MAKE) --no-print-directory build java
 	$(NATIVE)/native_tests
+	$(MVN) test
+	tools/scripts/java-check.sh $(BUILD) $(NATIVE)/jarstart-tool
+	dir=$$(tools/scripts/run-build.sh $(BUILD)) && tools/scripts/example-check.sh $(BUILD) "$$dir"
 	tools/scripts/test-builds.sh $(BUILD) $(NATIVE)/jarstart-tool
 
 demo: setup
@@ -60,9 +73,10 @@ fuzz:
 	FUZZ_SECONDS=$(or $(FUZZ_SECONDS),60) tools/scripts/fuzz.sh
 
 # build/dist/jarstart-$(VERSION).tar.gz: both machines' launchers in x86/
-# and x64/, both tools, the vendors' README, the tool's manual, LICENSE and
-# their SHA-256 sums.
-dist: build
+# and x64/, both tools, the vendors' README, the tool's manual, LICENSE, the
+# Java library and the Maven plugin in a Maven repository layout, and their
+# SHA-256 sums.
+dist: build java
 	tools/scripts/dist.sh $(BUILD) $(VERSION)
 
 clean:

@@ -30,11 +30,8 @@ for machine in x86 x64; do
     inputs+=("$machine-$kind.exe")
   done
 done
-printf 'MZ but nothing more' >notes.txt
-# A 2x1 24-bit BMP and a one-image PNG icon: enough for the tools, which
-# store both as they are.
-printf 'BM\x3e\0\0\0\0\0\0\0\x36\0\0\0\x28\0\0\0\x02\0\0\0\x01\0\0\0\x01\0\x18\0\0\0\0\0\x08\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\xff\0\0\0\xff\0\0\0' >splash.bmp
-printf '\0\0\1\0\1\0\x10\x10\0\0\1\0\x20\0\x10\0\0\0\x16\0\0\0\x89PNG\r\n\x1a\n01234567' >app.ico
+source "$root/tools/scripts/configurations.sh"
+write_inputs
 
 failures=0
 fail() { echo "cross-check: FAIL: $*" >&2; failures=$((failures + 1)); }
@@ -46,12 +43,6 @@ both() {
   tr -d '\r' <w.out >w.out.lf && mv w.out.lf w.out
 }
 
-configurations=(
-  "--set PROP_START_JAR=demo.jar --set PROP_MIN_VERSION=1.8 --set PROP_VM_PARAMS=-Ddemo.launcher=jarstart --set PROP_SPLASH=yes --set PROP_SPLASH_TIMEOUT=8 --set PROP_WATCH_APP_WINDOW=yes --set PROP_KEEP_ALIVE= --set PROP_WORK_DIR= --splash splash.bmp"
-  "--set PROP_START_JAR=app.jar --icon app.ico --version 1.2.3.4 --product Quill --company Q&Co --copyright (c)Ωμέγα"
-  "--set PROP_START_JAR=app.jar --set PROP_VM_PARAMS=-Dname=日本😀 --set PROP_DOWNLOAD_URL=https://example.com/"
-  "--set PROP_MAIN_MODULE=com.example.app/com.example.app.Main --set PROP_MODULE_PATH=mods;lib --set PROP_JRE_PATH=runtime\\bin\\javaw.exe"
-)
 for input in "${inputs[@]}"; do
   for options in "${configurations[@]}"; do
     read -r -a args <<<"$options"

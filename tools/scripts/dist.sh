@@ -3,7 +3,9 @@
 # the VERSION file) with the launchers of both machines (x86/ and x64/:
 # jarstart.exe and jarstart-console.exe each), jarstart-tool.exe, the build
 # machine's jarstart-tool, the vendors' README.md (docs/VENDOR.md),
-# docs/TOOL.md, LICENSE and SHA256SUMS. The archive is reproducible: sorted
+# docs/TOOL.md, LICENSE, maven/ (the Java configure library and the Maven
+# plugin with their POMs, a Maven repository to copy or point a build at)
+# and SHA256SUMS. The archive is reproducible: sorted
 # names, no owners, the last commit's time on every file, and gzip without a
 # time stamp.
 set -euo pipefail
@@ -29,6 +31,13 @@ strip "$stage/jarstart-tool" 2>/dev/null || true
 cp docs/VENDOR.md "$stage/README.md"
 mkdir -p "$stage/docs" && cp docs/TOOL.md "$stage/docs/"
 cp LICENSE "$stage/"
+# From the local repository make installs them in: the artifacts and POMs,
+# without the installer's own bookkeeping.
+[ -d "$build/m2/org/jarstart" ] || { echo "dist: $build/m2/org/jarstart is missing; run make first" >&2; exit 1; }
+maven=$(pwd)/$stage/maven
+(cd "$build/m2" && find org/jarstart -type f \( -name '*.jar' -o -name '*.pom' \) | while read -r f; do
+  mkdir -p "$maven/$(dirname "$f")" && cp "$f" "$maven/$f"
+done)
 (cd "$stage" && find . -type f ! -name SHA256SUMS | sed 's|^\./||' | LC_ALL=C sort | xargs sha256sum >SHA256SUMS)
 
 stamp=$(git log -1 --format=%ct 2>/dev/null || echo 0)

@@ -8,6 +8,10 @@ packages=(
   cmake make g++-mingw-w64-i686-posix binutils-mingw-w64-i686 mingw-w64-i686-dev
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev
   googletest wine wine32:i386 wine64 xvfb xdotool imagemagick x11-utils
+  # The Java part: Maven and, as its offline repository, Debian's own
+  # (/usr/share/maven-repo) with the plugins java/ pins.
+  maven libmaven-plugin-tools-java libmaven-compiler-plugin-java libmaven-resources-plugin-java
+  libmaven-jar-plugin-java libmaven-install-plugin-java libsurefire-java
 )
 
 # Prints the packages of the arguments that are not installed. Compared as
