@@ -26,9 +26,6 @@ void AppendToDiagnosticFile(const char*, const char*) {}
 bool IsValidUtf8(const char*, int) { return true; }
 std::string ConvertCodePage(const char* text, int length, UINT, UINT) { return std::string(text, length); }
 UINT SystemAnsiCodePage() { return 1252; }
-// The log's copy on standard error, for the console launcher's debug mode.
-bool g_logToStandardError = false;
-void WriteStandardError(const std::string&) {}
 
 namespace {
 
