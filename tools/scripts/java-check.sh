@@ -72,10 +72,10 @@ bad=(
   "missing.exe -o out.exe"
   "notes.txt -o out.exe"
   "launcher.exe -o out.exe --splash none.gif"
-  "launcher.exe -o out.exe --icon notes.txt"
+  "launcher.exe -o out.exe --set PROP_START_JAR=app.jar --icon notes.txt"
   "launcher.exe -o out.exe --version 1.2.3.4.5"
   "launcher.exe -o out.exe --version 1.65536"
-  "launcher.exe -o no/such/out.exe"
+  "launcher.exe -o no/such/out.exe --set PROP_START_JAR=app.jar"
   "launcher.exe -o out.exe --set PROP_VM_PARAMS"
 )
 for line in "${bad[@]}"; do

@@ -29,7 +29,12 @@ public final class LauncherConfiguration {
         PropertyTable table = PropertyTable.launcher();
         int id = table.parseKey(key);
         if (id < 0)
-            throw new ConfigureException("unknown property \"" + key + "\" (a name PROP_... or an id " + table.idRange() + ")");
+        {
+            String nearest = table.nearestName(key);
+            throw new ConfigureException("unknown property \"" + key + "\" (a name PROP_... or an id " + table.idRange()
+                    + ")" + (nearest.isEmpty() ? ":" : ": did you mean " + nearest + "?")
+                    + " jarstart-tool properties lists them all");
+        }
         return property(id, value);
     }
 
@@ -97,8 +102,9 @@ public final class LauncherConfiguration {
         LauncherImage image = LauncherImage.read(launcher, input);
         List<ResourceItem> items = new ArrayList<>();
         int[] blocks = image.propertyBlocks();
+        boolean fromExample = image.isExample();
         for (ResourceItem item : image.resources)
-            if (!isReplaced(item, blocks)) items.add(item);
+            if (!isReplaced(item, blocks, fromExample)) items.add(item);
         for (int block : blocks) {
             String[] strings = keepProperties ? image.block(block) : new String[StringBlock.STRINGS_PER_BLOCK];
             for (Map.Entry<Integer, String> p : properties.entrySet())
@@ -144,7 +150,7 @@ public final class LauncherConfiguration {
         return true;
     }
 
-    private boolean isReplaced(ResourceItem item, int[] blocks) {
+    private boolean isReplaced(ResourceItem item, int[] blocks, boolean fromExample) {
         // Every language of a property block goes: a second copy in another
         // language would leave two values for one id.
         for (int block : blocks)
@@ -155,6 +161,9 @@ public final class LauncherConfiguration {
         // A new icon replaces every icon: images of an old group left behind
         // would be dead weight, an old group a second icon.
         if (icon != null && (item.type.is(IconFile.RT_ICON) || item.type.is(IconFile.RT_GROUP_ICON))) return true;
+        // jarstart.exe's own version information names the launcher, not the
+        // application a copy starts: a copy names its product or nothing.
+        if (fromExample && item.type.is(VersionInfo.RT_VERSION)) return true;
         return version != null && item.type.is(VersionInfo.RT_VERSION);
     }
 

@@ -52,6 +52,43 @@ public final class PropertyTable {
         return last;
     }
 
+    /**
+     * The known name nearest to key (case aside, PROP_ added where missing),
+     * or "" when none is near: a third of the name may differ, as the tool
+     * judges it.
+     */
+    public String nearestName(String key) {
+        StringBuilder upper = new StringBuilder();
+        for (char c : key.toCharArray()) upper.append(c >= 'a' && c <= 'z' ? (char) (c - 'a' + 'A') : c);
+        String wanted = upper.toString().startsWith("PROP_") ? upper.toString() : "PROP_" + upper;
+        String nearest = "";
+        int best = 0;
+        for (String name : idsByName.keySet()) {
+            int distance = editDistance(wanted, name);
+            if (nearest.isEmpty() || distance < best) {
+                nearest = name;
+                best = distance;
+            }
+        }
+        return !nearest.isEmpty() && best * 3 <= nearest.length() - 5 ? nearest : "";
+    }
+
+    private static int editDistance(String a, String b) {
+        int[] row = new int[b.length() + 1];
+        for (int j = 0; j <= b.length(); ++j) row[j] = j;
+        for (int i = 1; i <= a.length(); ++i) {
+            int diagonal = row[0];
+            row[0] = i;
+            for (int j = 1; j <= b.length(); ++j) {
+                int above = row[j];
+                int replace = diagonal + (a.charAt(i - 1) == b.charAt(j - 1) ? 0 : 1);
+                row[j] = Math.min(Math.min(above + 1, row[j - 1] + 1), replace);
+                diagonal = above;
+            }
+        }
+        return row[b.length()];
+    }
+
     /** "96..111": the ids the tool's messages name. */
     public String idRange() {
         return firstId() + ".." + lastId();

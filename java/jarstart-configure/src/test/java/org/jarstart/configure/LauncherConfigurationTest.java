@@ -130,8 +130,12 @@ class LauncherConfigurationTest {
     void unknownPropertiesAndOverlongValuesAreRefusedWithTheToolsMessages() throws Exception {
         String range = PropertyTable.launcher().idRange();
         LauncherConfiguration configuration = new LauncherConfiguration();
-        assertEquals("unknown property \"PROP_NOPE\" (a name PROP_... or an id " + range + ")",
+        assertEquals("unknown property \"PROP_NOPE\" (a name PROP_... or an id " + range
+                + "): jarstart-tool properties lists them all",
                 assertThrows(ConfigureException.class, () -> configuration.property("PROP_NOPE", "1")).getMessage());
+        assertEquals("unknown property \"PROP_MINVERSION\" (a name PROP_... or an id " + range
+                + "): did you mean PROP_MIN_VERSION? jarstart-tool properties lists them all",
+                assertThrows(ConfigureException.class, () -> configuration.property("PROP_MINVERSION", "1")).getMessage());
         assertEquals("property id 95 is outside " + range,
                 assertThrows(ConfigureException.class, () -> configuration.property(95, "1")).getMessage());
         char[] longest = new char[65535];
