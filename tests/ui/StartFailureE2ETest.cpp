@@ -52,6 +52,17 @@ private:
     std::string m_value;
 };
 
+// Waits for the launcher to end once its dialog is closed, ends it when it
+// does not within 15 s, and closes its handles; true when it ended by itself.
+bool EndLauncher(PROCESS_INFORMATION& process, DWORD* exitCode) {
+    bool ended = WaitForSingleObject(process.hProcess, 15000) == WAIT_OBJECT_0;
+    if (!ended) TerminateProcess(process.hProcess, 99);
+    GetExitCodeProcess(process.hProcess, exitCode);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return ended;
+}
+
 // WM_GETTEXT, not GetWindowText: that one does not ask a window of another
 // process for its text.
 std::string RichEditText(HWND edit) {
@@ -112,12 +123,8 @@ TEST(StartFailureE2ETest, NoRuntimeShowsTheDialogWithTheRuntimeKindAndVersionAnd
                 ClickAt((button.left + button.right) / 2, (button.top + button.bottom) / 2);
             }
         }
-        bool ended = WaitForSingleObject(process.hProcess, 15000) == WAIT_OBJECT_0;
-        if (!ended) TerminateProcess(process.hProcess, 99);
         DWORD exitCode = 0;
-        GetExitCodeProcess(process.hProcess, &exitCode);
-        CloseHandle(process.hThread);
-        CloseHandle(process.hProcess);
+        bool ended = EndLauncher(process, &exitCode);
 
         ASSERT_NE(dialog, nullptr) << "no dialog appeared";
         EXPECT_STREQ(caption, "Application Cannot Start");
@@ -157,10 +164,8 @@ TEST(StartFailureE2ETest, ARichEditLibraryPlantedBesideTheLauncherIsNotLoaded) {
         }
     }
     if (found) PostMessageA(found, WM_COMMAND, IDOK, 0);
-    bool ended = WaitForSingleObject(process.hProcess, 15000) == WAIT_OBJECT_0;
-    if (!ended) TerminateProcess(process.hProcess, 99);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
+    DWORD exitCode = 0;
+    bool ended = EndLauncher(process, &exitCode);
 
     ASSERT_NE(found, nullptr) << "the dialog could not be created";
     EXPECT_NE(text.find("https://adoptium.net/"), std::string::npos);
@@ -236,12 +241,8 @@ TEST(StartFailureE2ETest, ALaunchersOwnDownloadAddressIsShownAndAClickOrTheKeybo
             opened = browser.Opened();
             PostMessageA(found, WM_COMMAND, IDOK, 0);
         }
-        bool ended = WaitForSingleObject(process.hProcess, 15000) == WAIT_OBJECT_0;
-        if (!ended) TerminateProcess(process.hProcess, 99);
         DWORD exitCode = 0;
-        GetExitCodeProcess(process.hProcess, &exitCode);
-        CloseHandle(process.hThread);
-        CloseHandle(process.hProcess);
+        bool ended = EndLauncher(process, &exitCode);
 
         ASSERT_NE(found, nullptr) << "no dialog appeared";
         EXPECT_NE(text.find("Please go to " + address + " for installation instructions."), std::string::npos) << text;

@@ -2,6 +2,8 @@
 
 #include "base/PropertyIds.h"
 #include "tools/jarstart-tool/PropertyNames.h"
+#include "tools/jarstart-tool/StartProperties.h"
+#include "tools/jarstart-tool/Utf8Text.h"
 
 namespace {
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
@@ -190,9 +192,18 @@ std::vector<ConfigureFinding> CheckLauncherSettings(const LauncherSettings& sett
         std::string problem = ValueProblem(prop.first, prop.second);
         if (!problem.empty()) refusals.push_back({true, problem});
     }
-    if (!NamesSomethingToStart(props))
-        refusals.push_back({true, "the launcher names nothing to start: set PROP_START_JAR to the application's jar, or PROP_MAIN_CLASS or "
-                                   "PROP_MAIN_MODULE"});
+    // Two things to start, or a path without its class or module, is said
+    // as such; only a configuration that names none is told what to set.
+    std::vector<std::u16string> strings(kLastPropertyId - kFirstPropertyId + 1);
+    for (const auto& prop : props)
+        if (prop.first >= kFirstPropertyId && prop.first <= kLastPropertyId)
+            strings[prop.first - kFirstPropertyId] = Utf8ToUtf16(prop.second);
+    std::string startProblem = StartPropertiesProblem(strings);
+    if (!startProblem.empty())
+        refusals.push_back({true, startProblem});
+    else if (!NamesSomethingToStart(props))
+        refusals.push_back({true, "the launcher names nothing to start: set PROP_START_JAR to the application's jar, or "
+                                  "PROP_MAIN_CLASS or PROP_MAIN_MODULE"});
 
     for (const auto& prop : props) {
         if (DescribeProperty(prop.first).kind != PropertyKind::Bool || !LooksLikeNo(prop.second)) continue;

@@ -47,7 +47,7 @@ targets=(
   "pe_image PeImageFuzz.cpp tools/jarstart-tool/PeImage.cpp,tools/jarstart-tool/ResourceWriter.cpp 65536"
   "string_block StringBlockFuzz.cpp tools/jarstart-tool/StringBlock.cpp 8192"
   "bitmap_file BitmapFileFuzz.cpp ui/BitmapFile.cpp 65536"
-  "show_text ShowTextFuzz.cpp tools/jarstart-tool/VersionInfo.cpp,tools/jarstart-tool/IconFile.cpp,tools/jarstart-tool/ConfigureChecks.cpp,tools/jarstart-tool/ConfigFile.cpp,tools/jarstart-tool/PropertyNames.cpp,tools/jarstart-tool/ToolArgs.cpp,tools/jarstart-tool/Utf8Text.cpp 16384"
+  "show_text ShowTextFuzz.cpp tools/jarstart-tool/VersionInfo.cpp,tools/jarstart-tool/IconFile.cpp,tools/jarstart-tool/ConfigureChecks.cpp,tools/jarstart-tool/ConfigFile.cpp,tools/jarstart-tool/PropertyNames.cpp,tools/jarstart-tool/ToolArgs.cpp,tools/jarstart-tool/Utf8Text.cpp,tools/jarstart-tool/StartProperties.cpp 16384"
 )
 
 flags=("${arch[@]}" -std=c++17 -g -O1 -fno-omit-frame-pointer
