@@ -124,8 +124,8 @@ void CollectResources(const ResourceTree& tree, unsigned offset, int level, Reso
         ReadU32(tree.bytes, tree.root + target, &dataRva);
         ReadU32(tree.bytes, tree.root + target + 4, &dataSize);
         size_t data = 0;
-        RvaRangeToOffset(tree.bytes, tree.layout, dataRva, dataSize, &data);
-        item.bytes = tree.bytes.substr(data, dataSize);
+        if (dataSize != 0 && RvaRangeToOffset(tree.bytes, tree.layout, dataRva, dataSize, &data))
+            item.bytes = tree.bytes.substr(data, dataSize);
         items->push_back(item);
     }
 }
@@ -177,8 +177,10 @@ bool CheckResourceDirectory(const ResourceTree& tree, unsigned offset, int level
         unsigned dataRva = 0, dataSize = 0;
         ReadU32(tree.bytes, tree.root + target, &dataRva);
         ReadU32(tree.bytes, tree.root + target + 4, &dataSize);
+        // An empty resource has no bytes to find: the writer puts it where
+        // its data would start, which may be the section's very end.
         size_t data = 0;
-        if (!RvaRangeToOffset(tree.bytes, tree.layout, dataRva, dataSize, &data)) return false;
+        if (dataSize != 0 && !RvaRangeToOffset(tree.bytes, tree.layout, dataRva, dataSize, &data)) return false;
     }
     return true;
 }
