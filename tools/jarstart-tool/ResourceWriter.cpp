@@ -221,6 +221,12 @@ bool WriteResources(const std::string& image, const std::vector<ResourceItem>& i
                    resourceRva == lastSection.virtualAddress && lastSection.rawSize != 0 &&
                    lastSection.rawPointer >= sizeOfHeaders && lastSection.rawPointer % fileAlignment == 0 &&
                    std::uint64_t(lastSection.rawPointer) + lastSection.rawSize == sectionsEnd;
+    // Rewritten shorter, it must still end the file: no other section's raw
+    // bytes may run past its start, or the next write would not find it last.
+    for (size_t i = 0; inPlace && i < sections.size(); ++i)
+        if (i != last && sections[i].rawSize != 0 &&
+            std::uint64_t(sections[i].rawPointer) + sections[i].rawSize > lastSection.rawPointer)
+            inPlace = false;
 
     size_t slot = inPlace ? last : sections.size();
     size_t header = layout.sectionTable + kSectionHeaderSize * slot;

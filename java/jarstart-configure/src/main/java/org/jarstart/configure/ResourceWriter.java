@@ -232,6 +232,12 @@ final class ResourceWriter {
                 && resourceRva == lastSection.virtualAddress && lastSection.rawSize != 0
                 && lastSection.rawPointer >= sizeOfHeaders && lastSection.rawPointer % fileAlignment == 0
                 && lastSection.rawPointer + lastSection.rawSize == sectionsEnd;
+        // Rewritten shorter, it must still end the file: no other section's raw
+        // bytes may run past its start, or the next write would not find it last.
+        for (int i = 0; inPlace && i < sections.size(); ++i)
+            if (i != last && sections.get(i).rawSize != 0
+                    && sections.get(i).rawPointer + sections.get(i).rawSize > lastSection.rawPointer)
+                inPlace = false;
 
         int slot = inPlace ? last : sections.size();
         long header = layout.sectionTable + (long) SECTION_HEADER_SIZE * slot;
