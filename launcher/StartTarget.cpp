@@ -1,11 +1,7 @@
 #include "launcher/StartTarget.h"
 
-#include <windows.h>
-
-#include <algorithm>
 #include <cstring>
-
-#include "framework/ScopedWin.h"
+#include <vector>
 
 bool ChooseStartMode(StartTarget* target, CString* problem) {
     const struct {
@@ -89,67 +85,4 @@ CString JoinStartPart(const StartTarget& target) {
         break;
     }
     return part;
-}
-
-namespace {
-
-bool IsJarName(const std::string& name) {
-    if (name.size() < 4) return false;
-    std::string tail = name.substr(name.size() - 4);
-    return tail == ".jar" || tail == ".JAR";
-}
-
-// True for "*" and for an entry ending in "\*" or "/*"; *folder is then
-// what precedes the "*" ("" for the current directory). Like Java, a "*"
-// anywhere else ("lib\*.jar") is no wildcard.
-bool IsWildcardEntry(const std::string& entry, std::string* folder) {
-    if (entry == "*") {
-        folder->clear();
-        return true;
-    }
-    size_t n = entry.size();
-    if (n < 2 || entry[n - 1] != '*' || (entry[n - 2] != '\\' && entry[n - 2] != '/')) return false;
-    *folder = entry.substr(0, n - 1);
-    return true;
-}
-
-}  // namespace
-
-CString ExpandClassPathWildcards(const char* classPath, std::vector<std::string> (*listFiles)(const char* folder)) {
-    std::string text = classPath ? classPath : "";
-    std::string expanded;
-    bool first = true;
-    auto append = [&](const std::string& entry) {
-        if (!first) expanded += ';';
-        expanded += entry;
-        first = false;
-    };
-    size_t start = 0;
-    while (true) {
-        size_t end = text.find(';', start);
-        std::string entry = text.substr(start, end == std::string::npos ? std::string::npos : end - start);
-        std::string folder;
-        if (IsWildcardEntry(entry, &folder)) {
-            for (const std::string& name : listFiles(folder.c_str()))
-                if (IsJarName(name)) append(folder + name);
-        } else {
-            append(entry);
-        }
-        if (end == std::string::npos) break;
-        start = end + 1;
-    }
-    return CString(expanded);
-}
-
-std::vector<std::string> ListFolderFiles(const char* folder) {
-    std::vector<std::string> names;
-    std::string pattern = std::string(folder ? folder : "") + "*";
-    WIN32_FIND_DATAA found;
-    ScopedFindHandle search(FindFirstFileA(pattern.c_str(), &found));
-    if (!search.IsValid()) return names;
-    do {
-        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(found.cFileName);
-    } while (FindNextFileA(search, &found));
-    std::sort(names.begin(), names.end());
-    return names;
 }

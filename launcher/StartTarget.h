@@ -4,9 +4,6 @@
 // branches on the mode only at the steps that differ (the lowest runtime
 // version, the start part of the argument line). Pure text: nothing here
 // reads a property or logs.
-#include <string>
-#include <vector>
-
 #include "framework/CString.h"
 
 enum StartMode {
@@ -50,15 +47,3 @@ CString JoinStartPart(const StartTarget& target);
 // inside and the backslashes before a quote, or before the closing quote,
 // escaped by the usual rules.
 CString QuoteArgument(const char* text);
-
-// The class path with each wildcard entry ("*", or ending in "\*" or "/*")
-// replaced by the files of that folder whose names end in ".jar" or ".JAR",
-// as Java's -cp reads it (a folder without any leaves no entry); for a start
-// that gets the class path as a property, which the runtime does not
-// expand. listFiles(folder) returns the file names (not sub-folders) of
-// folder ("" for the current directory), in the order to use.
-CString ExpandClassPathWildcards(const char* classPath, std::vector<std::string> (*listFiles)(const char* folder));
-
-// The file names in folder ("" for the current directory), sorted; none
-// when it cannot be listed. The listing ExpandClassPathWildcards needs.
-std::vector<std::string> ListFolderFiles(const char* folder);

@@ -14,10 +14,7 @@ namespace {
 // named, so a machine without them reads as before.
 bool OpenPlaceKey(HKEY hive, const CString& keyPath, REGSAM view, ScopedRegKey& key) {
     if (!OpenRegistryKey(hive, keyPath, view, key)) return false;
-    if (view != 0)
-        g_log << "Try " << RegistryViewName(view) << " registry key: " << HiveName(hive) << "\\" << keyPath << logEnd;
-    else
-        g_log << "Try registry key: " << HiveName(hive) << "\\" << keyPath << logEnd;
+    g_log << TriedKeyLabel(view) << HiveName(hive) << "\\" << keyPath << logEnd;
     return true;
 }
 

@@ -13,7 +13,7 @@ struct Gathering {
     std::vector<FoundHome>& found;
 
     CString Source(const CString& keyPath) const {
-        return CString(HiveName(hive)) + "\\" + keyPath + (view != 0 ? CString(" (") + RegistryViewName(view) + " view)" : CString());
+        return CString(HiveName(hive)) + "\\" + keyPath + ViewSuffix(view);
     }
     void Add(const CString& keyPath, const char* valueName, const CString& versionHint) const {
         CString home = ReadRegistryString(hive, keyPath, valueName, view);
@@ -72,10 +72,7 @@ struct Gathering {
 }  // namespace
 
 void GatherRegisteredHomes(bool furtherOnly, std::vector<FoundHome>& found) {
-    const REGSAM views[] = {0, OtherRegistryView()};
-    for (size_t i = 0; i < 2; ++i) {
-        REGSAM view = views[i];
-        if (i == 1 && view == 0) continue;
+    auto gatherView = [&](REGSAM view) {
         for (HKEY hive : kRegistryHives) {
             if (!IsHiveOwnInView(hive, view)) continue;
             Gathering gathering = {hive, view, found};
@@ -85,5 +82,9 @@ void GatherRegisteredHomes(bool furtherOnly, std::vector<FoundHome>& found) {
             }
             gathering.Places(furtherOnly);
         }
-    }
+    };
+    // The own view, then the other one where this Windows has it.
+    gatherView(0);
+    REGSAM other = OtherRegistryView();
+    if (other != 0) gatherView(other);
 }

@@ -48,7 +48,15 @@ bool OpenRegistryKey(HKEY hive, const char* keyPath, REGSAM view, ScopedRegKey& 
            ERROR_SUCCESS;
 }
 
-const char* RegistryViewName(REGSAM view) { return view == KEY_WOW64_32KEY ? "32-bit" : "64-bit"; }
+const char* TriedKeyLabel(REGSAM view) {
+    if (view == 0) return "Try registry key: ";
+    return view == KEY_WOW64_32KEY ? "Try 32-bit registry key: " : "Try 64-bit registry key: ";
+}
+
+const char* ViewSuffix(REGSAM view) {
+    if (view == 0) return "";
+    return view == KEY_WOW64_32KEY ? " (32-bit view)" : " (64-bit view)";
+}
 
 bool IsHiveOwnInView(HKEY hive, REGSAM view) {
     return view == 0 || hive == HKEY_LOCAL_MACHINE;

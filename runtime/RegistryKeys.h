@@ -19,8 +19,13 @@ extern const HKEY kRegistryHives[2];
 // 32-bit Windows, which has one view only. The launcher is this process, or
 // the one g_searchedMachineBits names.
 REGSAM OtherRegistryView();
-// "64-bit" or "32-bit": how log lines and sources name a view other than 0.
-const char* RegistryViewName(REGSAM view);
+// How the log names a key tried in view: "Try registry key: " in the own
+// view, "Try 64-bit registry key: " or "Try 32-bit registry key: " in the
+// other one.
+const char* TriedKeyLabel(REGSAM view);
+// How a source names its view: "" for the own view, " (64-bit view)" or
+// " (32-bit view)" for the other one.
+const char* ViewSuffix(REGSAM view);
 
 // False for HKEY_CURRENT_USER in the other view: its SOFTWARE key is shared
 // by both views, so asking it again would only repeat the same lookup.

@@ -20,8 +20,7 @@ CString FindRuntimeInVersionKeys(HKEY hive, const char* keyPath, REGSAM view) {
     if (!OpenRegistryKey(hive, keyPath, view, key)) return CString();
     // The own view logs as it always did; a key of the other view says where
     // the lines that follow come from.
-    if (view != 0)
-        g_log << "Try " << RegistryViewName(view) << " registry key: " << HiveName(hive) << "\\" << keyPath << logEnd;
+    if (view != 0) g_log << TriedKeyLabel(view) << HiveName(hive) << "\\" << keyPath << logEnd;
     return LastCandidateInVersionSubkeys(key, [&](const CString& version) {
         CString home = ReadRegistryString(hive, CString(keyPath) + "\\" + version, "JavaHome", view);
         return JudgeRegisteredHome(version, home);

@@ -85,7 +85,8 @@ bool EndsWith(const std::string& text, const char* tail) {
 // the installer that put it there.
 CString JavapathCopyHome() {
     CString home = GetCurrentJreHome(HKEY_LOCAL_MACHINE, 0);
-    if (home.IsEmpty() && OtherRegistryView() != 0) home = GetCurrentJreHome(HKEY_LOCAL_MACHINE, OtherRegistryView());
+    REGSAM other = OtherRegistryView();
+    if (home.IsEmpty() && other != 0) home = GetCurrentJreHome(HKEY_LOCAL_MACHINE, other);
     return home;
 }
 

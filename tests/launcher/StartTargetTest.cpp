@@ -1,15 +1,6 @@
 #include "launcher/StartTarget.h"
 
-#include <map>
-#include <string>
-#include <vector>
-
-#include <windows.h>
-
 #include <gtest/gtest.h>
-
-#include "tests/support/Paths.h"
-#include "tools/testing/common/FileUtil.h"
 
 namespace {
 StartTarget Target(const char* jar, const char* mainClass, const char* mainModule) {
@@ -105,44 +96,4 @@ TEST(StartTargetTest, TheStartPartIsTodaysForAJarAndQuotesTheClassAndModulePiece
     for (const auto& c : cases) EXPECT_STREQ(JoinStartPart(*c.target), c.part) << c.part;
     StartTarget nothing;
     EXPECT_STREQ(JoinStartPart(nothing), "");
-}
-
-namespace {
-std::map<std::string, std::vector<std::string>> g_folders;
-std::vector<std::string> FakeListing(const char* folder) { return g_folders[folder]; }
-}  // namespace
-
-TEST(StartTargetTest, AWildcardEntryBecomesTheJarsOfItsFolderAsJavaReadsIt) {
-    g_folders = {
-        {"lib\\", {"a.jar", "B.JAR", "c.Jar", "notes.txt", "d.jar.bak"}},
-        {"", {"top.jar"}},
-        {"C:/x/", {"y.jar"}},
-        {"empty\\", {}},
-    };
-    const struct {
-        const char* classPath;
-        const char* expanded;
-    } cases[] = {
-        {"lib\\*", "lib\\a.jar;lib\\B.JAR"},
-        {"classes;lib\\*;extra.jar", "classes;lib\\a.jar;lib\\B.JAR;extra.jar"},
-        {"*", "top.jar"},
-        {"C:/x/*", "C:/x/y.jar"},
-        // Not a wildcard: a "*" that is not the whole last name.
-        {"lib\\*.jar;lib*", "lib\\*.jar;lib*"},
-        // A folder without jars leaves no entry.
-        {"empty\\*;a.jar", "a.jar"},
-        {"", ""},
-    };
-    for (const auto& c : cases) EXPECT_STREQ(ExpandClassPathWildcards(c.classPath, FakeListing), c.expanded) << c.classPath;
-}
-
-TEST(StartTargetTest, TheFolderListingNamesItsFilesSortedAndNoSubfolders) {
-    std::string folder = MakeTempFolder("start-target-list");
-    ASSERT_TRUE(WriteWholeFile(folder + "b.jar", ""));
-    ASSERT_TRUE(WriteWholeFile(folder + "a.jar", ""));
-    ASSERT_TRUE(CreateDirectoryA((folder + "sub.jar").c_str(), nullptr));
-    EXPECT_EQ(ListFolderFiles(folder.c_str()), (std::vector<std::string>{"a.jar", "b.jar"}));
-    EXPECT_STREQ(ExpandClassPathWildcards((folder + "*").c_str(), ListFolderFiles),
-                 (folder + "a.jar;" + folder + "b.jar").c_str());
-    EXPECT_TRUE(ListFolderFiles((folder + "missing\\").c_str()).empty());
 }

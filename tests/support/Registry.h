@@ -16,8 +16,6 @@ const REGSAM kOwnViewHere = sizeof(void*) == 4 ? KEY_WOW64_32KEY : KEY_WOW64_64K
 const REGSAM kOtherViewHere = sizeof(void*) == 4 ? KEY_WOW64_64KEY : KEY_WOW64_32KEY;
 // How the launcher's log names the other view: "64-bit" or "32-bit".
 inline const char* OtherViewNameHere() { return sizeof(void*) == 4 ? "64-bit" : "32-bit"; }
-// This build's own bitness and the other machine's, as the log names them.
-inline const char* OwnBitsHere() { return sizeof(void*) == 4 ? "32-bit" : "64-bit"; }
 
 // Removes SOFTWARE\JavaSoft (both hives) at construction and destruction.
 class JavaSoftRegistryGuard {

@@ -52,6 +52,14 @@ private:
     std::string m_value;
 };
 
+// Starts the launcher at exe with no arguments, as a double click does.
+bool StartLauncher(const std::string& exe, PROCESS_INFORMATION* process) {
+    std::string line = "\"" + exe + "\"";
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof(startup);
+    return CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, process) != FALSE;
+}
+
 // Waits for the launcher to end once its dialog is closed, ends it when it
 // does not within 15 s, and closes its handles; true when it ended by itself.
 bool EndLauncher(PROCESS_INFORMATION& process, DWORD* exitCode) {
@@ -99,11 +107,8 @@ TEST(StartFailureE2ETest, NoRuntimeShowsTheDialogWithTheRuntimeKindAndVersionAnd
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         std::string exe = ConfiguredLauncher(c.name, c.props);
-        std::string line = "\"" + exe + "\"";
-        STARTUPINFOA startup = {};
-        startup.cb = sizeof(startup);
         PROCESS_INFORMATION process = {};
-        ASSERT_TRUE(CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process));
+        ASSERT_TRUE(StartLauncher(exe, &process));
 
         HWND dialog = WaitForDialog(process.dwProcessId, 30000);
         char caption[128] = {};
@@ -143,11 +148,8 @@ TEST(StartFailureE2ETest, ARichEditLibraryPlantedBesideTheLauncherIsNotLoaded) {
     std::string exe = ConfiguredLauncher("planted", {});
     std::string folder = exe.substr(0, exe.find_last_of('\\') + 1);
     ASSERT_TRUE(CopyFileA(exe.c_str(), (folder + "RICHED32.DLL").c_str(), FALSE));
-    std::string line = "\"" + exe + "\"";
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof(startup);
     PROCESS_INFORMATION process = {};
-    ASSERT_TRUE(CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process));
+    ASSERT_TRUE(StartLauncher(exe, &process));
     HWND found = WaitForDialog(process.dwProcessId, 30000);
     std::string text = found ? RichEditText(GetDlgItem(found, 1004)) : std::string();
     std::vector<std::string> richEditModules;
@@ -204,11 +206,8 @@ TEST(StartFailureE2ETest, ALaunchersOwnDownloadAddressIsShownAndAClickOrTheKeybo
         ASSERT_TRUE(browser.Ready());
         WithoutJavaHome noJavaHome;
         std::string exe = ConfiguredLauncher(keyboard ? "download-key" : "download-url", {{106, address}});
-        std::string line = "\"" + exe + "\"";
-        STARTUPINFOA startup = {};
-        startup.cb = sizeof(startup);
         PROCESS_INFORMATION process = {};
-        ASSERT_TRUE(CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process));
+        ASSERT_TRUE(StartLauncher(exe, &process));
         HWND found = WaitForDialog(process.dwProcessId, 30000);
         std::string text, opened;
         HWND focusAtStart = nullptr, ok = nullptr, edit = nullptr, focusAfterTab = nullptr;
