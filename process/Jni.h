@@ -71,6 +71,31 @@ struct JavaVMInitArgs {
     jboolean ignoreUnrecognized;
 };
 
+// The version 1.1 arguments, which JNI_GetDefaultJavaVMInitArgs still
+// fills in: javaStackSize is the VM's default stack for a Java thread, the
+// reservation the main thread gets when no -Xss is given. The VM writes the
+// whole structure, so every field is here.
+struct JDK1_1InitArgs {
+    jint version;
+    char** properties;
+    jint checkSource;
+    jint nativeStackSize;
+    jint javaStackSize;
+    jint minHeapSize;
+    jint maxHeapSize;
+    jint verifyMode;
+    char* classpath;
+    jint(JARSTART_JNICALL* vfprintf)(void* stream, const char* format, va_list arguments);
+    void(JARSTART_JNICALL* exit)(jint code);
+    void(JARSTART_JNICALL* abort)(void);
+    jint enableClassGC;
+    jint enableVerboseGC;
+    jint disableAsyncGC;
+    jint verbose;
+    jboolean debugging;
+    jint debugPort;
+};
+
 struct JavaVMAttachArgs {
     jint version;
     char* name;
@@ -109,6 +134,7 @@ enum JniSlot {
     kJniCallStaticObjectMethod = 114,
     kJniCallStaticVoidMethod = 141,
     kJniNewString = 163,
+    kJniNewStringUTF = 167,
     kJniGetStringUTFChars = 169,
     kJniReleaseStringUTFChars = 170,
     kJniNewObjectArray = 172,
@@ -139,7 +165,9 @@ struct JNINativeInterface_ {
     void(JARSTART_JNICALL* CallStaticVoidMethod)(JNIEnv* env, jclass cls, jmethodID method, ...);
     void* slots142to162[kJniNewString - kJniCallStaticVoidMethod - 1];
     jstring(JARSTART_JNICALL* NewString)(JNIEnv* env, const jchar* characters, jsize length);
-    void* slots164to168[kJniGetStringUTFChars - kJniNewString - 1];
+    void* slots164to166[kJniNewStringUTF - kJniNewString - 1];
+    jstring(JARSTART_JNICALL* NewStringUTF)(JNIEnv* env, const char* characters);
+    void* slot168;
     const char*(JARSTART_JNICALL* GetStringUTFChars)(JNIEnv* env, jstring text, jboolean* isCopy);
     void(JARSTART_JNICALL* ReleaseStringUTFChars)(JNIEnv* env, jstring text, const char* characters);
     void* slot171;
@@ -162,6 +190,7 @@ JARSTART_JNI_SLOT(GetMethodID, kJniGetMethodID);
 JARSTART_JNI_SLOT(GetStaticMethodID, kJniGetStaticMethodID);
 JARSTART_JNI_SLOT(CallStaticVoidMethod, kJniCallStaticVoidMethod);
 JARSTART_JNI_SLOT(NewString, kJniNewString);
+JARSTART_JNI_SLOT(NewStringUTF, kJniNewStringUTF);
 JARSTART_JNI_SLOT(GetStringUTFChars, kJniGetStringUTFChars);
 JARSTART_JNI_SLOT(NewObjectArray, kJniNewObjectArray);
 JARSTART_JNI_SLOT(SetObjectArrayElement, kJniSetObjectArrayElement);
