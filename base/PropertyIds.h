@@ -27,6 +27,11 @@ enum LauncherProperty {
     PROP_CLASS_PATH = 113,
     PROP_MAIN_MODULE = 114,
     PROP_MODULE_PATH = 115,
+    // The application inside the launcher's own process (the runtime's
+    // jvm.dll) when the chosen runtime allows it, and the process's
+    // application id for the taskbar.
+    PROP_IN_PROCESS = 116,
+    PROP_APP_ID = 117,
 };
 
 struct LauncherPropertyInfo {
@@ -59,6 +64,8 @@ inline constexpr LauncherPropertyInfo kLauncherProperties[] = {
     {PROP_CLASS_PATH, "PROP_CLASS_PATH", false},
     {PROP_MAIN_MODULE, "PROP_MAIN_MODULE", false},
     {PROP_MODULE_PATH, "PROP_MODULE_PATH", false},
+    {PROP_IN_PROCESS, "PROP_IN_PROCESS", false},
+    {PROP_APP_ID, "PROP_APP_ID", false},
 };
 
 inline constexpr int kFirstPropertyId = PROP_SPLASH;

@@ -53,11 +53,11 @@ TEST(ConfigFileTest, ALineThatIsNoSettingIsNamedWithItsNumber) {
         const char* error;
     } cases[] = {
         {"PROP_START_JAR=a.jar\nPROP_MINVERSION=11\n",
-         "app.launcher line 2: unknown property \"PROP_MINVERSION\" (a name PROP_... or an id 96..115): did you mean "
+         "app.launcher line 2: unknown property \"PROP_MINVERSION\" (a name PROP_... or an id 96..117): did you mean "
          "PROP_MIN_VERSION? jarstart-tool properties lists them all"},
         {"# fine\n\njust words\n", "app.launcher line 3: needs NAME=value, got \"just words\""},
         {"splashscreen=x.bmp", "app.launcher line 1: unknown property \"splashscreen\" (a name PROP_... or an id "
-                               "96..115): jarstart-tool properties lists them all"},
+                               "96..117): jarstart-tool properties lists them all"},
     };
     for (const auto& c : cases) {
         std::vector<std::string> options;

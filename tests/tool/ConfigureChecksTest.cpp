@@ -109,7 +109,7 @@ TEST(ConfigureChecksTest, EachBadSettingIsRefusedOrWarnedAboutInOneLineAndOnlyAS
          "jarstart-tool: the launcher names nothing to start: set PROP_START_JAR to the application's jar, or "
          "PROP_MAIN_CLASS or PROP_MAIN_MODULE\n"},
         {"an unknown name", "--set PROP_START_JAR=app.jar --set PROP_MINVERSION=11", 2,
-         "jarstart-tool: unknown property \"PROP_MINVERSION\" (a name PROP_... or an id 96..115): did you mean "
+         "jarstart-tool: unknown property \"PROP_MINVERSION\" (a name PROP_... or an id 96..117): did you mean "
          "PROP_MIN_VERSION? jarstart-tool properties lists them all\n"},
         {"a boolean set to false", "--set PROP_START_JAR=app.jar --set PROP_KEEP_ALIVE=false", 0,
          "jarstart-tool: warning: PROP_KEEP_ALIVE=false turns it on: any non-empty value means yes; --set "

@@ -19,6 +19,7 @@ TEST(PropertyNamesTest, AcceptsEachNameAndIdOfTheTable) {
         {"PROP_PASS_ALL_ARGUMENTS", 107}, {"PROP_SHOW_START_ERRORS", 108}, {"PROP_SINGLE_INSTANCE", 109},
         {"109", 109},                  {"PROP_MAIN_CLASS", 112},      {"PROP_CLASS_PATH", 113},
         {"PROP_MAIN_MODULE", 114},     {"PROP_MODULE_PATH", 115},     {"115", 115},
+        {"PROP_IN_PROCESS", 116},      {"PROP_APP_ID", 117},          {"117", 117},
     };
     for (const auto& a : accepted) {
         int id = 0;

@@ -71,6 +71,10 @@ const PropertyDescription kDescriptions[] = {
     {PROP_MAIN_MODULE, PropertyKind::String, "", "start this module (module or module/class) instead of a jar"},
     {PROP_MODULE_PATH, PropertyKind::String, "",
      "the module path for PROP_MAIN_MODULE; empty when the modules are in the runtime image"},
+    {PROP_IN_PROCESS, PropertyKind::Bool, "",
+     "run the application inside the launcher's process (the runtime's jvm.dll) when the runtime allows it"},
+    {PROP_APP_ID, PropertyKind::String, "",
+     "the process's Windows application id (AppUserModelID), for taskbar grouping and pinning"},
 };
 
 char Upper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
