@@ -21,6 +21,7 @@ LogFile g_logFile;
 HWND g_splashWnd = nullptr;
 IPicture* g_splashPicture = nullptr;
 PROCESS_INFORMATION g_appProcess = {};
+HANDLE g_appThread = nullptr;
 DWORD g_appExitCode = 0;
 OutputTail g_appOutputTail(8 * 1024);
 HANDLE g_appOutputEnded = nullptr;

@@ -39,6 +39,10 @@ extern HWND g_splashWnd;          // splash window creation
 extern IPicture* g_splashPicture; // splash image load; released at exit
 extern PROCESS_INFORMATION g_appProcess; // application start
 extern DWORD g_appExitCode;       // start-up watch
+// The in-process start: the thread that runs the VM and main, whose exit
+// code the watch polls instead of a process's. g_appProcess.dwProcessId is
+// then the launcher's own. Null for a child start.
+extern HANDLE g_appThread;        // launch sequence, before the window
 // The application's last 8 KB of output; the reader thread appends to it
 // while g_showStartErrors is set, the launch sequence reads it after the watch.
 extern OutputTail g_appOutputTail;

@@ -262,3 +262,63 @@ int StartAndWait(const CString& javaPath, const CString& argumentLine) {
     CloseAppHandles();
     return static_cast<int>(exitCode);
 }
+
+namespace {
+
+void EndStartupWatch() {
+    g_splashActive = 0;
+    if (!g_splashWnd) return;
+    KillTimer(g_splashWnd, kStartupTimerId);
+    ShowWindow(g_splashWnd, SW_HIDE);
+}
+
+DWORD VmExitCode(HANDLE vmThread) {
+    DWORD exitCode = 1;
+    GetExitCodeThread(vmThread, &exitCode);
+    g_appExitCode = exitCode;
+    return exitCode;
+}
+
+}  // namespace
+
+int WatchInProcessStart(HANDLE vmThread) {
+    while (true) {
+        DWORD woken = MsgWaitForMultipleObjects(1, &vmThread, FALSE, INFINITE, QS_ALLINPUT);
+        if (woken == WAIT_OBJECT_0) break;
+        if (woken == WAIT_FAILED) {
+            WaitForSingleObject(vmThread, INFINITE);
+            break;
+        }
+        MSG message;
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+            // The watch posts WM_QUIT when it is over; the launcher is the
+            // application's process and goes on.
+            if (message.message == WM_QUIT) {
+                EndStartupWatch();
+                continue;
+            }
+            TranslateMessage(&message);
+            DispatchMessageA(&message);
+        }
+    }
+    EndStartupWatch();
+    return static_cast<int>(VmExitCode(vmThread));
+}
+
+void ShowVmRefusal(const CString& text) {
+    CString shown = text.IsEmpty() ? CString("The Java VM could not be started.") : text;
+    if (g_showStartErrors) {
+        ShowStartError(1, shown.GetString());
+        return;
+    }
+    ShowErrorMessage("The Java VM could not be started:\n" + shown);
+}
+
+int WaitForVm(HANDLE vmThread) {
+    WaitForSingleObject(vmThread, INFINITE);
+    return static_cast<int>(VmExitCode(vmThread));
+}
+
+void ReportVmRefusalOnStandardError(const CString& text) {
+    ShowErrorMessage("Error: Could not create the Java Virtual Machine.");
+}

@@ -101,3 +101,21 @@ int StartAndWatch(const CString& javaPath, const CString& argumentLine);
 // returns 1 after the start error message, otherwise the application's exit
 // code once it has ended.
 int StartAndWait(const CString& javaPath, const CString& argumentLine);
+
+// The GUI launcher's in-process wait: the thread's messages (the splash,
+// the start-up watch's ticks) until the VM's thread has ended; a watch that
+// is over hides the splash and the launcher stays, as the application lives
+// in its process. Returns the thread's exit code.
+int WatchInProcessStart(HANDLE vmThread);
+
+// The GUI launcher's report of a VM that refused to start: its own text in
+// the start error dialog with PROP_SHOW_START_ERRORS, else in the error box.
+void ShowVmRefusal(const CString& text);
+
+// The console launcher's in-process wait: the VM's thread's exit code once
+// it has ended. Ctrl+C is the VM's to handle.
+int WaitForVm(HANDLE vmThread);
+
+// The console launcher's report of a VM that refused to start: its text has
+// gone to standard error as it was written; one closing line follows.
+void ReportVmRefusalOnStandardError(const CString& text);

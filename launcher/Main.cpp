@@ -1,38 +1,18 @@
 #include <windows.h>
 
-#include "base/DiagnosticLog.h"
-#include "base/Globals.h"
-#include "base/PathExists.h"
-#include "framework/AppModule.h"
+#include "launcher/LaunchSequence.h"
 #include "launcher/LaunchSteps.h"
-#include "launcher/VmOptions.h"
-#include "runtime/BootClassPath.h"
-#include "runtime/RuntimeSearch.h"
 #include "ui/StartFailure.h"
 
-// The launch, start to end: each line is one step of launcher/LaunchSteps.h
-// or of the subsystem it names.
+// The GUI launcher: the launch sequence with the splash, the start-up watch
+// and the dialogs.
 int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPSTR lpCmdLine, int nCmdShow) {
-    const char* commandLine = lpCmdLine ? lpCmdLine : "";
-    StartDiagnosticLog(commandLine);
-
-    LauncherOptions options;
-    if (!ApplySwitches(commandLine, &options)) return 0;
-    _Module.Init(hInstance);
-    if (!ClaimInstanceAndPublishPaths()) return 0;
-    CString vmParameters = LoadVmOptions();
-    g_log << "Loaded VM parametrers: " << vmParameters << logEnd;
-    StartTarget target;
-    if (!ReadLaunchProperties(&target)) return 1;
-    CString launcherFolder = EnterWorkingDirectory();
-
-    CString javaPath = FindJavaRuntime(launcherFolder);
-    g_log << "Jre path: " << javaPath << logEnd;
-    if (!PathExists(javaPath)) return ShowStartFailure();
-
-    if (!CreateStartupWindow(hInstance, nCmdShow)) return 1;
-    // After the window: the boot class path logs the jars it lists.
-    CString bootClassPath = g_searchJdkOnly ? BuildBootClassPath() : CString();
-    CString argumentLine = JoinArgumentLine(vmParameters, bootClassPath, target, options.GetArguments());
-    return StartAndWatch(javaPath, argumentLine);
+    LaunchSurface surface = {};
+    surface.reportMissingRuntime = ShowStartFailure;
+    surface.createStartupWindow = CreateStartupWindow;
+    surface.startChild = StartAndWatch;
+    surface.waitForVm = WatchInProcessStart;
+    surface.reportVmRefusal = ShowVmRefusal;
+    surface.console = false;
+    return RunLaunch(surface, lpCmdLine ? lpCmdLine : "", hInstance, nCmdShow);
 }

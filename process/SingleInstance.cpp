@@ -65,13 +65,18 @@ bool ClaimInstanceName(const char* name, DWORD* runningProcessId) {
     return false;
 }
 
-void HandInstanceToApplication(HANDLE process, DWORD processId) {
+void RecordInstanceProcess(DWORD processId) {
     if (!s_instanceBlock) return;
     InstanceBlock* view = static_cast<InstanceBlock*>(MapViewOfFile(s_instanceBlock, FILE_MAP_WRITE, 0, 0, 0));
     if (view) {
         InterlockedExchange(&view->processId, static_cast<LONG>(processId));
         UnmapViewOfFile(view);
     }
+}
+
+void HandInstanceToApplication(HANDLE process, DWORD processId) {
+    if (!s_instanceBlock) return;
+    RecordInstanceProcess(processId);
     // The handle in the application is never used there; it only keeps the
     // block, and with it the name, alive until the application ends.
     HANDLE inApplication = nullptr;

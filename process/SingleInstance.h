@@ -16,6 +16,9 @@ bool ClaimInstanceName(const char* name, DWORD* runningProcessId);
 // Records the started application in the block and gives the application's
 // process a handle of it, so the name lives as long as the application.
 void HandInstanceToApplication(HANDLE process, DWORD processId);
+// Records the application's process id in the block only: in-process the
+// launcher's own process is the application and already holds the name.
+void RecordInstanceProcess(DWORD processId);
 // Restores the process's main window when it is minimised and brings it to
 // the front; false when the process has no visible window.
 bool BringProcessWindowToFront(DWORD processId);

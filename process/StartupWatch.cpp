@@ -17,7 +17,10 @@ VOID CALLBACK StartupTimerProc(HWND, UINT, UINT_PTR, DWORD) {
         }
     }
     // A failed query (no application was started) leaves the last value.
-    GetExitCodeProcess(g_appProcess.hProcess, &g_appExitCode);
+    if (g_appThread)
+        GetExitCodeThread(g_appThread, &g_appExitCode);
+    else
+        GetExitCodeProcess(g_appProcess.hProcess, &g_appExitCode);
     if (g_appExitCode != STILL_ACTIVE) {
         KillTimer(g_splashWnd, kStartupTimerId);
         // The application is gone: nothing is left to watch, so the launcher
@@ -32,8 +35,17 @@ BOOL CALLBACK AppWindowEnumProc(HWND window, LPARAM) {
     DWORD processId = 0;
     GetWindowThreadProcessId(window, &processId);
     if (processId != g_appProcess.dwProcessId || !(GetWindowLongA(window, GWL_STYLE) & WS_VISIBLE)) return TRUE;
+    // In-process the splash is a window of the application's process too.
+    if (window == g_splashWnd) return TRUE;
     g_splashActive = 0;
     ShowWindow(g_splashWnd, SW_HIDE);
+    if (g_appThread) {
+        // The application lives in this process: the watch ends, the
+        // launcher stays.
+        KillTimer(g_splashWnd, kStartupTimerId);
+        PostQuitMessage(0);
+        return FALSE;
+    }
     // The application runs on; exit handlers close the log file and release
     // the splash picture.
     exit(0);

@@ -15,7 +15,9 @@ const UINT kStartupTickMs = 1000;
 VOID CALLBACK StartupTimerProc(HWND window, UINT message, UINT_PTR id, DWORD time);
 // EnumWindows callback. Ends the process with exit(0) when window is a
 // visible window of the application (after hiding the splash); the
-// application runs on. Returns TRUE (go on) for every other window.
+// application runs on. Returns TRUE (go on) for every other window, the
+// splash included. In-process (g_appThread) it hides the splash, ends the
+// watch (WM_QUIT) and returns FALSE instead of ending the process.
 BOOL CALLBACK AppWindowEnumProc(HWND window, LPARAM unused);
 // When the application has ended, hides the splash and waits up to
 // timeoutMs for its pipe to hand over the rest of its output; returns at
