@@ -217,7 +217,7 @@ TEST(ConfigureTest, TheDownloadAddressIsShownOnlyWhenSet) {
     EXPECT_EQ(RunTool("show " + QuoteArgument(out)).out.find("PROP_DOWNLOAD_URL"), std::string::npos);
 }
 
-TEST(ConfigureTest, TheClassAndModulePropertiesAreShownWhenSetAndTheirBlockGoesWhenNoneIsLeft) {
+TEST(ConfigureTest, TheClassModuleAndInProcessPropertiesAreShownWhenSetAndTheirBlockGoesWhenNoneIsLeft) {
     std::string folder = MakeTempFolder("tool-start-modes");
     std::string classApp = folder + "class.exe", moduleApp = folder + "module.exe", jarApp = folder + "jar.exe";
     const struct {
@@ -229,6 +229,8 @@ TEST(ConfigureTest, TheClassAndModulePropertiesAreShownWhenSetAndTheirBlockGoesW
          {"112 PROP_MAIN_CLASS=com.example.Main", "113 PROP_CLASS_PATH=lib\\*;my libs"}},
         {moduleApp, " --set 114=com.example.app/com.example.app.Main --set PROP_MODULE_PATH=mods",
          {"114 PROP_MAIN_MODULE=com.example.app/com.example.app.Main", "115 PROP_MODULE_PATH=mods"}},
+        {folder + "inprocess.exe", " --set PROP_IN_PROCESS=true --set 117=Example.Quillmark",
+         {"116 PROP_IN_PROCESS=true", "117 PROP_APP_ID=Example.Quillmark"}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.settings);

@@ -24,6 +24,33 @@
 
 namespace {
 
+// A path as --json writes it: each backslash doubled.
+std::string JsonPath(const std::string& path) {
+    std::string escaped;
+    for (char c : path) escaped += c == '\\' ? std::string("\\\\") : std::string(1, c);
+    return escaped;
+}
+
+// What runtimes says of a home without any jvm.dll.
+std::string NoJvmLine(const std::string& home) {
+    return "    in-process: not possible: no jvm.dll in " + home + "\\bin\\server or " + home + "\\bin\\client";
+}
+
+// The first bytes of a PE image of the given machine, as a jvm.dll: all the
+// judgement reads.
+void WritePeHeader(const std::string& path, unsigned machine) {
+    std::string bytes(0x100, '\0');
+    bytes[0] = 'M';
+    bytes[1] = 'Z';
+    bytes[0x3c] = static_cast<char>(0x80);
+    bytes[0x80] = 'P';
+    bytes[0x81] = 'E';
+    bytes[0x84] = static_cast<char>(machine & 0xff);
+    bytes[0x85] = static_cast<char>(machine >> 8);
+    DWORD error = 0;
+    ASSERT_TRUE(WriteFileBytes(path, bytes, &error)) << path;
+}
+
 class RuntimesTest : public testing::Test {
 protected:
     void SetUp() override {
@@ -72,7 +99,8 @@ TEST_F(RuntimesTest, ListsBothMarksTheOneStartedAndSaysWhyNotTheOther) {
         if (c.mainModule[0]) props[PROP_MAIN_MODULE] = c.mainModule;
         ToolRun run = RunTool("runtimes \"" + Launcher(props, "MyApp.exe") + "\"");
         EXPECT_EQ(0u, run.exitCode) << run.err;
-        EXPECT_EQ((std::vector<std::string>{java8[0], java8[1], c.java8Verdict, java21[0], java21[1], c.java21Verdict}),
+        EXPECT_EQ((std::vector<std::string>{java8[0], java8[1], c.java8Verdict, NoJvmLine(m_java8), java21[0],
+                                            java21[1], c.java21Verdict, NoJvmLine(m_java21)}),
                   Lines(run.out))
             << c.choice;
     }
@@ -110,7 +138,7 @@ TEST_F(RuntimesTest, TheRuntimeMarkedIsTheOneTheLauncherStartsFromItsOwnWorkingF
         // Listed once, as the home it is, whatever the key holds.
         EXPECT_EQ(lines[0], "1.8.0_265  -  runtime  32-bit  " + m_java8);
         if (c.lastLine[0] == ' ') {
-            EXPECT_EQ(lines.size(), 6u) << run.out;
+            EXPECT_EQ(lines.size(), 8u) << run.out;
             EXPECT_EQ(lines[2], c.lastLine) << run.out;
         } else {
             EXPECT_EQ(lines.back(), c.lastLine) << run.out;
@@ -132,8 +160,8 @@ TEST_F(RuntimesTest, ARuntimePlantedInAFolderEveryoneSharesIsNeverChosenAndNoFol
                                                         "MyApp.exe") + "\"");
         EXPECT_EQ(0u, run.exitCode) << run.err;
         std::vector<std::string> lines = Lines(run.out);
-        ASSERT_EQ(lines.size(), 12u) << run.out;
-        // Each entry: its first line, its sources, its verdict.
+        ASSERT_EQ(lines.size(), 16u) << run.out;
+        // Each entry: its first line, its sources, its verdict, its in-process line.
         std::string bits = std::to_string(sizeof(void*) * 8) + "-bit  ";
         const std::pair<std::string, const char*> expected[] = {
             {"21.0.2  Eclipse Adoptium  kit  64-bit  " + m_java21, "    would start"},
@@ -174,10 +202,10 @@ TEST_F(RuntimesTest, ALauncherOfTheOtherMachineIsJudgedInItsOwnRegistryViews) {
     EXPECT_EQ((std::vector<std::string>{
                   "21.0.2  Eclipse Adoptium  kit  64-bit  " + m_java21,
                   "    sources: HKEY_LOCAL_MACHINE\\" + std::string(kTemurinKey), "    would start",
-                  "1.8.0_265  -  runtime  32-bit  " + m_java8,
+                  NoJvmLine(m_java21), "1.8.0_265  -  runtime  32-bit  " + m_java8,
                   "    sources: HKEY_LOCAL_MACHINE\\" + std::string(kRuntimeRegistryKey) + "\\1.8 (" +
                       (tool32 ? "32-bit" : "64-bit") + " view)",
-                  "    an earlier one is chosen"}),
+                  "    an earlier one is chosen", NoJvmLine(m_java8)}),
               Lines(run.out));
 }
 
@@ -193,9 +221,10 @@ TEST_F(RuntimesTest, ABundledRuntimeBelowTheMinimumIsShownWithItsVersionAndExitC
     ToolRun below = RunTool("runtimes \"" + exe + "\"");
     EXPECT_EQ(below.exitCode, 1u) << below.out;
     std::vector<std::string> lines = Lines(below.out);
-    ASSERT_GE(lines.size(), 2u) << below.out;
-    EXPECT_EQ(lines[lines.size() - 2], bundledLine) << below.out;
-    EXPECT_EQ(lines.back(), "    version 1.6.0_45 (release file): below the minimum 11") << below.out;
+    ASSERT_GE(lines.size(), 3u) << below.out;
+    EXPECT_EQ(lines[lines.size() - 3], bundledLine) << below.out;
+    EXPECT_EQ(lines[lines.size() - 2], "    version 1.6.0_45 (release file): below the minimum 11") << below.out;
+    EXPECT_EQ(lines.back(), NoJvmLine(bundledHome)) << below.out;
     EXPECT_EQ(below.out.find("no Java runtime found"), std::string::npos) << below.out;
     EXPECT_EQ(below.out.find("failure dialog"), std::string::npos) << below.out;
     ToolRun json = RunTool("runtimes --json \"" + exe + "\"");
@@ -212,5 +241,35 @@ TEST_F(RuntimesTest, ABundledRuntimeBelowTheMinimumIsShownWithItsVersionAndExitC
     WriteStandInBehaviour(bundledHome, behaviour);
     ToolRun fits = RunTool("runtimes \"" + exe + "\"");
     EXPECT_EQ(fits.exitCode, 0u) << fits.out;
-    EXPECT_EQ(Lines(fits.out).back(), "    version 17.0.9 (probed): meets the minimum 11") << fits.out;
+    std::vector<std::string> fitLines = Lines(fits.out);
+    ASSERT_GE(fitLines.size(), 2u) << fits.out;
+    EXPECT_EQ(fitLines[fitLines.size() - 2], "    version 17.0.9 (probed): meets the minimum 11") << fits.out;
+}
+
+TEST_F(RuntimesTest, EachRuntimeSaysWhetherTheLauncherCouldRunItInItsOwnProcessAndWhyNot) {
+    // Java 8's only VM is a 32-bit client, Java 21's a 64-bit server VM.
+    CreateFolders(m_java8 + "\\bin\\client");
+    WritePeHeader(m_java8 + "\\bin\\client\\jvm.dll", 0x014c);
+    CreateFolders(m_java21 + "\\bin\\server");
+    WritePeHeader(m_java21 + "\\bin\\server\\jvm.dll", 0x8664);
+    const bool launcher64 = sizeof(void*) == 8;
+    std::string java8Line = launcher64 ? "    in-process: not possible: " + m_java8 +
+                                             "\\bin\\client\\jvm.dll is x86, the launcher x64"
+                                       : "    in-process: possible, " + m_java8 + "\\bin\\client\\jvm.dll";
+    std::string java21Line = launcher64 ? "    in-process: possible, " + m_java21 + "\\bin\\server\\jvm.dll"
+                                        : "    in-process: not possible: " + m_java21 +
+                                              "\\bin\\server\\jvm.dll is x64, the launcher x86";
+    ToolRun run = RunTool("runtimes \"" + Launcher({{PROP_IN_PROCESS, "true"}}, "InProcess.exe") + "\"");
+    EXPECT_EQ(0u, run.exitCode) << run.err;
+    std::vector<std::string> lines = Lines(run.out);
+    ASSERT_EQ(lines.size(), 8u) << run.out;
+    EXPECT_EQ(lines[3], java8Line) << run.out;
+    EXPECT_EQ(lines[7], java21Line) << run.out;
+
+    ToolRun json = RunTool("runtimes --json \"" + Launcher({{PROP_IN_PROCESS, "true"}}, "InProcess.exe") + "\"");
+    EXPECT_NE(json.out.find(launcher64 ? "\"inProcess\": true, \"inProcessDetail\": \"" + JsonPath(m_java21)
+                                       : "\"inProcess\": true, \"inProcessDetail\": \"" + JsonPath(m_java8)),
+              std::string::npos)
+        << json.out;
+    EXPECT_NE(json.out.find("\"inProcess\": false"), std::string::npos) << json.out;
 }

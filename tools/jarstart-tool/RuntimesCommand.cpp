@@ -10,9 +10,10 @@
 #include "base/PathExists.h"
 #include "base/PropertyIds.h"
 #include "launcher/LaunchSteps.h"
+#include "runtime/ExeMachine.h"
 #include "runtime/JavaRelease.h"
+#include "runtime/JvmLibrary.h"
 #include "runtime/RuntimeGathering.h"
-#include "runtime/JavaRelease.h"
 #include "runtime/RuntimeSearch.h"
 #include "runtime/Version.h"
 #include "runtime/VersionProbe.h"
@@ -146,6 +147,28 @@ BundledJudgement JudgeBundled(const CString& program) {
     return judged;
 }
 
+// Whether the launcher could run the runtime at home inside its own
+// process (PROP_IN_PROCESS), judged by the same code the launcher uses.
+struct InProcessVerdict {
+    bool possible = false;
+    std::string detail;  // the jvm.dll when possible, else why not
+};
+InProcessVerdict JudgeInProcess(const CString& home, unsigned launcherMachine) {
+    JvmLibraryChoice choice = ChooseJvmLibrary(home, launcherMachine);
+    InProcessVerdict verdict;
+    verdict.possible = choice.possible;
+    verdict.detail = FromAnsi(choice.possible ? choice.path : choice.reason);
+    return verdict;
+}
+std::string InProcessLine(const InProcessVerdict& verdict) {
+    return std::string("    in-process: ") + (verdict.possible ? "possible, " : "not possible: ") + verdict.detail +
+           "\n";
+}
+std::string InProcessJson(const InProcessVerdict& verdict) {
+    return std::string(", \"inProcess\": ") + (verdict.possible ? "true" : "false") +
+           ", \"inProcessDetail\": " + Json(verdict.detail);
+}
+
 std::string WhyNot(const RuntimeCandidate& candidate, int chosen) {
     std::string reason = RejectionReason(candidate).GetString();
     if (!reason.empty()) return reason;
@@ -159,6 +182,9 @@ int RunRuntimes(const ToolArgs& args, ToolOutput* output) {
     bool configured = !args.exe.empty();
     std::string bundled;
     Decision decision;
+    // The machine of the launcher that would load jvm.dll; without a
+    // launcher, each runtime is judged for the launcher of its own machine.
+    unsigned launcherMachine = 0;
     g_javaExeName = "javaw.exe";
     if (configured) {
         LauncherImage image;
@@ -167,6 +193,7 @@ int RunRuntimes(const ToolArgs& args, ToolOutput* output) {
             output->err = ToolErrorLine(error);
             return kToolBadInput;
         }
+        launcherMachine = image.machine == 0x8664 ? 0x8664 : 0x014c;
         decision = RunLauncherSearch(args.exe, image);
         if (!decision.searched) {
             output->err = ToolErrorLine("cannot load the launcher's properties: " + args.exe);
@@ -207,19 +234,21 @@ int RunRuntimes(const ToolArgs& args, ToolOutput* output) {
             sources += (sources.empty() ? "" : "; ") + FromAnsi(source);
             jsonSources += (jsonSources.empty() ? "" : ", ") + Json(FromAnsi(source));
         }
+        unsigned machine = launcherMachine ? launcherMachine : c.bits == 64 ? 0x8664 : 0x014c;
+        InProcessVerdict inProcess = JudgeInProcess(c.home, machine);
         text += (version.empty() ? "?" : version) + "  " + (vendor.empty() ? "-" : vendor) + "  " +
                 (c.kit ? "kit" : "runtime") + "  " + bits + "-bit  " + home + "\n    sources: " + sources +
-                "\n    " + verdict + "\n";
+                "\n    " + verdict + "\n" + InProcessLine(inProcess);
         json += std::string(json.empty() ? "" : ",") + "\n    {\"version\": " + Json(version) +
                 ", \"vendor\": " + Json(vendor) + ", \"kind\": " + Json(c.kit ? "kit" : "runtime") +
                 ", \"bits\": " + (c.bits ? std::to_string(c.bits) : "null") + ", \"home\": " + Json(home) +
-                ", \"sources\": [" + jsonSources + "], \"verdict\": " + Json(verdict) + "}";
+                ", \"sources\": [" + jsonSources + "], \"verdict\": " + Json(verdict) + InProcessJson(inProcess) + "}";
     }
     if (candidates.empty() && bundled.empty()) text += "no Java runtime found\n";
     if (!bundled.empty()) {
         text += "bundled runtime, always started: " + bundled + "\n    version " +
                 (judged.version.empty() ? std::string("?") : judged.version + " (" + judged.source + ")") + ": " +
-                judged.verdict + "\n";
+                judged.verdict + "\n" + InProcessLine(JudgeInProcess(HomeOfJavaProgram(decision.program), launcherMachine));
     }
     if (!elsewhere.empty()) text += "the launcher would start: " + elsewhere + "\n";
     if (configured && !found && bundled.empty())
