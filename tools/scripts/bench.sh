@@ -7,7 +7,7 @@ build=$(cd "${1:-build}" && pwd)
 shift || true
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 
-cmake --build "$build" --target jarstart jarstart_bench standin_java standin_javaw -j "${JOBS:-2}" || exit 1
+cmake --build "$build" --target jarstart jarstart_console jarstart_bench standin_java standin_javaw -j "${JOBS:-2}" || exit 1
 
 export JARSTART_BUILD=$build
 source "$root/tools/scripts/session.sh"

@@ -16,6 +16,7 @@
 #include "tests/support/FakeRuntime.h"
 #include "tests/support/Paths.h"
 #include "tests/support/Registry.h"
+#include "tools/testing/bench/InProcessBench.h"
 #include "tools/testing/bench/Report.h"
 #include "tools/testing/bench/StartTiming.h"
 #include "tools/testing/bench/WorkCount.h"
@@ -261,7 +262,8 @@ int main(int argc, char** argv) {
         return 2;
     }
     printf("\nwritten: %s\n", json.c_str());
+    bool inProcessOk = RunInProcessBench(tmp, BuildDir() + "jarstart-console.exe", results.runs);
     for (const StartResult& start : results.starts)
         if (!start.error.empty()) return 1;
-    return 0;
+    return inProcessOk ? 0 : 1;
 }
