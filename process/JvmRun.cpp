@@ -35,7 +35,10 @@ jint JARSTART_JNICALL VfprintfHook(void*, const char* format, va_list arguments)
     if (length < 0 || length > static_cast<int>(sizeof(text)) - 1) length = static_cast<int>(sizeof(text)) - 1;
     text[length] = '\0';
     AppendMessage(text, length);
-    write(text);
+    // One log entry per message, without the line end it came with.
+    int logged = length;
+    while (logged > 0 && (text[logged - 1] == '\n' || text[logged - 1] == '\r')) --logged;
+    if (logged > 0) write(CString(text, logged));
     if (s_copyToStandardError) {
         DWORD written = 0;
         WriteFile(GetStdHandle(STD_ERROR_HANDLE), text, static_cast<DWORD>(length), &written, nullptr);
