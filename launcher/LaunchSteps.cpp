@@ -12,6 +12,7 @@
 #include "base/PropertyIds.h"
 #include "framework/AppModule.h"
 #include "process/AppStart.h"
+#include "process/JvmRun.h"
 #include "process/MyConsolePipe.h"
 #include "process/SingleInstance.h"
 #include "process/StartupWatch.h"
@@ -292,17 +293,27 @@ int WatchInProcessStart(HANDLE vmThread) {
         MSG message;
         while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
             // The watch posts WM_QUIT when it is over; the launcher is the
-            // application's process and goes on.
+            // application's process and goes on. When the watch quit because
+            // it saw the application end, that end still counts as one
+            // during the watch.
             if (message.message == WM_QUIT) {
-                EndStartupWatch();
+                if (WaitForSingleObject(vmThread, 0) != WAIT_OBJECT_0) EndStartupWatch();
                 continue;
             }
             TranslateMessage(&message);
             DispatchMessageA(&message);
         }
     }
+    bool endedWhileWatched = g_splashActive != 0;
     EndStartupWatch();
-    return static_cast<int>(VmExitCode(vmThread));
+    DWORD exitCode = VmExitCode(vmThread);
+    // As for a child: an application that fails before its window shows
+    // says so. A VM that refused to start is reported by the sequence.
+    if (g_showStartErrors && endedWhileWatched && exitCode != 0 && !JvmRefusedToStart()) {
+        write("Application ended while it was starting.");
+        ShowStartError(exitCode, JvmMessages().GetString());
+    }
+    return static_cast<int>(exitCode);
 }
 
 void ShowVmRefusal(const CString& text) {

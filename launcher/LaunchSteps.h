@@ -105,7 +105,9 @@ int StartAndWait(const CString& javaPath, const CString& argumentLine);
 // The GUI launcher's in-process wait: the thread's messages (the splash,
 // the start-up watch's ticks) until the VM's thread has ended; a watch that
 // is over hides the splash and the launcher stays, as the application lives
-// in its process. Returns the thread's exit code.
+// in its process. With PROP_SHOW_START_ERRORS an application that ends with
+// another code than 0 while the start is watched gets the start error
+// dialog, as a child does. Returns the thread's exit code.
 int WatchInProcessStart(HANDLE vmThread);
 
 // The GUI launcher's report of a VM that refused to start: its own text in

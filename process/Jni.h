@@ -185,9 +185,12 @@ struct JNINativeInterface_ {
 JARSTART_JNI_SLOT(GetVersion, kJniGetVersion);
 JARSTART_JNI_SLOT(FindClass, kJniFindClass);
 JARSTART_JNI_SLOT(ExceptionOccurred, kJniExceptionOccurred);
+JARSTART_JNI_SLOT(ExceptionDescribe, kJniExceptionDescribe);
+JARSTART_JNI_SLOT(ExceptionClear, kJniExceptionClear);
 JARSTART_JNI_SLOT(DeleteLocalRef, kJniDeleteLocalRef);
 JARSTART_JNI_SLOT(GetMethodID, kJniGetMethodID);
 JARSTART_JNI_SLOT(GetStaticMethodID, kJniGetStaticMethodID);
+JARSTART_JNI_SLOT(CallStaticObjectMethod, kJniCallStaticObjectMethod);
 JARSTART_JNI_SLOT(CallStaticVoidMethod, kJniCallStaticVoidMethod);
 JARSTART_JNI_SLOT(NewString, kJniNewString);
 JARSTART_JNI_SLOT(NewStringUTF, kJniNewStringUTF);

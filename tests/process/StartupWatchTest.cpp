@@ -167,6 +167,51 @@ TEST_F(StartupWatchTest, AnApplicationEndingDuringTheCountdownEndsTheLoopWithIts
     EXPECT_EQ(KillTimer(g_splashWnd, kStartupTimerId), 0);
 }
 
+// In-process the application is a thread of the launcher's own process:
+// its windows and the splash share the process id.
+DWORD WINAPI WaitForEventThenEnd(void* event) {
+    WaitForSingleObject(static_cast<HANDLE>(event), kWait);
+    return 5;
+}
+
+TEST_F(StartupWatchTest, InProcessTheSplashIsNeverTheApplicationsWindowAndAFoundWindowEndsOnlyTheWatch) {
+    HANDLE release = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    HANDLE thread = CreateThread(nullptr, 0, WaitForEventThenEnd, release, 0, nullptr);
+    ASSERT_NE(thread, nullptr);
+    g_appThread = thread;
+    g_appProcess.dwProcessId = GetCurrentProcessId();
+    g_splashActive = 1;
+    g_watchAppWindow = 1;
+    g_splashCountdown = 50;
+    ShowWindow(g_splashWnd, SW_SHOWNA);
+
+    // Only the splash is visible: nothing is found, the watch goes on.
+    EnumWindows(AppWindowEnumProc, 0);
+    EXPECT_EQ(g_splashActive, 1);
+    EXPECT_FALSE(DrainQuit());
+
+    HWND app = CreateWindowExA(0, "STATIC", "application", WS_POPUP | WS_VISIBLE, 0, 0, 10, 10, nullptr, nullptr,
+                               GetModuleHandleA(nullptr), nullptr);
+    ASSERT_NE(app, nullptr);
+    // Returning at all shows the process was not ended.
+    EnumWindows(AppWindowEnumProc, 0);
+    EXPECT_EQ(g_splashActive, 0);
+    EXPECT_FALSE(IsWindowVisible(g_splashWnd));
+    EXPECT_TRUE(DrainQuit());
+
+    // The watch polls the thread's exit code, not a process's.
+    SetEvent(release);
+    ASSERT_EQ(WaitForSingleObject(thread, kWait), WAIT_OBJECT_0);
+    StartupTimerProc(g_splashWnd, WM_TIMER, kStartupTimerId, 0);
+    EXPECT_EQ(g_appExitCode, 5u);
+
+    DestroyWindow(app);
+    g_appThread = nullptr;
+    g_appProcess = PROCESS_INFORMATION();
+    CloseHandle(thread);
+    CloseHandle(release);
+}
+
 TEST_F(StartupWatchTest, CloseAppHandlesClosesTheLaunchersHandleOnce) {
     StartChild("exit 0", true);
     HANDLE process = g_appProcess.hProcess;
