@@ -16,4 +16,5 @@ configurations=(
   "--set PROP_START_JAR=app.jar --icon app.ico --version 1.2.3.4 --product Quill --company Q&Co --copyright (c)Ωμέγα"
   "--set PROP_START_JAR=app.jar --set PROP_VM_PARAMS=-Dname=日本😀 --set PROP_DOWNLOAD_URL=https://example.com/"
   "--set PROP_MAIN_MODULE=com.example.app/com.example.app.Main --set PROP_MODULE_PATH=mods;lib --set PROP_JRE_PATH=runtime\\bin\\javaw.exe"
+  "--set PROP_START_JAR=app.jar --set PROP_IN_PROCESS=yes --set PROP_APP_ID=Example.Quillmark"
 )
