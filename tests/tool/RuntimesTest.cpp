@@ -229,7 +229,8 @@ TEST_F(RuntimesTest, ABundledRuntimeBelowTheMinimumIsShownWithItsVersionAndExitC
     EXPECT_EQ(below.out.find("failure dialog"), std::string::npos) << below.out;
     ToolRun json = RunTool("runtimes --json \"" + exe + "\"");
     EXPECT_EQ(json.exitCode, 1u);
-    EXPECT_NE(json.out.find("\"bundledVersion\": \"1.6.0_45\", \"bundledVerdict\": \"below the minimum 11\""),
+    EXPECT_NE(json.out.find("\"bundledVersion\": \"1.6.0_45\", \"bundledVerdict\": \"below the minimum 11\", "
+                            "\"bundledInProcess\": false, \"bundledInProcessDetail\": \"no jvm.dll in "),
               std::string::npos)
         << json.out;
     EXPECT_NE(json.out.find("\"found\": false"), std::string::npos) << json.out;

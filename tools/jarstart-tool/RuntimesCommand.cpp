@@ -160,6 +160,14 @@ InProcessVerdict JudgeInProcess(const CString& home, unsigned launcherMachine) {
     verdict.detail = FromAnsi(choice.possible ? choice.path : choice.reason);
     return verdict;
 }
+// The bundled runtime's, from its program as the launcher judges it.
+InProcessVerdict JudgeProgramInProcess(const CString& program, unsigned launcherMachine) {
+    CString home = HomeOfJavaProgram(program);
+    if (!home.IsEmpty()) return JudgeInProcess(home, launcherMachine);
+    InProcessVerdict verdict;
+    verdict.detail = FromAnsi(program + " is in no runtime's bin folder");
+    return verdict;
+}
 std::string InProcessLine(const InProcessVerdict& verdict) {
     return std::string("    in-process: ") + (verdict.possible ? "possible, " : "not possible: ") + verdict.detail +
            "\n";
@@ -245,10 +253,12 @@ int RunRuntimes(const ToolArgs& args, ToolOutput* output) {
                 ", \"sources\": [" + jsonSources + "], \"verdict\": " + Json(verdict) + InProcessJson(inProcess) + "}";
     }
     if (candidates.empty() && bundled.empty()) text += "no Java runtime found\n";
+    InProcessVerdict bundledInProcess;
     if (!bundled.empty()) {
+        bundledInProcess = JudgeProgramInProcess(decision.program, launcherMachine);
         text += "bundled runtime, always started: " + bundled + "\n    version " +
                 (judged.version.empty() ? std::string("?") : judged.version + " (" + judged.source + ")") + ": " +
-                judged.verdict + "\n" + InProcessLine(JudgeInProcess(HomeOfJavaProgram(decision.program), launcherMachine));
+                judged.verdict + "\n" + InProcessLine(bundledInProcess);
     }
     if (!elsewhere.empty()) text += "the launcher would start: " + elsewhere + "\n";
     if (configured && !found && bundled.empty())
@@ -258,7 +268,9 @@ int RunRuntimes(const ToolArgs& args, ToolOutput* output) {
                       ", \"bundled\": " + (bundled.empty() ? std::string("null") : Json(bundled)) +
                       (bundled.empty() ? std::string()
                                        : ", \"bundledVersion\": " + Json(judged.version) +
-                                             ", \"bundledVerdict\": " + Json(judged.verdict)) +
+                                             ", \"bundledVerdict\": " + Json(judged.verdict) +
+                                             ", \"bundledInProcess\": " + (bundledInProcess.possible ? "true" : "false") +
+                                             ", \"bundledInProcessDetail\": " + Json(bundledInProcess.detail)) +
                       ", \"elsewhere\": " + (elsewhere.empty() ? std::string("null") : Json(elsewhere)) +
                       ", \"found\": " + (found ? "true" : "false") + ", \"runtimes\": [" + json +
                       (json.empty() ? "]" : "\n  ]") + "}\n";
