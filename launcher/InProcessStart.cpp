@@ -34,20 +34,6 @@ CString ReadJdkJavaOptions(const CString& runtimeHome) {
     return value;
 }
 
-// main's arguments as Windows holds them, in UTF-16, so that no character
-// is lost to the ANSI code page: the last words of the process's own
-// command line, as many as the pass-through text has (the launcher's own
-// switches come before them).
-void TakeWideArguments(const char* passThrough, WideTextList* arguments) {
-    TextList ansi;
-    SplitCommandLineWords(passThrough, &ansi);
-    WideTextList all;
-    SplitArgumentsAfterProgramName(GetCommandLineW(), &all);
-    int first = all.Count() - ansi.Count();
-    if (first < 0) first = 0;
-    for (int i = first; i < all.Count(); ++i) arguments->Add(all[i]);
-}
-
 }  // namespace
 
 bool PrepareInProcessStart(const CString& javaPath, const CString& vmParameters, const StartTarget& target,
@@ -81,7 +67,7 @@ bool PrepareInProcessStart(const CString& javaPath, const CString& vmParameters,
     }
     request->mode = plan.mode;
     request->what = plan.what;
-    TakeWideArguments(passThrough.c_str(), &request->arguments);
+    TakePassThroughArguments(passThrough.c_str(), GetCommandLineW(), &request->arguments);
     request->stackSize = plan.stackSize ? plan.stackSize : DefaultJvmStackSize(request->jvm);
     return true;
 }

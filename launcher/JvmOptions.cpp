@@ -114,6 +114,16 @@ void SplitArgumentsAfterProgramName(const wchar_t* commandLine, WideTextList* wo
     SplitWords(p, words);
 }
 
+void TakePassThroughArguments(const char* passThrough, const wchar_t* commandLine, WideTextList* arguments) {
+    TextList ansi;
+    SplitCommandLineWords(passThrough, &ansi);
+    WideTextList all;
+    SplitArgumentsAfterProgramName(commandLine, &all);
+    int first = all.Count() - ansi.Count();
+    if (first < 0) first = 0;
+    for (int i = first; i < all.Count(); ++i) arguments->Add(all[i]);
+}
+
 void SplitJdkJavaOptions(const char* text, TextList* words) {
     if (!text) return;
     int total = TextList::Length(text);

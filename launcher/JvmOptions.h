@@ -23,6 +23,12 @@ void SplitCommandLineWords(const wchar_t* text, WideTextList* words);
 // read as Windows reads it (up to the closing quote, or the first blank).
 void SplitArgumentsAfterProgramName(const wchar_t* commandLine, WideTextList* words);
 
+// main's arguments as Windows holds them, in UTF-16, so that no character
+// is lost to the ANSI code page: the last words of the process's full
+// command line, as many as the pass-through text (ANSI, after the
+// launcher's own switches) has.
+void TakePassThroughArguments(const char* passThrough, const wchar_t* commandLine, WideTextList* arguments);
+
 // JDK_JAVA_OPTIONS as java reads it: words separated by white space, a
 // part in single or double quotes kept whole (the quotes removed), no
 // escapes.

@@ -74,6 +74,28 @@ TEST(JvmOptionsTest, WideArgumentsAfterTheProgramNameKeepEveryCharacter) {
     EXPECT_EQ(none.Count(), 0);
 }
 
+TEST(JvmOptionsTest, MainsArgumentsAreTheCommandLinesLastWordsAfterTheLaunchersSwitches) {
+    const struct {
+        const char* passThrough;
+        const wchar_t* commandLine;
+        std::vector<std::wstring> arguments;
+    } cases[] = {
+        {"", L"MyApp.exe", {}},
+        {"", L"MyApp.exe -d", {}},
+        {"\"a b\" c", L"\"C:\\My Apps\\MyApp.exe\" -d -p \"a b\" c", {L"a b", L"c"}},
+        // The ANSI text lost the characters; the UTF-16 line has them.
+        {"?t? ??", L"MyApp.exe \u00e9t\u00e9 \u65e5\u672c", {L"\u00e9t\u00e9", L"\u65e5\u672c"}},
+        {"x y z", L"MyApp.exe y", {L"y"}},
+    };
+    for (const auto& c : cases) {
+        WideTextList arguments;
+        TakePassThroughArguments(c.passThrough, c.commandLine, &arguments);
+        std::vector<std::wstring> taken;
+        for (int i = 0; i < arguments.Count(); ++i) taken.push_back(arguments[i]);
+        EXPECT_EQ(taken, c.arguments) << c.passThrough;
+    }
+}
+
 TEST(JvmOptionsTest, JdkJavaOptionsAreWordsWithQuotedPartsKeptWhole) {
     TextList words;
     SplitJdkJavaOptions("  -Xmx1g\t'-Dname=a b' \"-Dx=c d\"e\n-ea ", &words);
