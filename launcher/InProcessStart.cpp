@@ -8,6 +8,7 @@
 #include "base/LauncherProperties.h"
 #include "base/PropertyIds.h"
 #include "launcher/JvmOptions.h"
+#include "process/JvmOutput.h"
 #include "runtime/BootClassPath.h"
 #include "runtime/ExeMachine.h"
 #include "runtime/JavaRelease.h"
@@ -37,11 +38,13 @@ CString ReadJdkJavaOptions(const CString& runtimeHome) {
 }  // namespace
 
 bool PrepareInProcessStart(const CString& javaPath, const CString& vmParameters, const StartTarget& target,
-                           const LauncherOptions& options, JvmRunRequest* request) {
+                           const LauncherOptions& options, bool captureOutput, JvmRunRequest* request) {
     CString home = HomeOfJavaProgram(javaPath);
     if (home.IsEmpty()) return NotPossible(javaPath + " is in no runtime's bin folder");
     JvmLibraryChoice choice = ChooseJvmLibrary(home, OwnMachine());
     if (!choice.possible) return NotPossible(choice.reason);
+    // The VM takes the standard handles as it loads and starts.
+    if (captureOutput && !CaptureApplicationOutput()) write("ERROR: Cannot capture the application's output.");
     CString why;
     if (!LoadJvm(choice.path, choice.binFolder, &request->jvm, &why)) return NotPossible(why);
     g_log << "In-process start: " << choice.path << logEnd;

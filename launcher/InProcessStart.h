@@ -12,8 +12,10 @@
 // the UTF-16 command line, the main thread's stack. False when the child
 // start is to be taken instead, logged "In-process start not possible: "
 // and why; true after "In-process start: " and the jvm.dll's path.
+// With captureOutput (the GUI launcher) the application's standard output
+// and error become a pipe to the launcher's output sink before the VM loads.
 bool PrepareInProcessStart(const CString& javaPath, const CString& vmParameters, const StartTarget& target,
-                           const LauncherOptions& options, JvmRunRequest* request);
+                           const LauncherOptions& options, bool captureOutput, JvmRunRequest* request);
 
 // PROP_APP_ID: the process's application id, taken before any window
 // exists so that the taskbar groups and pins the application's windows

@@ -70,7 +70,7 @@ int RunLaunch(const LaunchSurface& surface, const char* commandLine, HINSTANCE i
     // the runtime allows it, otherwise the child process as always.
     if (ReadBoolProperty(PROP_IN_PROCESS)) {
         write("PROP_IN_PROCESS: true.");
-        if (PrepareInProcessStart(javaPath, vmParameters, target, options, &s_jvmRequest)) {
+        if (PrepareInProcessStart(javaPath, vmParameters, target, options, !surface.console, &s_jvmRequest)) {
             TakeApplicationId();
             return RunInProcess(surface, instance, showCommand);
         }

@@ -12,6 +12,7 @@
 #include "base/PropertyIds.h"
 #include "framework/AppModule.h"
 #include "process/AppStart.h"
+#include "process/JvmOutput.h"
 #include "process/JvmRun.h"
 #include "process/MyConsolePipe.h"
 #include "process/SingleInstance.h"
@@ -311,7 +312,12 @@ int WatchInProcessStart(HANDLE vmThread) {
     // says so. A VM that refused to start is reported by the sequence.
     if (g_showStartErrors && endedWhileWatched && exitCode != 0 && !JvmRefusedToStart()) {
         write("Application ended while it was starting.");
-        ShowStartError(exitCode, JvmMessages().GetString());
+        // The VM's own messages, then the application's last lines (an
+        // uncaught exception's stack trace among them).
+        DrainApplicationOutput(kAppOutputDrainMs);
+        std::string output = JvmMessages().GetString();
+        output += g_appOutputTail.LastLines();
+        ShowStartError(exitCode, output);
     }
     return static_cast<int>(exitCode);
 }

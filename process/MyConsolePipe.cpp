@@ -13,6 +13,10 @@ void CMyConsolePipe::OnOutput(const char* text) {
         if (g_appOutputEnded) SetEvent(g_appOutputEnded);
         return;
     }
+    SinkApplicationOutput(text);
+}
+
+void SinkApplicationOutput(const char* text) {
     if (g_logToFile) g_logFile.Write(text);
     if (g_showStartErrors) g_appOutputTail.Append(text);
     writeApplicationOutput(text, g_logToFile);

@@ -8,3 +8,8 @@ public:
     CMyConsolePipe(int interpreterKind, unsigned options) : CConsolePipe(interpreterKind, options) {}
     void OnOutput(const char* text) override;
 };
+
+// Where a chunk of the application's output goes, whichever thread reads
+// it: log.txt in debug mode, the tail for the start error dialog, the
+// debugger channel.
+void SinkApplicationOutput(const char* text);
