@@ -231,9 +231,32 @@ TEST(StandInJvmChild, CallsTheSlotTheEnvironmentNames) {
     JavaVM* vm = nullptr;
     JNIEnv* env = nullptr;
     ASSERT_EQ(create(&vm, reinterpret_cast<void**>(&env), &args), JNI_OK);
+    if (text.substr(text.find('|') + 1) == "describe") {
+        // A pending exception described as the VM's own trace, on standard error.
+        jclass helper = (*env)->FindClass(env, "java/lang/Missing");
+        EXPECT_EQ(helper, nullptr);
+        EXPECT_EQ((*env)->ExceptionCheck(env), JNI_TRUE);
+        (*env)->ExceptionDescribe(env);
+        EXPECT_EQ((*env)->ExceptionOccurred(env), nullptr);
+        return;
+    }
     typedef void(JARSTART_JNICALL * AnySlot)(JNIEnv*);
     reinterpret_cast<AnySlot const*>(*env)[slot](env);
     ADD_FAILURE() << "slot " << slot << " returned";
+}
+
+TEST(StandInJvmTest, ExceptionDescribeWritesTheVmsTraceToStandardErrorAndClearsTheException) {
+    std::string home = MakeTempFolder("standin-jvm-describe") + "jre";
+    UseJvmDllOf(kBits, home);
+    char self[MAX_PATH] = "";
+    GetModuleFileNameA(nullptr, self, MAX_PATH);
+    ScopedEnvironment environment;
+    environment.Set(kSlotCallVariable, (home + "|describe").c_str());
+    ChildRun run = RunCapturing("\"" + std::string(self) + "\" --gtest_filter=StandInJvmChild.*");
+    ASSERT_TRUE(run.started);
+    EXPECT_EQ(run.exitCode, 0u) << run.out;
+    EXPECT_EQ(run.err, "Exception in thread \"main\" java.lang.NoClassDefFoundError: java/lang/Missing\n"
+                       "\tat StandIn.main(StandIn.java)\n");
 }
 
 TEST(StandInJvmTest, AnUnimplementedSlotStopsTheProcessLoudlyWithItsOwnCode) {

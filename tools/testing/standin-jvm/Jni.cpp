@@ -154,9 +154,11 @@ jthrowable JARSTART_JNICALL ExceptionOccurred(JNIEnv*) { return Ref(t_pending); 
 void JARSTART_JNICALL ExceptionDescribe(JNIEnv*) {
     if (!t_pending) return;
     std::string message = Utf8Of(t_pending->text);
+    std::string where = g_mainClass ? g_mainClass->name : std::string("StandIn");
+    for (char& c : where)
+        if (c == '/') c = '.';
     WriteToStdHandle(STD_ERROR_HANDLE, "Exception in thread \"main\" " + t_pending->name +
-                                           (message.empty() ? "" : ": " + message) + "\n\tat " +
-                                           (g_mainClass ? g_mainClass->name : std::string("StandIn")) +
+                                           (message.empty() ? "" : ": " + message) + "\n\tat " + where +
                                            ".main(StandIn.java)\n");
     t_pending = nullptr;
 }

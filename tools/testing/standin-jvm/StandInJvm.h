@@ -30,6 +30,8 @@ const int kStandInJvmStopExitCode = 213;
 // The record's keys, each once unless marked "one a line".
 //   dll            the stand-in's own full path
 //   runtimeDll     where standinrt.dll was loaded from
+//   module         where a C runtime library of a runtime's bin folder was
+//                  loaded from, when loaded (one a line)
 //   processId      the process the VM lives in
 //   createVersion  the JNI version JNI_CreateJavaVM was asked for (decimal)
 //   ignoreUnrecognized  0 or 1

@@ -159,6 +159,13 @@ STANDIN_EXPORT jint JARSTART_JNICALL JNI_GetCreatedJavaVMs(JavaVM** vms, jsize c
 STANDIN_EXPORT jint JARSTART_JNICALL JNI_CreateJavaVM(JavaVM** vm, void** env, void* argsPointer) {
     RecordAdd("dll", StandInDllPath());
     RecordAdd("runtimeDll", StandInRuntimePath());
+    // The C runtime libraries a launcher loads from the runtime's bin
+    // folder before the VM, where they came from.
+    for (const char* name : {"msvcr100.dll", "vcruntime140.dll", "vcruntime140_1.dll", "msvcp140.dll"}) {
+        char path[MAX_PATH * 2] = "";
+        HMODULE module = GetModuleHandleA(name);
+        if (module && GetModuleFileNameA(module, path, sizeof(path))) RecordAdd("module", path);
+    }
     RecordAdd("processId", std::to_string(GetCurrentProcessId()));
     const JavaVMInitArgs* args = static_cast<const JavaVMInitArgs*>(argsPointer);
     RecordAdd("createVersion", std::to_string(args->version));
