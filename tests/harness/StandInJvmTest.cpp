@@ -211,6 +211,11 @@ TEST(StandInJvmTest, RunsMainAndRecordsTheLaunchItsArgumentsItsThreadAndItsStack
     EXPECT_GE(reserve, kReserve);
     EXPECT_LT(reserve, kReserve + 1024 * 1024);
     EXPECT_EQ(record.Value("mainEnded"), "threw");
+    // The same main on this program's first thread, as a launcher that
+    // does not give main a thread of its own would run it.
+    (*env)->ExceptionClear(env);
+    CallMain(&call);
+    EXPECT_EQ(ReadRecordedVm(home).All("mainOnFirstThread"), (std::vector<std::string>{"0", "1"}));
     EXPECT_EQ((*vm)->DestroyJavaVM(vm), JNI_OK);
     EXPECT_EQ(ReadRecordedVm(home).Value("destroyed"), "1");
 }
