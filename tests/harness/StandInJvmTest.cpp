@@ -228,8 +228,18 @@ TEST(StandInJvmChild, CallsTheSlotTheEnvironmentNames) {
     std::string text = value;
     std::string home = text.substr(0, text.find('|'));
     int slot = atoi(text.c_str() + text.find('|') + 1);
+    std::string jvmDll = home + "\\bin\\server\\jvm.dll";
+    if (text.substr(text.find('|') + 1) == "load") {
+        // A fresh process, so no runtime library of that name is loaded yet:
+        // without bin as the DLL directory the dependency is missing.
+        EXPECT_EQ(LoadLibraryA(jvmDll.c_str()), nullptr);
+        EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_MOD_NOT_FOUND));
+        SetDllDirectoryA((home + "\\bin").c_str());
+        EXPECT_NE(LoadLibraryA(jvmDll.c_str()), nullptr);
+        return;
+    }
     SetDllDirectoryA((home + "\\bin").c_str());
-    HMODULE module = LoadLibraryA((home + "\\bin\\server\\jvm.dll").c_str());
+    HMODULE module = LoadLibraryA(jvmDll.c_str());
     ASSERT_NE(module, nullptr);
     auto create = reinterpret_cast<CreateJavaVmFunction>(GetProcAddress(module, "JNI_CreateJavaVM"));
     JavaVMInitArgs args = {JNI_VERSION_1_8, 0, nullptr, JNI_FALSE};
@@ -250,6 +260,19 @@ TEST(StandInJvmChild, CallsTheSlotTheEnvironmentNames) {
     ADD_FAILURE() << "slot " << slot << " returned";
 }
 
+TEST(StandInJvmTest, ItsRuntimeLibraryIsFoundOnlyWithTheBinFolderAsTheDllDirectory) {
+    std::string home = MakeTempFolder("standin-jvm-dependency") + "jre";
+    UseJvmDllOf(kBits, home);
+    char self[MAX_PATH] = "";
+    GetModuleFileNameA(nullptr, self, MAX_PATH);
+    ScopedEnvironment environment;
+    environment.Set(kSlotCallVariable, (home + "|load").c_str());
+    ChildRun run = RunCapturing("\"" + std::string(self) + "\" --gtest_filter=StandInJvmChild.*");
+    ASSERT_TRUE(run.started);
+    EXPECT_EQ(run.exitCode, 0u) << run.out;
+    EXPECT_NE(run.out.find("[  PASSED  ] 1 test."), std::string::npos) << "ran, not skipped: " << run.out;
+}
+
 TEST(StandInJvmTest, ExceptionDescribeWritesTheVmsTraceToStandardErrorAndClearsTheException) {
     std::string home = MakeTempFolder("standin-jvm-describe") + "jre";
     UseJvmDllOf(kBits, home);
@@ -260,6 +283,7 @@ TEST(StandInJvmTest, ExceptionDescribeWritesTheVmsTraceToStandardErrorAndClearsT
     ChildRun run = RunCapturing("\"" + std::string(self) + "\" --gtest_filter=StandInJvmChild.*");
     ASSERT_TRUE(run.started);
     EXPECT_EQ(run.exitCode, 0u) << run.out;
+    EXPECT_NE(run.out.find("[  PASSED  ] 1 test."), std::string::npos) << "ran, not skipped: " << run.out;
     EXPECT_EQ(run.err, "Exception in thread \"main\" java.lang.NoClassDefFoundError: java/lang/Missing\n"
                        "\tat StandIn.main(StandIn.java)\n");
 }
