@@ -14,6 +14,7 @@
 #include "base/PropertyIds.h"
 #include "tests/process/ChildProgram.h"
 #include "tests/support/ChildProcess.h"
+#include "tests/support/FakeJvm.h"
 #include "tests/support/FakeRuntime.h"
 #include "tests/support/Launcher.h"
 #include "tests/support/Paths.h"
@@ -129,6 +130,48 @@ TEST_P(ConsoleExitE2ETest, TheLauncherEndsAfterTheApplicationWithItsExitCode) {
 
 INSTANTIATE_TEST_SUITE_P(Codes, ConsoleExitE2ETest, testing::Values(ExitCase{0, 0}, ExitCase{3, 2000}, ExitCase{255, 0}),
                          [](const testing::TestParamInfo<ExitCase>& info) { return std::to_string(info.param.exitCode); });
+
+// In-process (property 116) the VM of the stand-in jvm.dll writes to the
+// launcher's own handles, and the launcher's exit code is the application's.
+TEST_F(ConsoleLauncherE2ETest, InProcessTheVmWritesToTheLaunchersOwnHandlesAndItsEndIsTheLaunchersEnd) {
+    const int kPropInProcess = 116;
+    const int kPropAppId = 117;
+    const struct {
+        const char* behaviour;
+        DWORD exitCode;
+        const char* out;  // standard output exactly
+        const char* err;  // found in standard error
+    } cases[] = {
+        {"return", 0, "out text", "err text"},
+        {"throw", 1, "out text", "Exception in thread \"main\" java.lang.RuntimeException: "},
+        {"exit:7", 7, "out text", "err text"},
+        {"fail-init", 1, "", "Error occurred during initialization of VM"},
+    };
+    StandInBehaviour java17;
+    java17.versionText = "openjdk version \"17.0.2\" 2022-01-18\n";
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.behaviour);
+        std::string exe = Prepare("console-inprocess", java17,
+                                  {{kPropInProcess, "1"},
+                                   {kPropAppId, "Example.Console.Tool"},
+                                   {PROP_VM_PARAMS, std::string("-Djarstart.standin.main=") + c.behaviour +
+                                                        " \"-Djarstart.standin.out=out text\" \"-Djarstart.standin.err=err text\""}});
+        ASSERT_FALSE(exe.empty());
+        UseJvmDllOf(static_cast<int>(sizeof(void*) * 8), m_home);
+        DWORD processId = 0;
+        ToolRun run = Run(exe, "one \"two words\"", "", 0, [&](DWORD id) { processId = id; });
+        ASSERT_TRUE(run.ended);
+        EXPECT_EQ(run.exitCode, c.exitCode) << run.err;
+        EXPECT_EQ(run.out, c.out);
+        EXPECT_NE(run.err.find(c.err), std::string::npos) << run.err;
+        RecordedVm record = ReadRecordedVm(m_home);
+        EXPECT_EQ(record.Value("processId"), std::to_string(processId));
+        EXPECT_FALSE(ReadRecordedRun(m_home, "java.exe").found) << "no java.exe besides";
+        if (std::string(c.behaviour) == "fail-init") continue;
+        EXPECT_EQ(record.All("arg"), (std::vector<std::string>{"one", "two words"}));
+        EXPECT_EQ(record.Value("appId"), "Example.Console.Tool");
+    }
+}
 
 TEST_F(ConsoleLauncherE2ETest, WhatTheGuiLauncherShowsInABoxIsOnStandardErrorWithTheSameExitCode) {
     const struct {

@@ -7,10 +7,12 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/FakeJvm.h"
 #include "tests/support/FakeRuntime.h"
 #include "tests/support/Launcher.h"
 #include "tests/support/Paths.h"
 #include "tests/ui/UiTestSupport.h"
+#include "tools/testing/standin-jvm/StandInJvm.h"
 
 namespace {
 
@@ -80,6 +82,53 @@ TEST(SplashE2ETest, TheSplashShowsWhileTheApplicationStartsAndTheLauncherEndsWhe
     EXPECT_EQ(result.exitCode, 0u) << JoinLog(result.log);
     EXPECT_TRUE(result.dialogs.empty());
     EXPECT_TRUE(WaitForRecordedRun(folder + "rt").found);
+}
+
+// In-process (property 116) the application's window is in the launcher's
+// own process: the splash goes when it appears (never counting the splash
+// itself), and the launcher lives on with the application.
+TEST(SplashE2ETest, InProcessTheSplashClosesAtTheApplicationsFirstWindowAndTheLauncherLivesOn) {
+    std::string folder = MakeTempFolder("ui-splash-inprocess");
+    StandInBehaviour java17;
+    java17.versionText = "openjdk version \"17.0.2\" 2022-01-18\n";
+    MakeFakeRuntime(folder + "rt", java17);
+    UseJvmDllOf(static_cast<int>(sizeof(void*) * 8), folder + "rt");
+    std::string image = ReadWholeFile(TestDataPath("splash.gif"));
+    std::string exe = PrepareLauncher(folder,
+                                      {{96, "on"}, {98, "20"}, {99, "rt\\bin\\javaw.exe"}, {101, "app.jar"},
+                                       {102, "on"}, {116, "1"},
+                                       {100, std::string(STANDIN_JVM_DELAY_OPTION) + "2500 " +
+                                                 STANDIN_JVM_MAIN_OPTION + "window:30000"}},
+                                      "launcher.exe", &image);
+    ASSERT_FALSE(exe.empty());
+
+    LaunchResult result;
+    std::atomic<bool> done(false);
+    std::thread launcher([&] {
+        result = RunLauncher(exe, "");
+        done = true;
+    });
+    bool splashSeen = WaitUntil([&] { return FindVisibleSplash() != nullptr || done; }, 30000) && !done;
+    HWND window = nullptr;
+    bool windowSeen = WaitUntil([&] {
+        window = FindWindowA(STANDIN_JVM_WINDOW_CLASS, nullptr);
+        return (window && IsWindowVisible(window)) || done;
+    }, 30000) && window;
+    bool splashGone = windowSeen && WaitUntil([&] { return FindVisibleSplash() == nullptr; }, 10000);
+    bool launcherLived = !done;
+    DWORD windowProcess = 0;
+    if (window) GetWindowThreadProcessId(window, &windowProcess);
+    if (window) PostMessageA(window, WM_CLOSE, 0, 0);
+    launcher.join();
+
+    EXPECT_TRUE(splashSeen) << JoinLog(result.log);
+    ASSERT_TRUE(windowSeen) << JoinLog(result.log);
+    EXPECT_TRUE(splashGone);
+    EXPECT_TRUE(launcherLived) << "the launcher is the application";
+    EXPECT_EQ(windowProcess, result.processId);
+    EXPECT_EQ(result.exitCode, 0u) << JoinLog(result.log);
+    EXPECT_TRUE(result.dialogs.empty());
+    EXPECT_FALSE(ReadRecordedRun(folder + "rt").found) << "no javaw.exe";
 }
 
 TEST(SplashE2ETest, AnImageTheLoaderRejectsShowsTheErrorEndsWith1AndStartsNothing) {

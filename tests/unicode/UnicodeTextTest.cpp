@@ -15,6 +15,7 @@
 #include "framework/ScopedWin.h"
 #include "base/CodePages.h"
 #include "launcher/LauncherOptions.h"
+#include "tests/support/FakeJvm.h"
 #include "tests/support/FakeRuntime.h"
 #include "tests/support/Launcher.h"
 #include "tests/support/Paths.h"
@@ -114,6 +115,26 @@ TEST(UnicodeTextTest, AFolderAJarAVmOptionAndArgumentsOutsideCodePage1252ReachTh
     RecordedRun run = WaitForRecordedRun(root + "rt");
     ASSERT_TRUE(run.found);
     EXPECT_EQ(run.commandLineUtf8, "\"" + javaPath + "\" " + argumentLine);
+}
+
+// In-process (property 116) each argument becomes a Java string made from
+// the wide command line: characters outside every code page, and outside
+// the 16-bit plane, arrive as typed.
+TEST(UnicodeTextTest, InProcessEveryArgumentReachesMainIntactAsAJavaString) {
+    JavaSoftRegistryGuard registry;
+    std::string root = MakeTempFolder(std::string("unicode-inprocess-") + kOmega);
+    StandInBehaviour java17;
+    java17.versionText = "openjdk version \"17.0.2\" 2022-01-18\n";
+    MakeFakeRuntime(root + "rt", java17);
+    UseJvmDllOf(static_cast<int>(sizeof(void*) * 8), root + "rt");
+    std::string exe = PrepareLauncher(root, {{101, "app.jar"}, {99, "rt\\bin\\javaw.exe"}, {116, "1"}});
+    ASSERT_FALSE(exe.empty());
+    const std::string emoji = "\xF0\x9F\x98\x80";
+    LaunchResult result = RunLauncher(exe, std::string("-p ") + kOmega + " \"" + kJapan + " -\xc3\xa9\" " + emoji);
+    EXPECT_EQ(result.exitCode, 0u) << JoinLog(result.log);
+    RecordedVm record = ReadRecordedVm(root + "rt");
+    EXPECT_EQ(record.All("arg"), (std::vector<std::string>{kOmega, std::string(kJapan) + " -\xc3\xa9", emoji}));
+    EXPECT_EQ(record.Value("processId"), std::to_string(result.processId));
 }
 
 TEST(UnicodeTextTest, WithPassAllArgumentsTheWholeLineReachesTheApplicationAsTypedAndWithoutItTheUsageBoxShows) {
