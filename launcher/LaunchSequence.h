@@ -4,7 +4,8 @@
 // the in-process start made once. What only the GUI launcher has (the
 // splash and its watch, the dialogs) or only the console launcher has
 // (standard error, waiting for the application) comes in through the
-// surface, so the console launcher links none of the GUI's code.
+// surface, so nothing the console launcher calls reaches the GUI's code and
+// its link can leave that code out.
 #include <windows.h>
 
 #include "framework/CString.h"
