@@ -24,10 +24,6 @@
 
 namespace {
 
-// The in-process properties by number, so these tests build before the
-// launcher names them.
-const int kPropInProcess = 116;
-const int kPropAppId = 117;
 const int kBits = static_cast<int>(sizeof(void*) * 8);
 const int kOtherBits = kBits == 64 ? 32 : 64;
 
@@ -60,7 +56,7 @@ protected:
         for (const std::string& vm : vmFolders) UseJvmDllOf(kBits, m_home, vm);
         props.emplace(PROP_JRE_PATH, "rt\\bin\\javaw.exe");
         if (!props.count(PROP_MAIN_CLASS) && !props.count(PROP_MAIN_MODULE)) props.emplace(PROP_START_JAR, "app.jar");
-        props.emplace(kPropInProcess, "1");
+        props.emplace(PROP_IN_PROCESS, "1");
         return PrepareLauncher(m_folder, props, "launcher.exe", nullptr, sourceExe);
     }
     std::string JvmDll(const std::string& vm = "server") const { return m_home + "\\bin\\" + vm + "\\jvm.dll"; }
@@ -169,7 +165,7 @@ TEST_F(InProcessStartE2ETest, AVmItCannotLoadFallsBackToTheChildProcessAndSaysWh
 }
 
 TEST_F(InProcessStartE2ETest, WithoutThePropertyTheChildStartsAsBeforeAndTheVmIsNeverLoaded) {
-    std::string exe = Prepare("inproc-off", {{kPropInProcess, ""}});
+    std::string exe = Prepare("inproc-off", {{PROP_IN_PROCESS, ""}});
     LaunchResult result = RunLauncher(exe, "");
     EXPECT_EQ(result.exitCode, 0u) << JoinLog(result.log);
     EXPECT_EQ(FindEntry(result.log, "In-process start"), -1) << JoinLog(result.log);
@@ -288,7 +284,7 @@ TEST_F(InProcessStartE2ETest, AVmThatRefusesToStartShowsItsOwnTextAndEndsWith1) 
 }
 
 TEST_F(InProcessStartE2ETest, TheProcessTakesTheApplicationIdBeforeTheVmStarts) {
-    std::string exe = Prepare("inproc-appid", {{kPropAppId, "Example.Quill.Editor"}});
+    std::string exe = Prepare("inproc-appid", {{PROP_APP_ID, "Example.Quill.Editor"}});
     LaunchResult result = RunLauncher(exe, "");
     EXPECT_EQ(result.exitCode, 0u) << JoinLog(result.log);
     EXPECT_EQ(ReadRecordedVm(m_home).Value("appId"), "Example.Quill.Editor");

@@ -131,11 +131,9 @@ TEST_P(ConsoleExitE2ETest, TheLauncherEndsAfterTheApplicationWithItsExitCode) {
 INSTANTIATE_TEST_SUITE_P(Codes, ConsoleExitE2ETest, testing::Values(ExitCase{0, 0}, ExitCase{3, 2000}, ExitCase{255, 0}),
                          [](const testing::TestParamInfo<ExitCase>& info) { return std::to_string(info.param.exitCode); });
 
-// In-process (property 116) the VM of the stand-in jvm.dll writes to the
+// In-process (PROP_IN_PROCESS) the VM of the stand-in jvm.dll writes to the
 // launcher's own handles, and the launcher's exit code is the application's.
 TEST_F(ConsoleLauncherE2ETest, InProcessTheVmWritesToTheLaunchersOwnHandlesAndItsEndIsTheLaunchersEnd) {
-    const int kPropInProcess = 116;
-    const int kPropAppId = 117;
     const struct {
         const char* behaviour;
         DWORD exitCode;
@@ -152,8 +150,8 @@ TEST_F(ConsoleLauncherE2ETest, InProcessTheVmWritesToTheLaunchersOwnHandlesAndIt
     for (const auto& c : cases) {
         SCOPED_TRACE(c.behaviour);
         std::string exe = Prepare("console-inprocess", java17,
-                                  {{kPropInProcess, "1"},
-                                   {kPropAppId, "Example.Console.Tool"},
+                                  {{PROP_IN_PROCESS, "1"},
+                                   {PROP_APP_ID, "Example.Console.Tool"},
                                    {PROP_VM_PARAMS, std::string("-Djarstart.standin.main=") + c.behaviour +
                                                         " \"-Djarstart.standin.out=out text\" \"-Djarstart.standin.err=err text\""}});
         ASSERT_FALSE(exe.empty());

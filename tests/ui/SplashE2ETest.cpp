@@ -84,7 +84,7 @@ TEST(SplashE2ETest, TheSplashShowsWhileTheApplicationStartsAndTheLauncherEndsWhe
     EXPECT_TRUE(WaitForRecordedRun(folder + "rt").found);
 }
 
-// In-process (property 116) the application's window is in the launcher's
+// In-process (PROP_IN_PROCESS) the application's window is in the launcher's
 // own process: the splash goes when it appears (never counting the splash
 // itself), and the launcher lives on with the application.
 TEST(SplashE2ETest, InProcessTheSplashClosesAtTheApplicationsFirstWindowAndTheLauncherLivesOn) {
