@@ -40,6 +40,8 @@ const int kStandInJvmStopExitCode = 213;
 //   created        JNI_OK or the refusal's code (decimal)
 //   refusal        why the VM refused to start
 //   appId          the process's explicit AppUserModelID ("" when none)
+//   appIdUnknown   1 when the system cannot tell the id (Wine answers
+//                  E_NOTIMPL though it takes one)
 //   findClass      every name FindClass was asked for (one a line)
 //   launchMode     checkAndLoadMain's mode (1 class, 2 jar, 3 module)
 //   launchName     checkAndLoadMain's name

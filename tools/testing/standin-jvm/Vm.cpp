@@ -64,7 +64,9 @@ jint Refuse(jint code, const std::string& why) {
     return code;
 }
 
-std::string AppUserModelId() {
+// The process's application id, or "" with *unknown set when the system
+// cannot tell (Wine takes the id but answers E_NOTIMPL when asked for it).
+std::string AppUserModelId(bool* unknown) {
     typedef HRESULT(WINAPI * GetIdFunction)(PWSTR*);
     HMODULE shell = LoadLibraryA("shell32.dll");
     GetIdFunction get = shell ? reinterpret_cast<GetIdFunction>(
@@ -72,7 +74,9 @@ std::string AppUserModelId() {
                               : nullptr;
     PWSTR id = nullptr;
     std::string utf8;
-    if (get && SUCCEEDED(get(&id)) && id) {
+    HRESULT result = get ? get(&id) : E_NOTIMPL;
+    *unknown = result == E_NOTIMPL;
+    if (SUCCEEDED(result) && id) {
         int size = WideCharToMultiByte(CP_UTF8, 0, id, -1, nullptr, 0, nullptr, nullptr);
         if (size > 1) {
             utf8.assign(size - 1, '\0');
@@ -201,7 +205,9 @@ STANDIN_EXPORT jint JARSTART_JNICALL JNI_CreateJavaVM(JavaVM** vm, void** env, v
     }
     Vm().created = true;
     Attach();
-    RecordAdd("appId", AppUserModelId());
+    bool appIdUnknown = false;
+    RecordAdd("appId", AppUserModelId(&appIdUnknown));
+    if (appIdUnknown) RecordAdd("appIdUnknown", "1");
     RecordAdd("created", std::to_string(JNI_OK));
     *vm = const_cast<JavaVM*>(&g_vm);
     *env = StandInEnv();
