@@ -18,6 +18,7 @@
 #include "ui/Splash.h"
 #include "ui/StartFailure.h"
 #include "ui/StartError.h"
+#include "framework/Text.h"
 
 namespace {
 
@@ -197,7 +198,7 @@ bool CreateStartupWindow(HINSTANCE instance, int showCommand) {
 }
 
 CString JoinArgumentLine(const CString& vmParameters, const CString& bootClassPath, const StartTarget& target,
-                         const std::string& arguments) {
+                         const Text& arguments) {
     CString line = vmParameters;
     if (!bootClassPath.IsEmpty()) {
         line += " -Xbootclasspath/p:";

@@ -4,7 +4,7 @@
 // as they are.
 #include <windows.h>
 
-#include <string>
+#include "framework/Text.h"
 
 #include "framework/CString.h"
 #include "launcher/LauncherOptions.h"
@@ -81,7 +81,7 @@ bool CreateStartupWindow(HINSTANCE instance, int showCommand);
 // the jar, or the class or module, JoinStartPart), one blank and the
 // pass-through arguments. Pure: nothing is read or logged.
 CString JoinArgumentLine(const CString& vmParameters, const CString& bootClassPath, const StartTarget& target,
-                         const std::string& arguments);
+                         const Text& arguments);
 
 // The console launcher's failure branch: the start failure dialog's text as
 // an error message (so on standard error); returns 1.
