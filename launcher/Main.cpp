@@ -30,9 +30,9 @@ int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPSTR lpCmdLine
     g_log << "Jre path: " << javaPath << logEnd;
     if (!PathExists(javaPath)) return ShowStartFailure();
 
-    if (!CreateStartupWindow(hInstance, nCmdShow)) return 1;
-    // After the window: the boot class path logs the jars it lists.
+    if (!PrepareStartupWindow()) return 1;
+    // After the splash image: the boot class path logs the jars it lists.
     CString bootClassPath = g_searchJdkOnly ? BuildBootClassPath() : CString();
     CString argumentLine = JoinArgumentLine(vmParameters, bootClassPath, target, options.GetArguments());
-    return StartAndWatch(javaPath, argumentLine);
+    return StartAndWatch(javaPath, argumentLine, hInstance, nCmdShow);
 }
