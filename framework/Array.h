@@ -15,10 +15,7 @@ public:
     explicit Array(size_t count) : Array() { resize(count); }
     Array(const T* first, const T* last) : Array() { assign(first, last); }
     Array(const Array& other) : Array() { assign(other.begin(), other.end()); }
-    Array(Array&& other) : m_items(other.m_items), m_size(other.m_size), m_capacity(other.m_capacity) {
-        other.m_items = nullptr;
-        other.m_size = other.m_capacity = 0;
-    }
+    Array(Array&& other) : Array() { swap(other); }
     ~Array() {
         clear();
         FreeBlock(m_items);
@@ -28,16 +25,14 @@ public:
         return *this;
     }
     Array& operator=(Array&& other) {
-        if (this != &other) {
-            clear();
-            FreeBlock(m_items);
-            m_items = other.m_items;
-            m_size = other.m_size;
-            m_capacity = other.m_capacity;
-            other.m_items = nullptr;
-            other.m_size = other.m_capacity = 0;
-        }
+        Array taken(static_cast<Array&&>(other));
+        swap(taken);
         return *this;
+    }
+    void swap(Array& other) {
+        SwapValues(m_items, other.m_items);
+        SwapValues(m_size, other.m_size);
+        SwapValues(m_capacity, other.m_capacity);
     }
 
     size_t size() const { return m_size; }

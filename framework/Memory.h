@@ -12,3 +12,11 @@ void EndOutOfMemory();
 void* ResizeBlockOrEnd(void* block, size_t bytes);
 // free(block).
 void FreeBlock(void* block);
+
+// Exchanges two values: moving the owner of a block comes down to this.
+template <class T>
+void SwapValues(T& a, T& b) {
+    T kept = a;
+    a = b;
+    b = kept;
+}

@@ -11,16 +11,10 @@ Text& Text::operator=(const Text& other) {
     return *this;
 }
 
-Text& Text::operator=(Text&& other) {
-    if (this != &other) {
-        FreeBlock(m_data);
-        m_data = other.m_data;
-        m_size = other.m_size;
-        m_capacity = other.m_capacity;
-        other.m_data = nullptr;
-        other.m_size = other.m_capacity = 0;
-    }
-    return *this;
+void Text::swap(Text& other) {
+    SwapValues(m_data, other.m_data);
+    SwapValues(m_size, other.m_size);
+    SwapValues(m_capacity, other.m_capacity);
 }
 
 char* Text::EmptyBuffer() {
@@ -54,7 +48,8 @@ Text& Text::assign(const char* text, size_t length) {
     if (text && text >= c_str() && text <= c_str() + m_size) {
         // A piece of this text itself: kept aside while the block changes.
         Text copy(text, length);
-        return *this = static_cast<Text&&>(copy);
+        swap(copy);
+        return *this;
     }
     m_size = 0;
     if (m_data) m_data[0] = '\0';

@@ -16,10 +16,7 @@ public:
     Text(const char* first, const char* last) : Text() { append(first, static_cast<size_t>(last - first)); }
     Text(size_t count, char c) : Text() { resize(count, c); }
     Text(const Text& other) : Text() { append(other.m_data, other.m_size); }
-    Text(Text&& other) : m_data(other.m_data), m_size(other.m_size), m_capacity(other.m_capacity) {
-        other.m_data = nullptr;
-        other.m_size = other.m_capacity = 0;
-    }
+    Text(Text&& other) : Text() { swap(other); }
     // Any string type with c_str() and size(), for callers outside the
     // launcher that hold their text in one.
     template <class S, class = decltype(static_cast<const S*>(nullptr)->c_str()),
@@ -28,7 +25,12 @@ public:
     ~Text();
 
     Text& operator=(const Text& other);
-    Text& operator=(Text&& other);
+    Text& operator=(Text&& other) {
+        Text taken(static_cast<Text&&>(other));
+        swap(taken);
+        return *this;
+    }
+    void swap(Text& other);
     Text& operator=(const char* text) { return assign(text, text ? std::strlen(text) : 0); }
 
     const char* c_str() const { return m_data ? m_data : ""; }

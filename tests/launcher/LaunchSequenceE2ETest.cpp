@@ -11,6 +11,7 @@
 
 #include "launcher/LauncherOptions.h"
 #include "base/PropertyIds.h"
+#include "tests/support/Dialogs.h"
 #include "tests/support/FakeRuntime.h"
 #include "tests/support/Files.h"
 #include "tests/support/Launcher.h"
@@ -429,25 +430,6 @@ TEST_F(LaunchSequenceE2ETest, ASplashImageThatCannotBeLoadedEndsWith1BeforeTheSt
 
 namespace {
 
-// A visible window of processId other than a message box: the splash.
-struct VisibleWindowSearch {
-    DWORD processId;
-    bool found;
-};
-
-BOOL CALLBACK FindVisibleNonDialog(HWND window, LPARAM param) {
-    VisibleWindowSearch* search = reinterpret_cast<VisibleWindowSearch*>(param);
-    DWORD processId = 0;
-    GetWindowThreadProcessId(window, &processId);
-    char className[32] = {};
-    GetClassNameA(window, className, sizeof(className));
-    if (processId == search->processId && IsWindowVisible(window) && std::string(className) != "#32770") {
-        search->found = true;
-        return FALSE;
-    }
-    return TRUE;
-}
-
 bool Loaded(const LaunchResult& result, const std::string& library) {
     for (const std::string& name : result.libraries)
         if (name == library) return true;
@@ -466,10 +448,10 @@ TEST_F(LaunchSequenceE2ETest, AFailedStartWithTheSplashOnShowsItsErrorWithoutEve
     RunOptions options;
     bool splashBehindTheBox = false;
     options.onDialog = [&](HWND dialog) {
-        VisibleWindowSearch search = {0, false};
-        GetWindowThreadProcessId(dialog, &search.processId);
-        EnumWindows(FindVisibleNonDialog, reinterpret_cast<LPARAM>(&search));
-        splashBehindTheBox = search.found;
+        DWORD processId = 0;
+        GetWindowThreadProcessId(dialog, &processId);
+        for (HWND window : FindProcessWindows(processId, true))
+            if (GetClassNameString(window) != "#32770") splashBehindTheBox = true;
     };
     LaunchResult result = RunLauncher(exe, "", options);
 
