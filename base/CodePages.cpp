@@ -1,7 +1,8 @@
 #include "base/CodePages.h"
 
 #include <cstdlib>
-#include <vector>
+#include "framework/Array.h"
+#include "framework/Text.h"
 
 bool OwnCodePagesAreUtf8() {
     return GetOEMCP() == CP_UTF8;
@@ -30,15 +31,15 @@ bool IsValidUtf8(const char* text, int length) {
     return length <= 0 || MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, text, length, nullptr, 0) > 0;
 }
 
-std::string ConvertCodePage(const char* text, int length, UINT from, UINT to) {
-    if (length <= 0) return std::string();
+Text ConvertCodePage(const char* text, int length, UINT from, UINT to) {
+    if (length <= 0) return Text();
     int wideLength = MultiByteToWideChar(from, 0, text, length, nullptr, 0);
-    if (wideLength <= 0) return std::string(text, length);
-    std::vector<wchar_t> wide(wideLength);
+    if (wideLength <= 0) return Text(text, length);
+    Array<wchar_t> wide(wideLength);
     MultiByteToWideChar(from, 0, text, length, wide.data(), wideLength);
     int size = WideCharToMultiByte(to, 0, wide.data(), wideLength, nullptr, 0, nullptr, nullptr);
-    if (size <= 0) return std::string(text, length);
-    std::string converted(size, '\0');
+    if (size <= 0) return Text(text, length);
+    Text converted(size, '\0');
     WideCharToMultiByte(to, 0, wide.data(), wideLength, &converted[0], size, nullptr, nullptr);
     return converted;
 }

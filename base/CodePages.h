@@ -4,7 +4,7 @@
 // launcher's own strings.
 #include <windows.h>
 
-#include <string>
+#include "framework/Text.h"
 
 // True when this process's OEM code page is UTF-8 (its manifest asks for the
 // UTF-8 code page and the system honours it): a child without that manifest
@@ -19,4 +19,4 @@ UINT SystemAnsiCodePage();
 bool IsValidUtf8(const char* text, int length);
 // text (length bytes) from one code page to another; the result may be
 // longer than the input (one OEM byte becomes up to three UTF-8 bytes).
-std::string ConvertCodePage(const char* text, int length, UINT from, UINT to);
+Text ConvertCodePage(const char* text, int length, UINT from, UINT to);

@@ -1,7 +1,7 @@
 #include "base/DiagnosticFile.h"
 
 #include <cstdlib>
-#include <string>
+#include "framework/Text.h"
 
 #include <windows.h>
 
@@ -14,7 +14,7 @@ LogFile s_diagnosticFile;
 
 // Zero-padded, without the printf engine the launcher otherwise does not
 // link.
-void AppendNumber(std::string* text, unsigned value, int digits, char after) {
+void AppendNumber(Text* text, unsigned value, int digits, char after) {
     char buffer[8];
     for (int i = digits - 1; i >= 0; --i, value /= 10) buffer[i] = static_cast<char>('0' + value % 10);
     text->append(buffer, digits);
@@ -32,7 +32,7 @@ void AppendToDiagnosticFile(const char* label, const char* text) {
     if (!text || !s_diagnosticFile.IsOpen()) return;
     SYSTEMTIME now;
     GetLocalTime(&now);
-    std::string line;
+    Text line;
     AppendNumber(&line, now.wYear, 4, '-');
     AppendNumber(&line, now.wMonth, 2, '-');
     AppendNumber(&line, now.wDay, 2, ' ');

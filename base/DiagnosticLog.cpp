@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "base/DiagnosticFile.h"
+#include "framework/Text.h"
 
 namespace {
 
@@ -23,7 +24,7 @@ DiagnosticLog& DiagnosticLog::operator<<(const char* text) {
     return *this;
 }
 
-DiagnosticLog& DiagnosticLog::operator<<(const std::string& text) {
+DiagnosticLog& DiagnosticLog::operator<<(const Text& text) {
     // Taken as a C string: up to the first NUL.
     m_pending += text.c_str();
     return *this;

@@ -3,7 +3,7 @@
 // the JARSTART_LOG file when there is one (base/DiagnosticFile.h), and one
 // line each on standard error in the console launcher's debug mode.
 // Entries are built on the main thread only; write() may be called anywhere.
-#include <string>
+#include "framework/Text.h"
 
 #include "framework/CString.h"
 
@@ -13,12 +13,15 @@ extern const LogEndToken logEnd;
 class DiagnosticLog {
 public:
     DiagnosticLog& operator<<(const char* text);
-    DiagnosticLog& operator<<(const std::string& text);
+    DiagnosticLog& operator<<(const Text& text);
     DiagnosticLog& operator<<(const CString& text) { return *this << static_cast<const char*>(text); }
+    // Any other string type with c_str(), for callers outside the launcher.
+    template <class S, class = decltype(static_cast<const S*>(nullptr)->c_str())>
+    DiagnosticLog& operator<<(const S& text) { return *this << text.c_str(); }
     DiagnosticLog& operator<<(const LogEndToken&);
 
 private:
-    std::string m_pending;
+    Text m_pending;
 };
 
 extern DiagnosticLog g_log;

@@ -1,16 +1,16 @@
 #include "base/Environment.h"
 
 #include <cstring>
-#include <string>
+#include "framework/Text.h"
 
 #include <windows.h>
 
 namespace {
 
-bool LookUpVariable(const std::string& name, std::string* value) {
+bool LookUpVariable(const Text& name, Text* value) {
     DWORD size = GetEnvironmentVariableA(name.c_str(), nullptr, 0);
     if (size == 0) return false;
-    std::string buffer(size, '\0');
+    Text buffer(size, '\0');
     DWORD length = GetEnvironmentVariableA(name.c_str(), &buffer[0], size);
     if (length >= size) return false;
     value->assign(buffer.c_str(), length);
@@ -26,7 +26,7 @@ bool LookUpVariable(const std::string& name, std::string* value) {
 // of its % included, and the scan goes on after it.
 CString ExpandEnvironmentText(const char* text) {
     if (!text) return CString();
-    std::string expanded;
+    Text expanded;
     const char* rest = text;
     while (*rest) {
         const char* open = std::strchr(rest, '%');
@@ -40,8 +40,8 @@ CString ExpandEnvironmentText(const char* text) {
             expanded += open;
             break;
         }
-        std::string value;
-        if (close > open + 1 && LookUpVariable(std::string(open + 1, close), &value)) expanded += value;
+        Text value;
+        if (close > open + 1 && LookUpVariable(Text(open + 1, close), &value)) expanded += value;
         else expanded.append(open, close + 1);
         rest = close + 1;
     }
@@ -49,6 +49,6 @@ CString ExpandEnvironmentText(const char* text) {
 }
 
 CString GetEnvironmentText(const char* name) {
-    std::string value;
+    Text value;
     return LookUpVariable(name, &value) ? CString(value) : CString();
 }

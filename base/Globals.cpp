@@ -4,6 +4,7 @@ int g_splashActive = 1;
 int g_splashCountdown = 3;
 int g_keepAlive = 1;
 int g_watchAppWindow = 0;
+int g_splashPrepared = 0;
 int g_searchJdkOnly = 0;
 int g_showStartErrors = 0;
 CString g_javaExeName = "javaw.exe";

@@ -14,6 +14,7 @@ extern int g_splashActive;        // launch sequence (PROP_SPLASH), splash windo
 extern int g_splashCountdown;     // splash window creation (PROP_SPLASH_TIMEOUT); counted down by the watch
 extern int g_keepAlive;           // launch sequence (PROP_KEEP_ALIVE)
 extern int g_watchAppWindow;      // splash window creation (PROP_WATCH_APP_WINDOW)
+extern int g_splashPrepared;      // PrepareSplash before the start; cleared by the splash window creation that uses it
 extern int g_searchJdkOnly;       // launch sequence (PROP_SEARCH_JDK_ONLY)
 extern int g_showStartErrors;     // launch sequence (PROP_SHOW_START_ERRORS); read by the reader thread
 extern CString g_javaExeName;     // launch sequence: "java.exe" with the console switch

@@ -1,6 +1,6 @@
 #include "base/Messages.h"
 
-#include <string>
+#include "framework/Text.h"
 
 #include "base/Globals.h"
 #include "base/StandardError.h"
@@ -32,7 +32,7 @@ CString SystemErrorText(DWORD error) {
     if (length == 0 || !message) {
         // Not snprintf: that would link a whole printf engine into the
         // launcher for this one line.
-        std::string fallback = "Windows error " + std::to_string(static_cast<unsigned long>(error));
+        Text fallback = "Windows error " + ToText(static_cast<unsigned long>(error));
         return CString(fallback.c_str());
     }
     // The system text ends in CR LF; in a message box that is an empty line.

@@ -1,4 +1,5 @@
 #include "base/OutputTail.h"
+#include "framework/Text.h"
 
 OutputTail::OutputTail(size_t capacity) : m_capacity(capacity), m_dropped(false) {
     InitializeCriticalSection(&m_lock);
@@ -17,9 +18,9 @@ void OutputTail::Append(const char* chunk) {
     LeaveCriticalSection(&m_lock);
 }
 
-std::string OutputTail::LastLines() const {
+Text OutputTail::LastLines() const {
     EnterCriticalSection(&m_lock);
-    std::string text = m_text;
+    Text text = m_text;
     bool dropped = m_dropped;
     LeaveCriticalSection(&m_lock);
     if (text.size() > m_capacity) {
@@ -28,7 +29,7 @@ std::string OutputTail::LastLines() const {
     }
     if (dropped) {
         size_t lineEnd = text.find('\n');
-        if (lineEnd != std::string::npos) text.erase(0, lineEnd + 1);
+        if (lineEnd != Text::npos) text.erase(0, lineEnd + 1);
     }
     return text;
 }

@@ -2,7 +2,7 @@
 // The last bytes of the application's output, kept for the start error
 // dialog. Appended to by the application pipe's reader thread, read by the
 // main thread once the watch has ended.
-#include <string>
+#include "framework/Text.h"
 
 #include <windows.h>
 
@@ -18,11 +18,11 @@ public:
     void Append(const char* chunk);
     // The last lines that fit: when older output was dropped, the text
     // starts after the first line break, so no line is shown cut at its start.
-    std::string LastLines() const;
+    Text LastLines() const;
 
 private:
     mutable CRITICAL_SECTION m_lock;
     size_t m_capacity;
     bool m_dropped;
-    std::string m_text;
+    Text m_text;
 };

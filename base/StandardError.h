@@ -1,18 +1,18 @@
 #pragma once
 // The console launcher's standard error: where its messages and, in debug
 // mode, its diagnostic log go, since it has no message boxes.
-#include <string>
+#include "framework/Text.h"
 
 // Each line of text (split at "\n", a "\r" before it dropped; a last empty
 // line dropped) as "<programName>: <line>\r\n", the way console programs
 // name themselves in what they report.
-std::string PrefixLines(const std::string& programName, const char* text);
+Text PrefixLines(const Text& programName, const char* text);
 
 // Writes the bytes to the launcher's standard error as they are, or, when
 // that is a console, as the characters they are in the ANSI code page (a
 // console shows bytes in its own code page). Nothing happens when the
 // launcher has no standard error. Any thread.
-void WriteStandardError(const std::string& text);
+void WriteStandardError(const Text& text);
 
 // The launcher's file name without its folder ("" when unknown).
-std::string LauncherFileName();
+Text LauncherFileName();

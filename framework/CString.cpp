@@ -1,16 +1,12 @@
 #include "framework/CString.h"
 
 #include <cstring>
-#include <new>
 
 char* CString::GetBuffer(int minLength) {
     if (minLength < 0) return nullptr;
-    try {
-        if (static_cast<size_t>(minLength) > m_text.size()) m_text.resize(static_cast<size_t>(minLength));
-    } catch (const std::bad_alloc&) {
-        return nullptr;
-    }
-    return &m_text[0];
+    // Running out of memory ends the process (framework/Memory.h).
+    if (static_cast<size_t>(minLength) > m_text.size()) m_text.resize(static_cast<size_t>(minLength));
+    return m_text.data();
 }
 
 void CString::ReleaseBuffer() {

@@ -1,14 +1,19 @@
 #pragma once
 // The 8-bit string class the launcher uses: text in the ANSI code page,
 // always zero-terminated, converting implicitly to const char*.
-#include <string>
+#include "framework/Text.h"
 
 class CString {
 public:
     CString() {}
     CString(const char* text) : m_text(text ? text : "") {}
     CString(const char* text, int length) : m_text(text, text + length) {}
-    CString(const std::string& text) : m_text(text) {}
+    CString(const Text& text) : m_text(text) {}
+    // Any other string type with c_str() and size(), for callers outside
+    // the launcher that hold their text in one.
+    template <class S, class = decltype(static_cast<const S*>(nullptr)->c_str()),
+              class = decltype(static_cast<const S*>(nullptr)->size())>
+    CString(const S& text) : m_text(text.c_str(), text.size()) {}
 
     operator const char*() const { return m_text.c_str(); }
     const char* GetString() const { return m_text.c_str(); }
@@ -23,7 +28,7 @@ public:
 
     // Room for minLength characters and the terminating zero. The text keeps
     // its old content; ReleaseBuffer() makes the length that of the
-    // zero-terminated text written into the buffer. Null when out of memory.
+    // zero-terminated text written into the buffer. Null for a negative length.
     char* GetBuffer(int minLength);
     void ReleaseBuffer();
 
@@ -38,5 +43,5 @@ public:
     friend CString operator+(const char* a, const CString& b) { CString r(a); r += b; return r; }
 
 private:
-    std::string m_text;
+    Text m_text;
 };

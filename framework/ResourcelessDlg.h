@@ -4,7 +4,7 @@
 // called twice, once to measure the template and once to write it.
 #include <windows.h>
 
-#include <vector>
+#include "framework/Array.h"
 
 #include "framework/DialogTemplate.h"
 #include "framework/Window.h"
@@ -35,8 +35,8 @@ public:
     }
 
     // The template exactly as RunModal passes it to the system.
-    std::vector<BYTE> BuildTemplate() {
-        std::vector<BYTE> bytes;
+    Array<BYTE> BuildTemplate() {
+        Array<BYTE> bytes;
         if (AllocateTemplate()) {
             WriteTemplate();
             bytes.assign(m_template, m_template + m_writeOffset);

@@ -13,6 +13,7 @@
 #include "runtime/ExeMachine.h"
 #include "runtime/JavaRelease.h"
 #include "runtime/JvmLibrary.h"
+#include "framework/Text.h"
 
 namespace {
 
@@ -50,7 +51,7 @@ bool PrepareInProcessStart(const CString& javaPath, const CString& vmParameters,
     g_log << "In-process start: " << choice.path << logEnd;
 
     CString bootClassPath = g_searchJdkOnly ? BuildBootClassPath() : CString();
-    std::string passThrough = options.GetArguments();
+    Text passThrough = options.GetArguments();
     TextList ansiArguments;
     SplitCommandLineWords(passThrough.c_str(), &ansiArguments);
     CString jdkJavaOptions = ReadJdkJavaOptions(home);

@@ -65,6 +65,7 @@ int RunLaunch(const LaunchSurface& surface, const char* commandLine, HINSTANCE i
     CString javaPath = FindJavaRuntime(launcherFolder);
     g_log << "Jre path: " << javaPath << logEnd;
     if (!PathExists(javaPath)) return surface.reportMissingRuntime();
+    if (surface.prepareStartupWindow && !surface.prepareStartupWindow()) return 1;
 
     // One start step, two ways: in the launcher's process when asked and
     // the runtime allows it, otherwise the child process as always.
@@ -77,9 +78,8 @@ int RunLaunch(const LaunchSurface& surface, const char* commandLine, HINSTANCE i
     }
     if (surface.console) TakeApplicationId();
 
-    if (surface.createStartupWindow && !surface.createStartupWindow(instance, showCommand)) return 1;
-    // After the window: the boot class path logs the jars it lists.
+    // After the splash picture: the boot class path logs the jars it lists.
     CString bootClassPath = g_searchJdkOnly ? BuildBootClassPath() : CString();
     CString argumentLine = JoinArgumentLine(vmParameters, bootClassPath, target, options.GetArguments());
-    return surface.startChild(javaPath, argumentLine);
+    return surface.startChild(javaPath, argumentLine, instance, showCommand);
 }

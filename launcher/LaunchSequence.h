@@ -14,12 +14,17 @@ struct LaunchSurface {
     // No runtime found: the start failure dialog, or its text on standard
     // error. Returns the exit code.
     int (*reportMissingRuntime)();
-    // The splash or keep-alive window and the start-up watch's timer; null
-    // where there is none. False when the launch must end with 1.
+    // Reads what the splash and the watch need, the picture among them,
+    // before anything starts; null where there is no window. False when
+    // the launch must end with 1 (a picture that cannot be loaded).
+    bool (*prepareStartupWindow)();
+    // The splash or keep-alive window and the start-up watch's timer, made
+    // right after the application started; null where there is none. False
+    // when the launch must end with 1.
     bool (*createStartupWindow)(HINSTANCE instance, int showCommand);
-    // Starts the child process and, as the surface does, watches or waits;
-    // returns the exit code.
-    int (*startChild)(const CString& javaPath, const CString& argumentLine);
+    // Starts the child process and, as the surface does, opens the window
+    // and watches, or waits; returns the exit code.
+    int (*startChild)(const CString& javaPath, const CString& argumentLine, HINSTANCE instance, int showCommand);
     // In-process: runs until the thread that runs the VM and main has
     // ended (the watch on the way); returns its exit code.
     int (*waitForVm)(HANDLE vmThread);

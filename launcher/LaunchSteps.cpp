@@ -20,6 +20,7 @@
 #include "ui/Splash.h"
 #include "ui/StartFailure.h"
 #include "ui/StartError.h"
+#include "framework/Text.h"
 
 namespace {
 
@@ -190,6 +191,10 @@ CString EnterWorkingDirectory() {
     return CString(launcherFolder);
 }
 
+bool PrepareStartupWindow() {
+    return PrepareSplash();
+}
+
 bool CreateStartupWindow(HINSTANCE instance, int showCommand) {
     if (!CreateSplashWindow(instance, showCommand)) return false;
     if (g_splashActive || g_keepAlive) {
@@ -199,7 +204,7 @@ bool CreateStartupWindow(HINSTANCE instance, int showCommand) {
 }
 
 CString JoinArgumentLine(const CString& vmParameters, const CString& bootClassPath, const StartTarget& target,
-                         const std::string& arguments) {
+                         const Text& arguments) {
     CString line = vmParameters;
     if (!bootClassPath.IsEmpty()) {
         line += " -Xbootclasspath/p:";
@@ -217,7 +222,7 @@ int ReportMissingRuntime() {
     return 1;
 }
 
-int StartAndWatch(const CString& javaPath, const CString& argumentLine) {
+int StartAndWatch(const CString& javaPath, const CString& argumentLine, HINSTANCE instance, int showCommand) {
     // Deletes itself when the application's output ends; never deleted here.
     CMyConsolePipe* pipe = new CMyConsolePipe(PIPE_KIND_PROGRAM, 0);
     g_log << "Full argument line: " << argumentLine << logEnd;
@@ -227,12 +232,18 @@ int StartAndWatch(const CString& javaPath, const CString& argumentLine) {
     if (g_splashActive) g_appOutputEnded = CreateEventA(nullptr, TRUE, FALSE, nullptr);
     DWORD startError = 0;
     if (StartApplication(javaPath, argumentLine, pipe, &startError) == -1) {
-        // The timer may tick while the box is up; the watch must not act
-        // on a splash for an application that never started.
+        // No window and no timer exist yet; the watch stays off.
         g_splashActive = 0;
         return ReportStartError(startError);
     }
     HandInstanceToApplication(g_appProcess.hProcess, g_appProcess.dwProcessId);
+    // The application runs before the launcher opens any window: the
+    // splash costs its start nothing.
+    if (!CreateStartupWindow(instance, showCommand)) {
+        g_splashActive = 0;
+        CloseAppHandles();
+        return 1;
+    }
     if (!g_splashActive) {
         CloseAppHandles();
         return 0;
@@ -315,7 +326,7 @@ int WatchInProcessStart(HANDLE vmThread) {
         // The VM's own messages, then the application's last lines (an
         // uncaught exception's stack trace among them).
         DrainApplicationOutput(kAppOutputDrainMs);
-        std::string output = JvmMessages().GetString();
+        Text output = JvmMessages().GetString();
         output += g_appOutputTail.LastLines();
         ShowStartError(exitCode, output);
     }

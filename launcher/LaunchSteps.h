@@ -4,7 +4,7 @@
 // as they are.
 #include <windows.h>
 
-#include <string>
+#include "framework/Text.h"
 
 #include "framework/CString.h"
 #include "launcher/LauncherOptions.h"
@@ -70,10 +70,16 @@ bool ReadLaunchProperties(StartTarget* target);
 // the launcher's own path is unknown: then the directory is not changed).
 CString EnterWorkingDirectory();
 
-// The splash window (when PROP_SPLASH or PROP_KEEP_ALIVE asks for it) and the
-// start-up watch's timer on it. False when the launch must end with 1: the
-// splash image cannot be loaded (after its message box) or the timer cannot
-// be set (silently).
+// Before the start: what the splash needs (PrepareSplash), so that a bad
+// splash image ends the launch before anything runs. False when the launch
+// must end with 1: the image cannot be loaded (after its message box).
+bool PrepareStartupWindow();
+
+// Right after the start: the splash window (when PROP_SPLASH or
+// PROP_KEEP_ALIVE asks for it) and the start-up watch's timer on it;
+// PrepareStartupWindow runs first when it has not run. False when the launch
+// must end with 1: the splash image cannot be loaded (after its message box)
+// or the timer cannot be set (silently).
 bool CreateStartupWindow(HINSTANCE instance, int showCommand);
 
 // The Java argument line: the VM parameters, " -Xbootclasspath/p:" and the
@@ -81,20 +87,22 @@ bool CreateStartupWindow(HINSTANCE instance, int showCommand);
 // the jar, or the class or module, JoinStartPart), one blank and the
 // pass-through arguments. Pure: nothing is read or logged.
 CString JoinArgumentLine(const CString& vmParameters, const CString& bootClassPath, const StartTarget& target,
-                         const std::string& arguments);
+                         const Text& arguments);
 
 // The console launcher's failure branch: the start failure dialog's text as
 // an error message (so on standard error); returns 1.
 int ReportMissingRuntime();
 
-// Starts the application and, while the start is watched (the splash, or
-// PROP_SHOW_START_ERRORS), runs the start-up watch; returns the launcher's
-// exit code: 1 after the start error box, 0 when nothing is watched,
+// Starts the application, then opens the startup window (CreateStartupWindow
+// with instance and showCommand) and, while the start is watched (the
+// splash, or PROP_SHOW_START_ERRORS), runs the start-up watch; returns the
+// launcher's exit code: 1 after the start error box (no window was opened)
+// or when the window's timer cannot be set, 0 when nothing is watched,
 // otherwise the exit code the watch saw, after the start error dialog when
 // PROP_SHOW_START_ERRORS is on and the application ended with another code
 // than 0. May end the process with 0 from inside the message loop when the
 // watch finds the application's window.
-int StartAndWatch(const CString& javaPath, const CString& argumentLine);
+int StartAndWatch(const CString& javaPath, const CString& argumentLine, HINSTANCE instance, int showCommand);
 
 // The console launcher's start: the application on the launcher's own
 // console and standard handles, holding the instance name once started;

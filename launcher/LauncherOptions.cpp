@@ -1,4 +1,5 @@
 #include "launcher/LauncherOptions.h"
+#include "framework/Text.h"
 
 const char* const kUsageText =
     "Options: \n"
@@ -10,7 +11,7 @@ static const char kBlank = ' ';
 
 LauncherOptions::LauncherOptions() : m_help(false), m_console(false), m_debug(false) {}
 
-void LauncherOptions::Parse(std::string text) {
+void LauncherOptions::Parse(Text text) {
     int length = static_cast<int>(text.size());
     int i = 0;
     while (i < length) {
@@ -28,11 +29,11 @@ void LauncherOptions::Parse(std::string text) {
     }
 }
 
-std::string LauncherOptions::GetArguments() const {
+Text LauncherOptions::GetArguments() const {
     return m_arguments;
 }
 
-int LauncherOptions::ParseSwitch(const std::string& text, int position) {
+int LauncherOptions::ParseSwitch(const Text& text, int position) {
     int length = static_cast<int>(text.size());
     // A prefix that ends the line has no letter: unreadable, and the letter
     // must not be read past the end.
@@ -61,7 +62,7 @@ int LauncherOptions::ParseSwitch(const std::string& text, int position) {
     }
 }
 
-bool LauncherOptions::IsSwitchEnd(const std::string& text, int position, int last) const {
+bool LauncherOptions::IsSwitchEnd(const Text& text, int position, int last) const {
     if (position == last + 1) return true;
     // A blank ends the switch wherever it stands, also as the very last
     // character: a shortcut whose target line ends in one blank must not
@@ -69,7 +70,7 @@ bool LauncherOptions::IsSwitchEnd(const std::string& text, int position, int las
     return text[position] == kBlank;
 }
 
-std::string ArgumentsAfterProgramName(const char* commandLine) {
+Text ArgumentsAfterProgramName(const char* commandLine) {
     const char* p = commandLine ? commandLine : "";
     if (*p == '"') {
         ++p;
@@ -79,5 +80,5 @@ std::string ArgumentsAfterProgramName(const char* commandLine) {
         while (*p && *p != ' ' && *p != '\t') ++p;
     }
     while (*p == ' ' || *p == '\t') ++p;
-    return std::string(p);
+    return Text(p);
 }

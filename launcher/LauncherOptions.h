@@ -1,21 +1,21 @@
 #pragma once
 // The launcher's own switches: -c / -d / -p (or with "/").
-#include <string>
+#include "framework/Text.h"
 
 class LauncherOptions {
 public:
     LauncherOptions();
-    void Parse(std::string text);
-    std::string GetArguments() const;
+    void Parse(Text text);
+    Text GetArguments() const;
 
     bool m_help;
     bool m_console;
     bool m_debug;
-    std::string m_arguments;
+    Text m_arguments;
 
 private:
-    int ParseSwitch(const std::string& text, int position);
-    bool IsSwitchEnd(const std::string& text, int position, int last) const;
+    int ParseSwitch(const Text& text, int position);
+    bool IsSwitchEnd(const Text& text, int position, int last) const;
 };
 
 // The usage text shown for a malformed command line.
@@ -25,4 +25,4 @@ extern const char* const kUsageText;
 // (GetCommandLineA), exactly as given, without the blanks that separate the
 // two. The name ends the way the system reads it: a quoted name at its
 // closing quote, an unquoted one at the first blank or tab.
-std::string ArgumentsAfterProgramName(const char* commandLine);
+Text ArgumentsAfterProgramName(const char* commandLine);

@@ -9,6 +9,7 @@
 int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPSTR lpCmdLine, int nCmdShow) {
     LaunchSurface surface = {};
     surface.reportMissingRuntime = ShowStartFailure;
+    surface.prepareStartupWindow = PrepareStartupWindow;
     surface.createStartupWindow = CreateStartupWindow;
     surface.startChild = StartAndWatch;
     surface.waitForVm = WatchInProcessStart;

@@ -1,7 +1,7 @@
 #include "launcher/StartTarget.h"
 
 #include <cstring>
-#include <vector>
+#include "framework/Array.h"
 
 bool ChooseStartMode(StartTarget* target, CString* problem) {
     const struct {
@@ -13,7 +13,7 @@ bool ChooseStartMode(StartTarget* target, CString* problem) {
         {!target->mainClass.IsEmpty(), "PROP_MAIN_CLASS", START_MAIN_CLASS},
         {!target->mainModule.IsEmpty(), "PROP_MAIN_MODULE", START_MAIN_MODULE},
     };
-    std::vector<const char*> named;
+    Array<const char*> named;
     target->mode = START_NOTHING;
     for (const auto& t : targets) {
         if (!t.set) continue;

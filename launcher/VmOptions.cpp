@@ -12,6 +12,7 @@
 #include "base/LauncherFolder.h"
 #include "base/LauncherProperties.h"
 #include "base/PropertyIds.h"
+#include "framework/Text.h"
 
 namespace {
 
@@ -130,11 +131,11 @@ bool ReadVmOptionsFile(const CString& fileName, CString* options) {
 
 CString UserVmOptionsFile(const char* launcherPath, const char* appData) {
     if (!launcherPath || !*launcherPath || !appData || !*appData) return CString();
-    std::string path = launcherPath;
-    std::string fileName = path.substr(path.find_last_of('\\') + 1);
-    std::string name = fileName.substr(0, fileName.find_last_of('.'));
+    Text path = launcherPath;
+    Text fileName = path.substr(path.find_last_of('\\') + 1);
+    Text name = fileName.substr(0, fileName.find_last_of('.'));
     if (name.empty()) name = fileName;
-    std::string folder = appData;
+    Text folder = appData;
     if (folder.back() != '\\') folder += '\\';
     return CString(folder + name + "\\" + fileName + ".vmoptions");
 }

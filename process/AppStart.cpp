@@ -1,7 +1,7 @@
 #include "process/AppStart.h"
 
-#include <string>
-#include <vector>
+#include "framework/Text.h"
+#include "framework/Array.h"
 
 #include "base/DiagnosticLog.h"
 #include "base/Globals.h"
@@ -67,7 +67,7 @@ int StartConsoleApplication(CString javaPath, CString argumentLine, DWORD* start
     startup.hStdOutput = InheritableStdHandle(STD_OUTPUT_HANDLE, &output);
     startup.hStdError = InheritableStdHandle(STD_ERROR_HANDLE, &error);
     g_log << "CreateProcess: " << commandLine << logEnd;
-    std::vector<char> line(static_cast<const char*>(commandLine),
+    Array<char> line(static_cast<const char*>(commandLine),
                            static_cast<const char*>(commandLine) + commandLine.GetLength() + 1);
     // No flags: a new process group would keep Ctrl+C from the application.
     PROCESS_INFORMATION started = {};
@@ -92,7 +92,7 @@ DWORD WaitForAppExit() {
     DWORD exitCode = 0;
     GetExitCodeProcess(g_appProcess.hProcess, &exitCode);
     g_appExitCode = exitCode;
-    g_log << "Application exit code: " << std::to_string(static_cast<unsigned long>(exitCode)) << logEnd;
+    g_log << "Application exit code: " << ToText(static_cast<unsigned long>(exitCode)) << logEnd;
     return exitCode;
 }
 

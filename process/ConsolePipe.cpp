@@ -1,7 +1,7 @@
 #include "process/ConsolePipe.h"
 
-#include <string>
-#include <vector>
+#include "framework/Text.h"
+#include "framework/Array.h"
 
 #include "framework/ScopedWin.h"
 #include "base/DiagnosticLog.h"
@@ -27,7 +27,7 @@ void CConsolePipe::OnOutput(const char*) {}
 int CConsolePipe::Execute(const char* command, PROCESS_INFORMATION* started) {
     if (m_readerThread) {
         if (m_options & PIPE_INTERACTIVE) {
-            std::string line = std::string(command ? command : "") + "\r\n";
+            Text line = Text(command ? command : "") + "\r\n";
             WriteInput(line.c_str());
             return 0;
         }
@@ -101,7 +101,7 @@ int CConsolePipe::StartChild(const char* command, ChildEnds& child) {
     startup.hStdInput = child.input;
     startup.hStdOutput = child.output;
     startup.hStdError = child.error;
-    std::vector<char> commandLine(command, command + lstrlenA(command) + 1);
+    Array<char> commandLine(command, command + lstrlenA(command) + 1);
     if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, TRUE, CREATE_NEW_PROCESS_GROUP, nullptr,
                         nullptr, &startup, &m_processInfo)) {
         m_lastError = GetLastError();
@@ -112,7 +112,7 @@ int CConsolePipe::StartChild(const char* command, ChildEnds& child) {
     m_processInfo.hThread = nullptr;
     m_process = m_processInfo.hProcess;
     if (m_interpreterKind == 0 && (m_options & PIPE_INTERACTIVE)) {
-        std::string line = std::string(command) + "\r\n";
+        Text line = Text(command) + "\r\n";
         WriteInput(line.c_str());
     }
     // Only the child may hold the write end of the output pipe now, so
@@ -160,7 +160,7 @@ int CConsolePipe::StartReader() {
 BOOL CConsolePipe::WriteInput(const char* text) {
     int length = lstrlenA(text);
     if (length == 0) return FALSE;
-    std::string converted;
+    Text converted;
     if (!(m_options & PIPE_RAW_TEXT) && OwnCodePagesAreUtf8()) {
         converted = ConvertCodePage(text, length, CP_ACP, SystemOemCodePage());
         length = static_cast<int>(converted.size());
@@ -209,7 +209,7 @@ DWORD WINAPI CConsolePipe::ReaderThreadProc(LPVOID parameter) {
         if (!(pipe->m_options & PIPE_RAW_TEXT) && OwnCodePagesAreUtf8()) {
             // Converting in place cannot grow the text, and a UTF-8 result
             // does: convert into a string from the child's code page.
-            std::string converted = ConvertCodePage(buffer, static_cast<int>(read), SystemOemCodePage(), CP_ACP);
+            Text converted = ConvertCodePage(buffer, static_cast<int>(read), SystemOemCodePage(), CP_ACP);
             pipe->OnOutput(converted.c_str());
             continue;
         }

@@ -1,6 +1,6 @@
 #include "process/SingleInstance.h"
 
-#include <string>
+#include "framework/Text.h"
 
 namespace {
 
@@ -17,8 +17,8 @@ HANDLE s_instanceBlock = nullptr;
 
 // "Local\": the user's session. A backslash after the namespace would name
 // a folder of it, so the user's text may not bring one.
-std::string InstanceObjectName(const char* name) {
-    std::string objectName = std::string("Local\\jarstart-instance-") + name;
+Text InstanceObjectName(const char* name) {
+    Text objectName = Text("Local\\jarstart-instance-") + name;
     for (size_t i = 6; i < objectName.size(); ++i)
         if (objectName[i] == '\\') objectName[i] = '/';
     return objectName;

@@ -4,7 +4,7 @@
 
 #include <aclapi.h>
 
-#include <vector>
+#include "framework/Array.h"
 
 #include "base/PathExists.h"
 
@@ -16,11 +16,11 @@ const DWORD kChangeRights = FILE_WRITE_DATA | FILE_APPEND_DATA | FILE_DELETE_CHI
                             WRITE_OWNER | GENERIC_WRITE | GENERIC_ALL;
 
 // The user the launcher runs as; empty when the token cannot be read.
-std::vector<BYTE> CurrentUserSid() {
-    std::vector<BYTE> sid;
+Array<BYTE> CurrentUserSid() {
+    Array<BYTE> sid;
     HANDLE token = nullptr;
     if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) return sid;
-    std::vector<BYTE> buffer(sizeof(TOKEN_USER) + SECURITY_MAX_SID_SIZE);
+    Array<BYTE> buffer(sizeof(TOKEN_USER) + SECURITY_MAX_SID_SIZE);
     DWORD size = 0;
     if (GetTokenInformation(token, TokenUser, buffer.data(), static_cast<DWORD>(buffer.size()), &size)) {
         PSID user = reinterpret_cast<TOKEN_USER*>(buffer.data())->User.Sid;
@@ -46,7 +46,7 @@ bool IsSid(PSID sid, SID_IDENTIFIER_AUTHORITY authority, BYTE count, DWORD a0, D
     return same;
 }
 
-bool IsTrusted(PSID sid, const std::vector<BYTE>& user) {
+bool IsTrusted(PSID sid, const Array<BYTE>& user) {
     if (!user.empty() && EqualSid(sid, const_cast<BYTE*>(user.data()))) return true;
     if (IsWellKnown(sid, WinLocalSystemSid) || IsWellKnown(sid, WinBuiltinAdministratorsSid)) return true;
     // TrustedInstaller, the owner of what Windows itself installs.
@@ -56,7 +56,7 @@ bool IsTrusted(PSID sid, const std::vector<BYTE>& user) {
     return IsSid(sid, SECURITY_CREATOR_SID_AUTHORITY, 1, 0) || IsSid(sid, SECURITY_CREATOR_SID_AUTHORITY, 1, 4);
 }
 
-bool OnlyTrustedCanChange(const CString& path, const std::vector<BYTE>& user) {
+bool OnlyTrustedCanChange(const CString& path, const Array<BYTE>& user) {
     PSID owner = nullptr;
     PACL dacl = nullptr;
     PSECURITY_DESCRIPTOR descriptor = nullptr;
@@ -89,7 +89,7 @@ bool OnlyTrustedCanChange(const CString& path) {
 }
 
 bool IsFolderHomeTrusted(const CString& home, const CString& above) {
-    std::vector<BYTE> user = CurrentUserSid();
+    Array<BYTE> user = CurrentUserSid();
     const char* text = home.GetString();
     int length = home.GetLength(), aboveLength = above.GetLength();
     bool below = aboveLength > 0 && length > aboveLength + 1 && text[aboveLength] == '\\' &&
@@ -101,7 +101,8 @@ bool IsFolderHomeTrusted(const CString& home, const CString& above) {
     if (!OnlyTrustedCanChange(home, user)) return false;
     CString bin = home + "\\bin";
     if (!OnlyTrustedCanChange(bin, user)) return false;
-    for (const char* exe : {"\\java.exe", "\\javaw.exe"})
+    const char* const exes[] = {"\\java.exe", "\\javaw.exe"};
+    for (const char* exe : exes)
         if (PathExists(bin + exe) && !OnlyTrustedCanChange(bin + exe, user)) return false;
     return true;
 }

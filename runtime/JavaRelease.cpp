@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include <string>
+#include "framework/Text.h"
 
 #include "framework/ScopedWin.h"
 #include "base/PathExists.h"
@@ -16,13 +16,13 @@ const DWORD kReleaseLimit = 64 * 1024;
 }  // namespace
 
 CString ParseReleaseValue(const char* releaseText, const char* key) {
-    std::string text = releaseText ? releaseText : "";
-    std::string prefix = std::string(key) + "=";
+    Text text = releaseText ? releaseText : "";
+    Text prefix = Text(key) + "=";
     for (size_t lineStart = 0; lineStart < text.size();) {
         size_t lineEnd = text.find('\n', lineStart);
-        if (lineEnd == std::string::npos) lineEnd = text.size();
+        if (lineEnd == Text::npos) lineEnd = text.size();
         if (text.compare(lineStart, prefix.size(), prefix) == 0) {
-            std::string value = text.substr(lineStart + prefix.size(), lineEnd - lineStart - prefix.size());
+            Text value = text.substr(lineStart + prefix.size(), lineEnd - lineStart - prefix.size());
             if (!value.empty() && value[value.size() - 1] == '\r') value.erase(value.size() - 1);
             if (value.size() >= 2 && value[0] == '"' && value[value.size() - 1] == '"')
                 value = value.substr(1, value.size() - 2);
@@ -50,7 +50,7 @@ ReleaseFile ReadReleaseFile(const CString& home) {
         return release;
     }
     release.present = true;
-    std::string text(kReleaseLimit, '\0');
+    Text text(kReleaseLimit, '\0');
     DWORD read = 0;
     if (!ReadFile(file, &text[0], kReleaseLimit - 1, &read, nullptr)) return release;
     text.resize(read);

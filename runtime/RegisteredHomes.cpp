@@ -4,13 +4,14 @@
 #include "runtime/RegistryKeys.h"
 #include "runtime/RegistryLookup.h"
 #include "runtime/RegistryPlaces.h"
+#include "framework/Array.h"
 
 namespace {
 
 struct Gathering {
     HKEY hive;
     REGSAM view;
-    std::vector<FoundHome>& found;
+    Array<FoundHome>& found;
 
     CString Source(const CString& keyPath) const {
         return CString(HiveName(hive)) + "\\" + keyPath + ViewSuffix(view);
@@ -71,7 +72,7 @@ struct Gathering {
 
 }  // namespace
 
-void GatherRegisteredHomes(bool furtherOnly, std::vector<FoundHome>& found) {
+void GatherRegisteredHomes(bool furtherOnly, Array<FoundHome>& found) {
     auto gatherView = [&](REGSAM view) {
         for (HKEY hive : kRegistryHives) {
             if (!IsHiveOwnInView(hive, view)) continue;

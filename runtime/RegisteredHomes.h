@@ -2,7 +2,7 @@
 // Every home the registry names, gathered rather than judged one by one:
 // for the newest-runtime choice, for the places read after every other step,
 // and for the companion tool's list.
-#include <vector>
+#include "framework/Array.h"
 
 #include "runtime/RuntimeCandidates.h"
 
@@ -10,4 +10,4 @@
 // furtherOnly, and the \EXE ending of every jvm key); otherwise every key,
 // the JavaSoft version keys first. Both hives, the own view and then the
 // 64-bit view where there is one. Nothing is logged.
-void GatherRegisteredHomes(bool furtherOnly, std::vector<FoundHome>& found);
+void GatherRegisteredHomes(bool furtherOnly, Array<FoundHome>& found);

@@ -10,6 +10,7 @@
 #include "runtime/JavaRelease.h"
 #include "runtime/Version.h"
 #include "runtime/VersionProbe.h"
+#include "framework/Array.h"
 
 namespace {
 
@@ -51,7 +52,7 @@ bool Newer(const RuntimeCandidate& a, const RuntimeCandidate& b) {
 
 }  // namespace
 
-void AddFoundHome(std::vector<FoundHome>& found, const CString& home, const CString& versionHint,
+void AddFoundHome(Array<FoundHome>& found, const CString& home, const CString& versionHint,
                   const CString& source, const CString& folderAbove) {
     CString trimmed = WithoutTrailingBackslash(home);
     if (trimmed.IsEmpty()) return;
@@ -63,8 +64,8 @@ void AddFoundHome(std::vector<FoundHome>& found, const CString& home, const CStr
     found.push_back(entry);
 }
 
-std::vector<RuntimeCandidate> JudgeFoundHomes(const std::vector<FoundHome>& found) {
-    std::vector<RuntimeCandidate> candidates;
+Array<RuntimeCandidate> JudgeFoundHomes(const Array<FoundHome>& found) {
+    Array<RuntimeCandidate> candidates;
     for (const FoundHome& entry : found) {
         RuntimeCandidate* known = nullptr;
         for (RuntimeCandidate& c : candidates)
@@ -91,7 +92,7 @@ CString RejectionReason(const RuntimeCandidate& candidate) {
     return CString();
 }
 
-int ChooseCandidate(const std::vector<RuntimeCandidate>& candidates) {
+int ChooseCandidate(const Array<RuntimeCandidate>& candidates) {
     int chosen = -1;
     for (size_t i = 0; i < candidates.size(); ++i) {
         if (!RejectionReason(candidates[i]).IsEmpty()) continue;
@@ -102,7 +103,7 @@ int ChooseCandidate(const std::vector<RuntimeCandidate>& candidates) {
     return chosen;
 }
 
-void LogCandidates(const std::vector<RuntimeCandidate>& candidates) {
+void LogCandidates(const Array<RuntimeCandidate>& candidates) {
     for (const RuntimeCandidate& c : candidates) {
         CString sources;
         for (const CString& source : c.sources) sources += (sources.IsEmpty() ? "" : "; ") + source;

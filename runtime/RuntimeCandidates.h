@@ -1,7 +1,7 @@
 #pragma once
 // Runtime homes found by any source, judged from their own files (the
 // release file, bin\, the PE header of java.exe) and chosen between.
-#include <vector>
+#include "framework/Array.h"
 
 #include "framework/CString.h"
 
@@ -15,7 +15,7 @@ struct FoundHome {
     CString source;
     CString folderAbove;
 };
-void AddFoundHome(std::vector<FoundHome>& found, const CString& home, const CString& versionHint,
+void AddFoundHome(Array<FoundHome>& found, const CString& home, const CString& versionHint,
                   const CString& source, const CString& folderAbove = CString());
 
 struct RuntimeCandidate {
@@ -28,14 +28,14 @@ struct RuntimeCandidate {
     bool releaseUnreadable = false;  // a release file without a version
     bool changeableByOthers = false; // a folder home another user could have planted or changed
     bool noReleaseFile = false;      // a folder home without one: never started to learn its version
-    std::vector<CString> sources;    // every source naming it, in order
+    Array<CString> sources;    // every source naming it, in order
 };
 
 // One candidate per home (homes compared without case), judged in the order
 // first found: version from the release file, else the key's version, else
 // a probe as today (sharing g_probeTimeLeftMs). A home from a folder source
 // is never probed, and is judged by who may change it.
-std::vector<RuntimeCandidate> JudgeFoundHomes(const std::vector<FoundHome>& found);
+Array<RuntimeCandidate> JudgeFoundHomes(const Array<FoundHome>& found);
 
 // "" when the candidate meets g_minJavaVersion, g_maxJavaVersion, and
 // g_searchJdkOnly; otherwise why not ("below minimum", ...).
@@ -44,7 +44,7 @@ CString RejectionReason(const RuntimeCandidate& candidate);
 // The index of the candidate to start, or -1: with g_newestRuntime the
 // highest accepted version (64-bit before 32-bit, then the earlier one),
 // otherwise the first accepted.
-int ChooseCandidate(const std::vector<RuntimeCandidate>& candidates);
+int ChooseCandidate(const Array<RuntimeCandidate>& candidates);
 
 // One log line per candidate: home, version, bitness, sources, verdict.
-void LogCandidates(const std::vector<RuntimeCandidate>& candidates);
+void LogCandidates(const Array<RuntimeCandidate>& candidates);

@@ -5,7 +5,7 @@
 #include <cctype>
 #include <cstring>
 #include <new>
-#include <string>
+#include "framework/Text.h"
 
 #include "base/Environment.h"
 #include "base/Globals.h"
@@ -15,6 +15,7 @@
 #include "runtime/RegistryKeys.h"
 #include "runtime/RegistryLookup.h"
 #include "runtime/VersionProbe.h"
+#include "framework/Array.h"
 
 namespace {
 
@@ -45,7 +46,7 @@ bool LooksLikeHome(const CString& home) {
 
 // Every sub folder matching root\pattern whose <suffix> looks like a home,
 // in the order the file system lists them.
-void AddMatches(std::vector<FoundHome>& found, const CString& root, const char* pattern, const char* suffix,
+void AddMatches(Array<FoundHome>& found, const CString& root, const char* pattern, const char* suffix,
                 const CString& source) {
     CString full = root + "\\" + pattern;
     const char* lastSlash = strrchr(full.GetString(), '\\');
@@ -74,7 +75,7 @@ CString FinalPath(const CString& path) {
     return CString(text);
 }
 
-bool EndsWith(const std::string& text, const char* tail) {
+bool EndsWith(const Text& text, const char* tail) {
     size_t length = strlen(tail);
     return text.size() >= length && lstrcmpiA(text.c_str() + text.size() - length, tail) == 0;
 }
@@ -93,7 +94,7 @@ CString JavapathCopyHome() {
 // The only entries that name one folder whatever the working folder is: a
 // drive and a backslash, or a UNC path. Any other is resolved against the
 // working folder, where whoever chose it may have put a javaw.exe.
-bool IsAbsoluteFolder(const std::string& folder) {
+bool IsAbsoluteFolder(const Text& folder) {
     if (folder.size() >= 3 && isalpha(static_cast<unsigned char>(folder[0])) && folder[1] == ':' &&
         (folder[2] == '\\' || folder[2] == '/'))
         return true;
@@ -102,7 +103,7 @@ bool IsAbsoluteFolder(const std::string& folder) {
 
 // A UNC path or a mapped network drive: a server that does not answer holds
 // each file query for tens of seconds.
-bool IsOnNetwork(const std::string& folder) {
+bool IsOnNetwork(const Text& folder) {
     if (folder[0] == '\\') return true;
     char root[] = {folder[0], ':', '\\', '\0'};
     return GetDriveTypeA(root) == DRIVE_REMOTE;
@@ -159,7 +160,7 @@ bool LookUpWithinProbeBudget(PathLookup look, const CString& path, CString* answ
     return answered;
 }
 
-void GatherFolderHomes(std::vector<FoundHome>& found) {
+void GatherFolderHomes(Array<FoundHome>& found) {
     static const char* const kRoots[] = {"ProgramFiles", "ProgramFiles(x86)", "ProgramW6432"};
     CString seen[3];
     for (int i = 0; i < 3; ++i) {
@@ -184,12 +185,12 @@ void GatherFolderHomes(std::vector<FoundHome>& found) {
     }
 }
 
-void GatherPathHomes(std::vector<FoundHome>& found) {
-    std::string path = GetEnvironmentText("PATH").GetString();
+void GatherPathHomes(Array<FoundHome>& found) {
+    Text path = GetEnvironmentText("PATH").GetString();
     for (size_t start = 0; start <= path.size();) {
         size_t end = path.find(';', start);
-        if (end == std::string::npos) end = path.size();
-        std::string folder = path.substr(start, end - start);
+        if (end == Text::npos) end = path.size();
+        Text folder = path.substr(start, end - start);
         start = end + 1;
         if (folder.size() >= 2 && folder[0] == '"' && folder[folder.size() - 1] == '"')
             folder = folder.substr(1, folder.size() - 2);

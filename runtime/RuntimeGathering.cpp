@@ -5,15 +5,16 @@
 #include "base/Globals.h"
 #include "runtime/RegisteredHomes.h"
 #include "runtime/RuntimeFolders.h"
+#include "framework/Array.h"
 
 namespace {
 
-void GatherJavaHome(std::vector<FoundHome>& found) {
+void GatherJavaHome(Array<FoundHome>& found) {
     AddFoundHome(found, GetEnvironmentText("JAVA_HOME"), CString(), "JAVA_HOME");
 }
 
-CString Choose(const std::vector<FoundHome>& found) {
-    std::vector<RuntimeCandidate> candidates = JudgeFoundHomes(found);
+CString Choose(const Array<FoundHome>& found) {
+    Array<RuntimeCandidate> candidates = JudgeFoundHomes(found);
     LogCandidates(candidates);
     int chosen = ChooseCandidate(candidates);
     if (chosen < 0) return CString();
@@ -24,8 +25,8 @@ CString Choose(const std::vector<FoundHome>& found) {
 
 }  // namespace
 
-std::vector<FoundHome> GatherEveryHome() {
-    std::vector<FoundHome> found;
+Array<FoundHome> GatherEveryHome() {
+    Array<FoundHome> found;
     GatherRegisteredHomes(false, found);
     GatherJavaHome(found);
     GatherFolderHomes(found);
@@ -34,7 +35,7 @@ std::vector<FoundHome> GatherEveryHome() {
 }
 
 CString FindInFurtherSources() {
-    std::vector<FoundHome> found;
+    Array<FoundHome> found;
     GatherRegisteredHomes(true, found);
     GatherFolderHomes(found);
     GatherPathHomes(found);

@@ -1,6 +1,7 @@
 #include "runtime/Version.h"
 
-#include <vector>
+#include "framework/Array.h"
+#include "framework/Text.h"
 
 
 namespace {
@@ -17,8 +18,8 @@ bool IsSeparator(char c) { return c == '.' || c == '_' || c == '-' || c == '+'; 
 // The digit runs of a version, e.g. 1.6.0_03 -> 1 6 0 3. Reading stops at
 // the first character that is neither a digit nor a separator followed by a
 // digit, so a closing quote or a trailing "-ea" ends it.
-std::vector<unsigned long> ParseComponents(const char* text) {
-    std::vector<unsigned long> components;
+Array<unsigned long> ParseComponents(const char* text) {
+    Array<unsigned long> components;
     const char* p = text;
     while (p && IsDigit(*p)) {
         // Wider than unsigned long, which has 32 bits here: one digit more
@@ -38,16 +39,16 @@ std::vector<unsigned long> ParseComponents(const char* text) {
 
 }  // namespace
 
-std::string ExtractVersion(const std::string& output) {
+Text ExtractVersion(const Text& output) {
     size_t lineStart = 0;
     while (lineStart < output.size()) {
         size_t lineEnd = output.find('\n', lineStart);
-        if (lineEnd == std::string::npos) lineEnd = output.size();
+        if (lineEnd == Text::npos) lineEnd = output.size();
         size_t marker = output.find(kVersionMarker, lineStart);
-        if (marker != std::string::npos && marker < lineEnd) {
+        if (marker != Text::npos && marker < lineEnd) {
             size_t first = marker + sizeof(kVersionMarker) - 1;
             size_t last = output.find('"', first);
-            if (last == std::string::npos || last > lineEnd) {
+            if (last == Text::npos || last > lineEnd) {
                 // No closing quote on the line: the rest of the line, without
                 // the carriage return of a CRLF line end.
                 last = lineEnd;
@@ -57,7 +58,7 @@ std::string ExtractVersion(const std::string& output) {
         }
         lineStart = lineEnd + 1;
     }
-    return std::string();
+    return Text();
 }
 
 bool IsVersionText(const char* text) {
@@ -65,9 +66,9 @@ bool IsVersionText(const char* text) {
 }
 
 bool VersionAtLeast(const char* minimum, const char* version) {
-    std::vector<unsigned long> have = ParseComponents(version);
+    Array<unsigned long> have = ParseComponents(version);
     if (have.empty()) return false;
-    std::vector<unsigned long> need = ParseComponents(minimum);
+    Array<unsigned long> need = ParseComponents(minimum);
     size_t count = have.size() > need.size() ? have.size() : need.size();
     for (size_t i = 0; i < count; ++i) {
         unsigned long h = i < have.size() ? have[i] : 0;
@@ -78,9 +79,9 @@ bool VersionAtLeast(const char* minimum, const char* version) {
 }
 
 bool VersionAtMost(const char* maximum, const char* version) {
-    std::vector<unsigned long> have = ParseComponents(version);
+    Array<unsigned long> have = ParseComponents(version);
     if (have.empty()) return false;
-    std::vector<unsigned long> limit = ParseComponents(maximum);
+    Array<unsigned long> limit = ParseComponents(maximum);
     for (size_t i = 0; i < limit.size(); ++i) {
         unsigned long h = i < have.size() ? have[i] : 0;
         if (h != limit[i]) return h < limit[i];

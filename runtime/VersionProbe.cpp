@@ -5,6 +5,7 @@
 #include "base/DiagnosticLog.h"
 #include "base/Globals.h"
 #include "runtime/Version.h"
+#include "framework/Text.h"
 
 namespace {
 
@@ -43,7 +44,7 @@ void JavaVersionLog::OnOutput(const char* text) {
     m_capturedText += text;
 }
 
-std::string JavaVersionLog::GetOutput() {
+Text JavaVersionLog::GetOutput() {
     ScopedLock lock(m_lock);
     return m_capturedText;
 }
@@ -87,9 +88,9 @@ CString ProbeJavaVersion(const CString& home) {
         }
     }
     g_log << "Info = " << logEnd;
-    g_log << (probe ? probe->GetOutput() : std::string()) << logEnd;
+    g_log << (probe ? probe->GetOutput() : Text()) << logEnd;
     // Read again: after a timeout more output may have arrived since.
-    return CString(ExtractVersion(probe ? probe->GetOutput() : std::string()));
+    return CString(ExtractVersion(probe ? probe->GetOutput() : Text()));
 }
 
 bool IsVersionSufficient(const char* version) {

@@ -2,7 +2,7 @@
 // Runs "<home>\bin\java.exe" -version and reads the version it reports.
 #include <windows.h>
 
-#include <string>
+#include "framework/Text.h"
 
 #include "framework/CString.h"
 #include "framework/ScopedWin.h"
@@ -18,7 +18,7 @@ public:
     JavaVersionLog& operator=(const JavaVersionLog&) = delete;
     void OnOutput(const char* text) override;
     // A copy of the output so far; never ends inside a chunk.
-    std::string GetOutput();
+    Text GetOutput();
     // Waits until the output has ended or timeoutMs passed; true when ended.
     // Probing thread only: the first wait that sees the end closes the event.
     bool WaitForEnd(DWORD timeoutMs);
@@ -27,7 +27,7 @@ private:
     CriticalSection m_lock;
     ScopedHandle m_ended;
     bool m_endSeen;
-    std::string m_capturedText;
+    Text m_capturedText;
 };
 
 // The version that "<home>\bin\java.exe" -version reports, or "" (empty

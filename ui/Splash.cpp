@@ -1,5 +1,7 @@
 #include "ui/Splash.h"
 
+#include <cstdlib>
+
 #include "base/Globals.h"
 #include "base/LauncherProperties.h"
 #include "base/Messages.h"
@@ -13,10 +15,12 @@ namespace {
 const DWORD kSplashStyle = WS_POPUP | SS_BITMAP;  // 0x8000000E: no frame, sizes itself to its bitmap
 
 // The bitmap the window shows belongs to the picture, so the picture lives
-// until the process ends, after the window is gone.
-struct SplashPictureRelease {
-    ~SplashPictureRelease() { ReleasePicture(g_splashPicture); }
-} s_splashPictureRelease;
+// until the process ends, after the window is gone. Registered when a
+// picture is loaded, not as a static object: the console launcher, which
+// shows none, carries no splash code.
+void ReleaseSplashPicture() {
+    ReleasePicture(g_splashPicture);
+}
 
 // Centres on the whole primary screen, not the work area. An image larger
 // than the screen gets a negative position, truncated toward zero.
@@ -51,14 +55,11 @@ IStream* LoadSplashImageStream() {
     return stream;
 }
 
-bool CreateSplashWindow(HINSTANCE instance, int showCommand) {
+bool PrepareSplash() {
+    g_splashPrepared = 1;
     // PROP_SHOW_START_ERRORS watches the start as the splash does, with the
     // window hidden.
     bool watchOnly = !g_splashActive && g_showStartErrors;
-    if (!g_splashActive && !g_keepAlive && !watchOnly) return true;
-    g_splashWnd = CreateWindowExA(WS_EX_TOOLWINDOW, "STATIC", "", kSplashStyle, 0, 0, CW_USEDEFAULT, CW_USEDEFAULT,
-                                  nullptr, nullptr, instance, nullptr);
-    // Without the splash the window only owns the start-up timer.
     if (!g_splashActive && !watchOnly) return true;
 
     g_splashCountdown = ReadIntProperty(PROP_SPLASH_TIMEOUT);
@@ -70,18 +71,33 @@ bool CreateSplashWindow(HINSTANCE instance, int showCommand) {
         g_splashActive = 1;
         return true;
     }
-    BringWindowToTop(g_splashWnd);
-
     ScopedComPtr<IStream> stream(LoadSplashImageStream());
     g_splashPicture = LoadPicture(stream);
     if (!g_splashPicture) {
+        g_splashPrepared = 0;
         ShowErrorMessage("Cannot load splash screen. Probably unsupported or invalid file.");
         return false;
     }
+    static bool s_releaseAtExit = false;
+    if (!s_releaseAtExit) s_releaseAtExit = std::atexit(ReleaseSplashPicture) == 0;
+    return true;
+}
+
+bool CreateSplashWindow(HINSTANCE instance, int showCommand) {
+    if (!g_splashPrepared && !PrepareSplash()) return false;
+    g_splashPrepared = 0;
+    // After PrepareSplash the watch of PROP_SHOW_START_ERRORS counts as the
+    // splash; only a loaded picture is shown.
+    if (!g_splashActive && !g_keepAlive) return true;
+    g_splashWnd = CreateWindowExA(WS_EX_TOOLWINDOW, "STATIC", "", kSplashStyle, 0, 0, CW_USEDEFAULT, CW_USEDEFAULT,
+                                  nullptr, nullptr, instance, nullptr);
+    // Without the picture the window only owns the start-up timer.
+    if (!g_splashPicture || !g_splashActive) return true;
+    BringWindowToTop(g_splashWnd);
     // The static control takes the bitmap's size.
     SendMessageA(g_splashWnd, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(GetPictureHandle(g_splashPicture)));
     CentreOnScreen(g_splashWnd);
-    // Painted now: the message loop runs only after the application starts.
+    // Painted now: the message loop runs only after this returns.
     ShowWindow(g_splashWnd, showCommand);
     UpdateWindow(g_splashWnd);
     return true;

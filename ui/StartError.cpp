@@ -1,4 +1,5 @@
 #include "ui/StartError.h"
+#include "framework/Text.h"
 
 namespace {
 
@@ -9,8 +10,8 @@ const short kHeight = 180;
 
 }  // namespace
 
-CString ComposeStartErrorText(DWORD exitCode, const std::string& output) {
-    std::string text = "The application ended with exit code " + std::to_string(exitCode) + " while it was starting.";
+CString ComposeStartErrorText(DWORD exitCode, const Text& output) {
+    Text text = "The application ended with exit code " + ToText(exitCode) + " while it was starting.";
     if (!output.empty()) {
         text += "\r\n\r\n";
         for (size_t i = 0; i < output.size(); ++i) {
@@ -21,7 +22,7 @@ CString ComposeStartErrorText(DWORD exitCode, const std::string& output) {
     return CString(text);
 }
 
-void ShowStartError(DWORD exitCode, const std::string& output) {
+void ShowStartError(DWORD exitCode, const Text& output) {
     StartErrorDialog dialog(ComposeStartErrorText(exitCode, output));
     dialog.RunModal(nullptr, 0);
 }

@@ -4,17 +4,17 @@
 // into a support request, and OK.
 #include <windows.h>
 
-#include <string>
+#include "framework/Text.h"
 
 #include "framework/CString.h"
 #include "framework/ResourcelessDlg.h"
 
 // The dialog's text: the sentence with the exit code, then, after an empty
 // line, the output with its line ends made CR LF as an edit control wants.
-CString ComposeStartErrorText(DWORD exitCode, const std::string& output);
+CString ComposeStartErrorText(DWORD exitCode, const Text& output);
 
 // Shows the dialog modally until the user closes it.
-void ShowStartError(DWORD exitCode, const std::string& output);
+void ShowStartError(DWORD exitCode, const Text& output);
 
 class StartErrorDialog : public ATL::CResourcelessDlg<StartErrorDialog> {
 public:

@@ -50,7 +50,8 @@ private:
 
 std::vector<BYTE> NagScreenTemplate(const char* caption, int height) {
     NagScreen dialog(caption, "https://example.org/", "text", height);
-    return dialog.BuildTemplate();
+    Array<BYTE> bytes = dialog.BuildTemplate();
+    return std::vector<BYTE>(bytes.begin(), bytes.end());
 }
 
 }  // namespace

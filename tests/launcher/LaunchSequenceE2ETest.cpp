@@ -11,11 +11,13 @@
 
 #include "launcher/LauncherOptions.h"
 #include "base/PropertyIds.h"
+#include "tests/support/Dialogs.h"
 #include "tests/support/FakeRuntime.h"
 #include "tests/support/Files.h"
 #include "tests/support/Launcher.h"
 #include "tests/support/Paths.h"
 #include "tests/support/Registry.h"
+#include "tests/support/SplashBmp.h"
 #include "tools/jarstart-tool/ToolArgs.h"
 #include "tools/testing/common/FileUtil.h"
 
@@ -424,6 +426,81 @@ TEST_F(LaunchSequenceE2ETest, ASplashImageThatCannotBeLoadedEndsWith1BeforeTheSt
     ASSERT_EQ(result.dialogs.size(), 1u);
     EXPECT_EQ(result.dialogs[0].text, "Cannot load splash screen. Probably unsupported or invalid file.");
     EXPECT_TRUE(ReadRecordedRun(folder + "rt").commandLine.empty());
+}
+
+namespace {
+
+bool Loaded(const LaunchResult& result, const std::string& library) {
+    for (const std::string& name : result.libraries)
+        if (name == library) return true;
+    return false;
+}
+
+}  // namespace
+
+TEST_F(LaunchSequenceE2ETest, AFailedStartWithTheSplashOnShowsItsErrorWithoutEverShowingTheSplash) {
+    std::string folder = MakeTempFolder("seq-startfail-splash");
+    CreateDirectoryA((folder + "not-a-program").c_str(), nullptr);
+    std::string image = MakeSplashBmp();
+    std::string exe = PrepareLauncher(folder, {{PROP_START_JAR, "main.jar"}, {PROP_JRE_PATH, "not-a-program"},
+                                               {PROP_SPLASH, "on"}},
+                                      "launcher.exe", &image);
+    RunOptions options;
+    bool splashBehindTheBox = false;
+    options.onDialog = [&](HWND dialog) {
+        DWORD processId = 0;
+        GetWindowThreadProcessId(dialog, &processId);
+        for (HWND window : FindProcessWindows(processId, true))
+            if (GetClassNameString(window) != "#32770") splashBehindTheBox = true;
+    };
+    LaunchResult result = RunLauncher(exe, "", options);
+
+    EXPECT_EQ(result.exitCode, 1u);
+    ASSERT_EQ(result.dialogs.size(), 1u) << JoinLog(result.log);
+    EXPECT_EQ(result.dialogs[0].text.compare(0, 48, "Error occured while starting the application...\n"), 0);
+    EXPECT_FALSE(splashBehindTheBox) << "the splash opens only after the application has started";
+}
+
+// Picture decoding (ole32, oleaut32), common controls and the rich-edit
+// control are loaded only by the splash and the dialogs that need them: a
+// start without them maps none of these libraries.
+TEST_F(LaunchSequenceE2ETest, OnlyTheSplashLoadsThePictureLibrariesAndNoStartLoadsTheDialogLibraries) {
+    struct Row {
+        const char* name;
+        std::map<int, std::string> props;
+        bool picture;  // ole32 and oleaut32 expected
+    };
+    const Row rows[] = {
+        {"plain", {}, false},
+        {"keepalive", {{PROP_KEEP_ALIVE, "on"}}, false},
+        {"splash", {{PROP_SPLASH, "on"}, {PROP_SPLASH_TIMEOUT, "1"}}, true},
+    };
+    std::string image = MakeSplashBmp();
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        std::string folder = MakeTempFolder(std::string("seq-libraries-") + row.name);
+        MakeFakeRuntime(folder + "rt");
+        std::map<int, std::string> props = row.props;
+        props[PROP_START_JAR] = "main.jar";
+        props[PROP_JRE_PATH] = "rt\\bin\\javaw.exe";
+        std::string exe = PrepareLauncher(folder, props, "launcher.exe", &image);
+        LaunchResult result = RunLauncher(exe, "");
+
+        EXPECT_TRUE(WaitForRecordedRun(folder + "rt").found) << JoinLog(result.log);
+        EXPECT_TRUE(result.dialogs.empty());
+        std::string libraries;
+        for (const std::string& name : result.libraries) libraries += name + " ";
+        EXPECT_TRUE(Loaded(result, "kernel32.dll")) << "the libraries are observed: " << libraries;
+        EXPECT_EQ(Loaded(result, "ole32.dll"), row.picture) << libraries;
+        EXPECT_EQ(Loaded(result, "oleaut32.dll"), row.picture) << libraries;
+        for (const char* dialogOnly : {"riched32.dll", "riched20.dll"})
+            EXPECT_FALSE(Loaded(result, dialogOnly)) << dialogOnly << " in " << libraries;
+        // The system's own window code may bring common controls in for any
+        // window; without one nothing may.
+        if (row.props.empty()) {
+            EXPECT_FALSE(Loaded(result, "comctl32.dll")) << libraries;
+        }
+    }
 }
 
 TEST_F(LaunchSequenceE2ETest, VariablesExpandInBothOptionSourcesAndTheUsersOwnFileComesLast) {

@@ -217,9 +217,10 @@ TEST_F(AppStartE2ETest, WithShowStartErrorsAnApplicationEndingBadlyBeforeItsWind
         } else {
             EXPECT_TRUE(result.dialogs.empty()) << result.dialogs[0].text;
         }
-        if (c.mainModule[0])
+        if (c.mainModule[0]) {
             EXPECT_GE(FindEntry(result.log, std::string("Full argument line:  -m ") + c.mainModule + " "), 0)
                 << JoinLog(result.log);
+        }
         EndStandIns(m_home);
     }
 }

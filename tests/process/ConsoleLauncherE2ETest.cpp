@@ -167,7 +167,9 @@ TEST_F(ConsoleLauncherE2ETest, InProcessTheVmWritesToTheLaunchersOwnHandlesAndIt
         EXPECT_FALSE(ReadRecordedRun(m_home, "java.exe").found) << "no java.exe besides";
         if (std::string(c.behaviour) == "fail-init") continue;
         EXPECT_EQ(record.All("arg"), (std::vector<std::string>{"one", "two words"}));
-        if (!record.Has("appIdUnknown")) EXPECT_EQ(record.Value("appId"), "Example.Console.Tool");
+        if (!record.Has("appIdUnknown")) {
+            EXPECT_EQ(record.Value("appId"), "Example.Console.Tool");
+        }
     }
 }
 

@@ -47,7 +47,7 @@ TEST(JavaVersionLogTest, CopiesTakenWhileTheReaderAppendsNeverEndInsideAChunk) {
     bool ended = false;
     while (!ended) {
         ended = probe.WaitForEnd(0);
-        std::string copy = probe.GetOutput();
+        std::string copy = probe.GetOutput().c_str();
         ++copies;
         // Every copy is a prefix of the whole text that ends on a chunk end.
         if (all.compare(0, copy.size(), copy) != 0 || (!copy.empty() && copy.back() != '|')) ++torn;

@@ -47,7 +47,7 @@ TEST(RegisteredHomesTest, EveryLayoutNamesItsHomeVersionAndKeyAndTheFurtherOnesA
         if (c.further) further.push_back(entry);
     }
     for (bool furtherOnly : {false, true}) {
-        std::vector<FoundHome> found;
+        Array<FoundHome> found;
         GatherRegisteredHomes(furtherOnly, found);
         std::vector<std::string> gathered;
         for (const FoundHome& f : found)

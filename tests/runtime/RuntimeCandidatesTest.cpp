@@ -45,7 +45,7 @@ TEST(RuntimeCandidatesTest, ReleaseFileKeyOrProbeTellTheVersionAndTheChoiceFollo
         {"installed", "JAVA_VERSION=\"11.0.22\"\n", "", 0, "11.0.22", "", true, false},
     };
     std::string folder = MakeTempFolder("runtime-candidates");
-    std::vector<FoundHome> found;
+    Array<FoundHome> found;
     for (const Case& c : cases) {
         std::string home = folder + c.name;
         StandInBehaviour behaviour;
@@ -68,7 +68,7 @@ TEST(RuntimeCandidatesTest, ReleaseFileKeyOrProbeTellTheVersionAndTheChoiceFollo
     g_minJavaVersion = "11";
     g_maxJavaVersion = "17";
     g_searchJdkOnly = 0;
-    std::vector<RuntimeCandidate> candidates = JudgeFoundHomes(found);
+    Array<RuntimeCandidate> candidates = JudgeFoundHomes(found);
     ASSERT_EQ(sizeof(cases) / sizeof(cases[0]), candidates.size());
     for (size_t i = 0; i < candidates.size(); ++i) {
         const Case& c = cases[i];

@@ -53,7 +53,7 @@ TEST_F(RuntimeFoldersTest, EveryFolderLayoutNamesItsHomeAndItsSource) {
         std::string home = m_root + c.variable + "\\" + c.home;
         MakeEmptyFile(home + (c.source[0] ? "\\bin\\java.exe" : "\\bin\\msedge.exe"));
     }
-    std::vector<FoundHome> found;
+    Array<FoundHome> found;
     GatherFolderHomes(found);
     for (const Case& c : cases) {
         std::string home = m_root + c.variable + "\\" + c.home;
@@ -93,7 +93,7 @@ TEST_F(RuntimeFoldersTest, AJavawOnAnAbsolutePathEntryNamesTheHomeOfItsBinFolder
     char workingFolder[MAX_PATH];
     ASSERT_GT(GetCurrentDirectoryA(MAX_PATH, workingFolder), 0u);
     ASSERT_TRUE(SetCurrentDirectoryA(m_root.c_str()));
-    std::vector<FoundHome> found;
+    Array<FoundHome> found;
     GatherPathHomes(found);
     SetCurrentDirectoryA(workingFolder);
     std::vector<std::string> gathered;

@@ -120,7 +120,8 @@ LaunchResult RunLauncher(const std::string& exePath, const std::string& args, co
         [&](DWORD processId) {
             result.processId = processId;
             watcher.Start(processId);
-        });
+        },
+        [&](const std::string& fileName) { result.libraries.push_back(fileName); });
     watcher.Stop();
     result.started = run.started;
     result.exitCode = run.started ? run.exitCode : run.error;

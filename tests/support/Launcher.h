@@ -44,6 +44,7 @@ struct LaunchResult {
     DWORD processId = 0;
     DWORD exitCode = 0;
     std::vector<std::string> log;  // every debugger-channel entry, in order
+    std::vector<std::string> libraries;  // every library it loaded: file names, lower case, in order
     std::vector<SeenDialog> dialogs;
 };
 

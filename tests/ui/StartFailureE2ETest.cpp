@@ -247,7 +247,9 @@ TEST(StartFailureE2ETest, ALaunchersOwnDownloadAddressIsShownAndAClickOrTheKeybo
         EXPECT_NE(text.find("Please go to " + address + " for installation instructions."), std::string::npos) << text;
         EXPECT_EQ(text.find("adoptium"), std::string::npos) << text;
         EXPECT_EQ(focusAtStart, ok);
-        if (keyboard) EXPECT_EQ(focusAfterTab, edit);
+        if (keyboard) {
+            EXPECT_EQ(focusAfterTab, edit);
+        }
         EXPECT_EQ(opened, address + "\n");
         EXPECT_TRUE(ended);
         EXPECT_EQ(exitCode, 1u);

@@ -33,9 +33,22 @@ static std::string ReadDebugString(HANDLE process, const OUTPUT_DEBUG_STRING_INF
     return text;
 }
 
+// The file name of a library the debuggee loaded, from the file handle the
+// event carries; "" when the system gives none.
+static std::string LibraryFileName(HANDLE file) {
+    char path[MAX_PATH * 2] = {};
+    if (!file || !GetFinalPathNameByHandleA(file, path, sizeof(path), 0)) return std::string();
+    const char* name = std::strrchr(path, '\\');
+    std::string fileName = name ? name + 1 : path;
+    for (char& c : fileName)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    return fileName;
+}
+
 DebuggeeResult RunDebuggee(const std::string& commandLine, const char* currentDir,
                            const std::function<void(const std::string&)>& onEntry,
-                           const std::function<void(DWORD processId)>& onStarted) {
+                           const std::function<void(DWORD processId)>& onStarted,
+                           const std::function<void(const std::string& fileName)>& onLibrary) {
     DebuggeeResult result = {false, 0, 0};
     STARTUPINFOA startup = {};
     startup.cb = sizeof(startup);
@@ -67,6 +80,7 @@ DebuggeeResult RunDebuggee(const std::string& commandLine, const char* currentDi
         }
         case LOAD_DLL_DEBUG_EVENT: {
             ScopedHandle library(event.u.LoadDll.hFile);
+            if (onLibrary) onLibrary(LibraryFileName(library));
             break;
         }
         case EXCEPTION_DEBUG_EVENT:

@@ -16,7 +16,10 @@ struct DebuggeeResult {
 // onStarted runs once with the process id right after creation (e.g. to
 // start a watcher for its message boxes); onEntry runs for every
 // OutputDebugStringA entry, with its bytes exactly, in order. Both run on the
-// calling thread, which must be the one that waits.
+// calling thread, which must be the one that waits. onLibrary runs for
+// every library the debuggee loads, with the library's file name (no
+// folder, lower case), in the order loaded.
 DebuggeeResult RunDebuggee(const std::string& commandLine, const char* currentDir,
                            const std::function<void(const std::string&)>& onEntry,
-                           const std::function<void(DWORD processId)>& onStarted = nullptr);
+                           const std::function<void(DWORD processId)>& onStarted = nullptr,
+                           const std::function<void(const std::string& fileName)>& onLibrary = nullptr);

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "framework/Array.h"
 #include "base/Globals.h"
 #include "base/LauncherProperties.h"
 #include "base/PathExists.h"
@@ -210,7 +211,7 @@ int RunRuntimes(const ToolArgs& args, ToolOutput* output) {
         if (decision.bundled) bundled = FromAnsi(decision.program);
     }
     g_probeTimeLeftMs = 5000;
-    std::vector<RuntimeCandidate> candidates = JudgeFoundHomes(GatherEveryHome());
+    Array<RuntimeCandidate> candidates = JudgeFoundHomes(GatherEveryHome());
     g_probeTimeLeftMs = INFINITE;
     int chosen = -1;
     bool found = decision.found;

@@ -16,9 +16,12 @@ session_start || exit 1
 
 # The machine is shared: the numbers mean little without the conditions.
 echo "bench: $(date -u '+%Y-%m-%d %H:%M:%S UTC'), $(nproc) cores, load $(cut -d' ' -f1-3 /proc/loadavg), $(wine --version 2>/dev/null)"
-if command -v i686-w64-mingw32-objdump >/dev/null; then
-  echo "bench: jarstart.exe imports: $(i686-w64-mingw32-objdump -p "$build/jarstart.exe" | awk '/DLL Name/ {print $3}' | tr '\n' ' ')"
-fi
+# The objdump of the build's machine: the other one does not read the file.
+for objdump in i686-w64-mingw32-objdump x86_64-w64-mingw32-objdump; do
+  command -v "$objdump" >/dev/null && "$objdump" -p "$build/jarstart.exe" >/dev/null 2>&1 || continue
+  echo "bench: jarstart.exe imports: $("$objdump" -p "$build/jarstart.exe" | awk '/DLL Name/ {print $3}' | tr '\n' ' ')"
+  break
+done
 echo
 wine "$build/bench/bench.exe" "$@"
 status=$?

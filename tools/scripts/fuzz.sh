@@ -39,10 +39,10 @@ cxx=clang++-14
 # target name, its source in tests/fuzz/targets/, the product sources it
 # exercises, and the longest input it is given.
 targets=(
-  "launcher_options LauncherOptionsFuzz.cpp launcher/LauncherOptions.cpp 4096"
-  "vm_options VmOptionsFuzz.cpp launcher/VmOptions.cpp,base/DiagnosticLog.cpp,framework/CString.cpp 12000"
-  "version VersionFuzz.cpp runtime/Version.cpp,framework/CString.cpp 4096"
-  "properties PropertiesFuzz.cpp base/LauncherProperties.cpp,framework/CString.cpp 33000"
+  "launcher_options LauncherOptionsFuzz.cpp launcher/LauncherOptions.cpp,framework/Text.cpp,framework/Memory.cpp 4096"
+  "vm_options VmOptionsFuzz.cpp launcher/VmOptions.cpp,base/DiagnosticLog.cpp,framework/CString.cpp,framework/Text.cpp,framework/Memory.cpp 12000"
+  "version VersionFuzz.cpp runtime/Version.cpp,framework/CString.cpp,framework/Text.cpp,framework/Memory.cpp 4096"
+  "properties PropertiesFuzz.cpp base/LauncherProperties.cpp,framework/CString.cpp,framework/Text.cpp,framework/Memory.cpp 33000"
   "dialog_template DialogTemplateFuzz.cpp framework/DialogTemplate.cpp 8192"
   "pe_image PeImageFuzz.cpp tools/jarstart-tool/PeImage.cpp,tools/jarstart-tool/ResourceWriter.cpp 65536"
   "string_block StringBlockFuzz.cpp tools/jarstart-tool/StringBlock.cpp 8192"

@@ -60,7 +60,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         std::abort();
     }
     // The application's arguments are always the tail of the line.
-    const std::string arguments = options.GetArguments();
+    const Text given = options.GetArguments();
+    const std::string arguments(given.c_str(), given.size());
     if (arguments.size() > text.size() || text.compare(text.size() - arguments.size(), arguments.size(), arguments) != 0)
         std::abort();
     return 0;

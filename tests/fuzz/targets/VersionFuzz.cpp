@@ -54,7 +54,8 @@ bool AtLeast(const std::string& minimum, const std::string& version) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string output(reinterpret_cast<const char*>(data), size);
-    const std::string extracted = ExtractVersion(output);
+    const Text found = ExtractVersion(output);
+    const std::string extracted(found.c_str(), found.size());
     // A part of one line, never longer than the output.
     if (extracted.find('\n') != std::string::npos) std::abort();
     if (!extracted.empty() && output.find(extracted) == std::string::npos) std::abort();

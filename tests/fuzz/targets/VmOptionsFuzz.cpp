@@ -24,7 +24,7 @@ CString ExpandEnvironmentText(const char* text) { return CString(text); }
 CString GetEnvironmentText(const char*) { return CString(); }
 void AppendToDiagnosticFile(const char*, const char*) {}
 bool IsValidUtf8(const char*, int) { return true; }
-std::string ConvertCodePage(const char* text, int length, UINT, UINT) { return std::string(text, length); }
+Text ConvertCodePage(const char* text, int length, UINT, UINT) { return Text(text, static_cast<size_t>(length)); }
 UINT SystemAnsiCodePage() { return 1252; }
 
 namespace {

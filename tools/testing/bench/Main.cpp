@@ -16,6 +16,7 @@
 #include "tests/support/FakeRuntime.h"
 #include "tests/support/Paths.h"
 #include "tests/support/Registry.h"
+#include "tests/support/SplashBmp.h"
 #include "tools/testing/bench/InProcessBench.h"
 #include "tools/testing/bench/Report.h"
 #include "tools/testing/bench/StartTiming.h"
@@ -44,6 +45,7 @@ struct Scenario {
     std::function<void()> prepare;  // registry and environment
     std::string launcher;      // configured copy of the launcher measured
     std::string compared;      // of the --compare launcher, when given
+    std::map<int, std::string> window;  // the properties that open a window, if any
 };
 
 void ClearRegistry() {
@@ -69,7 +71,7 @@ std::string g_launcherInput;
 std::string g_compareInput;
 
 std::string ConfigureLauncherIn(const std::string& folder, const std::string& jrePath, const std::string& input,
-                                const std::string& name) {
+                                const std::string& name, const std::map<int, std::string>& window) {
     ConfigureRequest request;
     request.input = input;
     request.output = folder + "\\" + name;
@@ -78,6 +80,13 @@ std::string ConfigureLauncherIn(const std::string& folder, const std::string& jr
     for (int id = PROP_SPLASH; id <= PROP_SEARCH_JDK_ONLY; ++id) request.props[id] = "";
     request.props[PROP_START_JAR] = "app.jar";
     request.props[PROP_JRE_PATH] = jrePath;
+    // The keep-alive window, or the splash: shown for one tick of the watch,
+    // after which the launcher ends.
+    for (const auto& property : window) request.props[property.first] = property.second;
+    if (window.count(PROP_SPLASH)) {
+        request.setSplash = true;
+        request.splashBytes = MakeSplashBmp(200, 100);
+    }
     std::string error;
     if (!ConfigureLauncher(request, &error)) {
         fprintf(stderr, "bench: cannot configure %s: %s\n", request.output.c_str(), error.c_str());
@@ -195,6 +204,10 @@ int main(int argc, char** argv) {
 
     std::string bundledHome = tmp + "bundled\\jre";
     MakeFakeRuntime(bundledHome, current);
+    std::string keepAliveHome = tmp + "keepalive\\jre";
+    MakeFakeRuntime(keepAliveHome, current);
+    std::string splashHome = tmp + "splash\\jre";
+    MakeFakeRuntime(splashHome, current);
     std::string registryHome = tmp + "registry\\runtime";
     MakeFakeRuntime(registryHome, current);
     std::string javaHome = tmp + "javahome\\runtime";
@@ -206,6 +219,11 @@ int main(int argc, char** argv) {
 
     std::vector<Scenario> scenarios = {
         {"bundled", "bundled runtime (PROP_JRE_PATH)", 0, tmp + "bundled", "jre\\bin\\javaw.exe", bundledHome, [] {}},
+        // The same start with a window: the keep-alive window, the splash.
+        {"keep_alive", "bundled, PROP_KEEP_ALIVE window", 0, tmp + "keepalive", "jre\\bin\\javaw.exe", keepAliveHome,
+         [] {}, "", "", {{PROP_KEEP_ALIVE, "on"}}},
+        {"splash", "bundled, splash (one tick)", 0, tmp + "splash", "jre\\bin\\javaw.exe", splashHome, [] {}, "", "",
+         {{PROP_SPLASH, "on"}, {PROP_SPLASH_TIMEOUT, "1"}}},
         {"registry", "registry current version", 1, tmp + "registry", "", registryHome,
          [&] { RegisterCurrentVersion(HKEY_LOCAL_MACHINE, kCurrentVersion, registryHome); }},
         {"java_home", "JAVA_HOME", 1, tmp + "javahome", "", javaHome,
@@ -220,9 +238,11 @@ int main(int argc, char** argv) {
          }},
     };
     for (Scenario& scenario : scenarios) {
-        scenario.launcher = ConfigureLauncherIn(scenario.folder, scenario.jrePath, g_launcherInput, "launcher.exe");
+        scenario.launcher =
+            ConfigureLauncherIn(scenario.folder, scenario.jrePath, g_launcherInput, "launcher.exe", scenario.window);
         if (!g_compareInput.empty())
-            scenario.compared = ConfigureLauncherIn(scenario.folder, scenario.jrePath, g_compareInput, "compared.exe");
+            scenario.compared =
+                ConfigureLauncherIn(scenario.folder, scenario.jrePath, g_compareInput, "compared.exe", scenario.window);
     }
     if (HasOption(argc, argv, "--work")) {
         // One traced start per launcher: "work <scenario> <pid> <compared pid>".
@@ -254,6 +274,12 @@ int main(int argc, char** argv) {
     results.exeBytes = FileBytes(g_launcherInput);
     results.configuredBytes = FileBytes(scenarios[0].launcher);
     results.comparedBytes = FileBytes(g_compareInput);
+    // Every shipped launcher: this build's and the other machine's build
+    // beside it (x64\ in the 32-bit build, ..\ from the 64-bit one).
+    std::string other = BuildDir() + (sizeof(void*) == 4 ? "x64\\" : "..\\");
+    for (const std::string& folder : {BuildDir(), other})
+        for (const char* name : {"jarstart.exe", "jarstart-console.exe"})
+            results.shipped.push_back({folder + name, FileBytes(folder + name)});
 
     printf("%s", FormatTable(results).c_str());
     std::string json = BuildDir() + "bench.json";

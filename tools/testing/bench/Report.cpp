@@ -53,6 +53,13 @@ double ComparedRatio(const StartResult& start) {
     return start.comparedMs.median / start.bareMs.median;
 }
 
+double WindowRatio(const BenchResults& results, const StartResult& start) {
+    for (const StartResult& plain : results.starts)
+        if (plain.scenario == "bundled" && plain.error.empty() && start.error.empty() && plain.launcherMs.median > 0)
+            return start.launcherMs.median / plain.launcherMs.median;
+    return 0;
+}
+
 std::string FormatTable(const BenchResults& r) {
     std::string out;
     out += "Start overhead: CreateProcess to the stand-in runtime's first statement, in ms\n";
@@ -77,6 +84,13 @@ std::string FormatTable(const BenchResults& r) {
                Padded(Fixed(ComparedRatio(s), 2) + "x", 6) + " | " +
                Padded(Fixed(s.comparedPeakWorkingSetKb.median, 0), 10) + "\n";
     }
+    out += "\nA window against none (launcher medians of this run; the goal is within 1.10x)\n\n";
+    for (const StartResult& s : r.starts) {
+        if (s.scenario != "keep_alive" && s.scenario != "splash") continue;
+        std::string name = s.description;
+        name.resize(33, ' ');
+        out += name + " " + Padded(Fixed(WindowRatio(r, s), 2) + "x", 6) + " of " + r.starts[0].description + "\n";
+    }
     out += "\nVersion probe (ProbeJavaVersion in process), in ms\n\n";
     out += "runtime                           answers after |  median     min     max | version read\n";
     for (const ProbeResult& p : r.probes) {
@@ -91,6 +105,9 @@ std::string FormatTable(const BenchResults& r) {
     if (!r.comparedPath.empty())
         out += "compared launcher                 " + std::to_string(r.comparedBytes) + " bytes (" + r.comparedPath +
                ")\n";
+    for (const BenchResults::Shipped& shipped : r.shipped)
+        out += "shipped launcher                  " + Padded(std::to_string(shipped.bytes), 6) + " bytes (" +
+               shipped.path + ")\n";
     for (const StartResult& s : r.starts) {
         if (!s.error.empty()) continue;
         out += "launcher peak working set         " + Fixed(s.peakWorkingSetKb.median, 0) + " KB median (" +
@@ -117,6 +134,9 @@ std::string FormatJson(const BenchResults& r) {
         }
         out += ",\n     \"launcherMs\": " + JsonSummary(s.launcherMs) + ",\n     \"bareMs\": " + JsonSummary(s.bareMs) +
                ",\n     \"ratio\": " + Fixed(StartRatio(s), 3) +
+               (WindowRatio(r, s) > 0 && s.scenario != "bundled" && s.probes == 0
+                    ? ", \"ratioToNoWindow\": " + Fixed(WindowRatio(r, s), 3)
+                    : std::string()) +
                ", \"launcherPeakWorkingSetKb\": " + JsonSummary(s.peakWorkingSetKb, 0);
         if (s.comparedMs.count > 0)
             out += ",\n     \"comparedMs\": " + JsonSummary(s.comparedMs) + ", \"comparedRatio\": " +
@@ -135,6 +155,10 @@ std::string FormatJson(const BenchResults& r) {
            ", \"configuredCopyBytes\": " + std::to_string(r.configuredBytes);
     if (!r.comparedPath.empty())
         out += ", \"compared\": " + JsonString(r.comparedPath) + ", \"comparedBytes\": " + std::to_string(r.comparedBytes);
-    out += "}\n}\n";
+    out += ", \"shipped\": [";
+    for (size_t i = 0; i < r.shipped.size(); ++i)
+        out += std::string(i ? ", " : "") + "{\"path\": " + JsonString(r.shipped[i].path) +
+               ", \"bytes\": " + std::to_string(r.shipped[i].bytes) + "}";
+    out += "]}\n}\n";
     return out;
 }

@@ -35,10 +35,18 @@ struct BenchResults {
     unsigned long long configuredBytes = 0;
     std::string comparedPath;   // the --compare launcher, or ""
     unsigned long long comparedBytes = 0;
+    struct Shipped {
+        std::string path;
+        unsigned long long bytes;  // 0 when it is not there
+    };
+    std::vector<Shipped> shipped;  // every shipped launcher of both builds
 };
 
 // Ratio of the launcher's median start to the bare start's; 0 when unknown.
 double StartRatio(const StartResult& start);
 double ComparedRatio(const StartResult& start);
+// Ratio of a window scenario's launcher median to the no-window one's
+// ("bundled") of the same run; 0 when either is unknown.
+double WindowRatio(const BenchResults& results, const StartResult& start);
 std::string FormatTable(const BenchResults& results);
 std::string FormatJson(const BenchResults& results);
