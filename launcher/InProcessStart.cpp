@@ -7,13 +7,14 @@
 #include "base/Globals.h"
 #include "base/LauncherProperties.h"
 #include "base/PropertyIds.h"
+#include "framework/Text.h"
 #include "launcher/JvmOptions.h"
 #include "process/JvmOutput.h"
 #include "runtime/BootClassPath.h"
 #include "runtime/ExeMachine.h"
 #include "runtime/JavaRelease.h"
 #include "runtime/JvmLibrary.h"
-#include "framework/Text.h"
+#include "ui/SystemLibrary.h"
 
 namespace {
 
@@ -86,12 +87,10 @@ void TakeApplicationId() {
         return;
     }
     // Looked up, not imported: Windows before 7 has no application ids and
-    // must still start the launcher. shell32 stays loaded, as the id lives
-    // in it for the process's life.
+    // must still start the launcher. shell32 comes from the system folder
+    // only and stays loaded, as the id lives in it for the process's life.
     typedef HRESULT(WINAPI * SetAppIdFunction)(const wchar_t*);
-    HMODULE shell = LoadLibraryA("shell32.dll");
-    SetAppIdFunction setAppId =
-        shell ? reinterpret_cast<SetAppIdFunction>(GetProcAddress(shell, "SetCurrentProcessExplicitAppUserModelID"))
-              : nullptr;
+    SetAppIdFunction setAppId = reinterpret_cast<SetAppIdFunction>(
+        GetSystemLibraryFunction("shell32.dll", "SetCurrentProcessExplicitAppUserModelID"));
     if (!setAppId || FAILED(setAppId(wide))) write("ERROR: Cannot set the application id.");
 }
