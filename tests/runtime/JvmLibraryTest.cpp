@@ -15,19 +15,6 @@
 
 namespace {
 
-// The first bytes of a PE image of the given machine: all ExecutableMachine
-// reads.
-void WritePeFile(const std::string& path, unsigned machine) {
-    std::string bytes(0x100, '\0');
-    bytes[0] = 'M';
-    bytes[1] = 'Z';
-    bytes[0x3c] = static_cast<char>(0x80);
-    bytes[0x80] = 'P';
-    bytes[0x81] = 'E';
-    bytes[0x84] = static_cast<char>(machine & 0xff);
-    bytes[0x85] = static_cast<char>((machine >> 8) & 0xff);
-    std::ofstream(path, std::ios::binary) << bytes;
-}
 
 void WriteText(const std::string& path, const std::string& text) { std::ofstream(path, std::ios::binary) << text; }
 
@@ -104,7 +91,7 @@ TEST(JvmLibraryTest, TheJvmDllIsChosenByJvmCfgThenServerThenClientAndMustBeTheLa
         for (const auto& dll : c.dlls) {
             std::string path = home + "\\" + dll.first;
             CreateFolders(path.substr(0, path.find_last_of('\\')));
-            WritePeFile(path, dll.second);
+            ASSERT_TRUE(WritePeHeaderFile(path, dll.second)) << path;
         }
         if (!c.jvmCfg.empty()) {
             std::string path = home + "\\" + c.cfgPath;

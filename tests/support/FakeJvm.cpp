@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/FakeRuntime.h"
 #include "tests/support/Files.h"
 #include "tests/support/Paths.h"
 #include "tools/testing/common/FileUtil.h"
@@ -18,14 +19,6 @@ std::string StandInJvmPath(const std::string& fileName, int bits) {
     return BuildDir() + folder + "-jvm\\" + fileName;
 }
 
-static void CopyStandInFile(const std::string& from, const std::string& to) {
-    if (CopyFileA(from.c_str(), to.c_str(), FALSE)) return;
-    DWORD error = GetLastError();
-    if (GetFileAttributesA(from.c_str()) == INVALID_FILE_ATTRIBUTES)
-        ADD_FAILURE() << "cannot copy " << from << ": it does not exist (make builds the stand-in of both machines)";
-    else
-        ADD_FAILURE() << "cannot copy " << from << " to " << to << " (error " << error << ")";
-}
 
 void UseJvmDllOf(int bits, const std::string& home, const std::string& vm, bool withRuntimeDll) {
     std::string bin = home + "\\bin\\";

@@ -47,8 +47,7 @@ void WriteReleaseFile(const std::string& home, const std::string& text) {
     if (!WriteWholeFile(home + "\\release", text)) ADD_FAILURE() << "cannot write " << home << "\\release";
 }
 
-// Each copy's error is taken before anything else can reset it.
-static void CopyStandIn(const std::string& from, const std::string& to) {
+void CopyStandInFile(const std::string& from, const std::string& to) {
     if (CopyFileA(from.c_str(), to.c_str(), FALSE)) return;
     DWORD error = GetLastError();
     if (GetFileAttributesA(from.c_str()) == INVALID_FILE_ATTRIBUTES)
@@ -58,7 +57,7 @@ static void CopyStandIn(const std::string& from, const std::string& to) {
 }
 
 void UseJavaExeOf(int bits, const std::string& home) {
-    CopyStandIn(StandInPath("java.exe", bits), home + "\\bin\\java.exe");
+    CopyStandInFile(StandInPath("java.exe", bits), home + "\\bin\\java.exe");
 }
 
 void MakeFakeRuntime(const std::string& home, const StandInBehaviour& behaviour, bool developmentKit,
@@ -66,7 +65,7 @@ void MakeFakeRuntime(const std::string& home, const StandInBehaviour& behaviour,
     std::string bin = home + "\\bin\\";
     std::string lib = home + "\\lib\\";
     CreateFolders(bin);
-    for (const char* exe : {"java.exe", "javaw.exe"}) CopyStandIn(StandInPath(exe), bin + exe);
+    for (const char* exe : {"java.exe", "javaw.exe"}) CopyStandInFile(StandInPath(exe), bin + exe);
     WriteStandInBehaviour(home, behaviour);
     if (developmentKit || !libJars.empty()) CreateFolders(lib);
     if (developmentKit && !WriteWholeFile(lib + "tools.jar", "")) ADD_FAILURE() << "cannot write tools.jar";

@@ -45,6 +45,9 @@ void WriteReleaseFile(const std::string& home, const std::string& text);
 // it. javaw.exe stays this build's, so the application still starts where
 // the other machine's programs do not run (make builds the stand-in for both).
 void UseJavaExeOf(int bits, const std::string& home);
+// Copies a built stand-in file; a failure names the file and the Windows
+// error, taken before anything else can reset it.
+void CopyStandInFile(const std::string& from, const std::string& to);
 // Replaces the behaviour file of an existing fake runtime.
 void WriteStandInBehaviour(const std::string& home, const StandInBehaviour& behaviour);
 

@@ -5,6 +5,8 @@
 #include <aclapi.h>
 #include <sddl.h>
 
+#include "tools/jarstart-tool/FileBytes.h"
+
 bool WaitUntil(const std::function<bool()>& condition, unsigned timeoutMs) {
     DWORD start = GetTickCount();
     for (;;) {
@@ -53,4 +55,17 @@ bool LetEveryoneChange(const std::string& path) {
                                      dacl, nullptr) == ERROR_SUCCESS;
     LocalFree(descriptor);
     return set;
+}
+
+bool WritePeHeaderFile(const std::string& path, unsigned machine) {
+    std::string bytes(0x100, '\0');
+    bytes[0] = 'M';
+    bytes[1] = 'Z';
+    bytes[0x3c] = static_cast<char>(0x80);
+    bytes[0x80] = 'P';
+    bytes[0x81] = 'E';
+    bytes[0x84] = static_cast<char>(machine & 0xff);
+    bytes[0x85] = static_cast<char>((machine >> 8) & 0xff);
+    DWORD error = 0;
+    return WriteFileBytes(path, bytes, &error);
 }

@@ -16,3 +16,7 @@ bool FileExists(const std::string& path);
 // it), as the shared folders any user may write to do. Wine keeps this as
 // the Unix "others" write bit. False when it cannot be set.
 bool LetEveryoneChange(const std::string& path);
+// Writes the first bytes of a PE image of the given machine (0x014c x86,
+// 0x8664 x64): all a reader of the machine looks at. False when the file
+// cannot be written.
+bool WritePeHeaderFile(const std::string& path, unsigned machine);

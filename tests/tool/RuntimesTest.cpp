@@ -36,20 +36,6 @@ std::string NoJvmLine(const std::string& home) {
     return "    in-process: not possible: no jvm.dll in " + home + "\\bin\\server or " + home + "\\bin\\client";
 }
 
-// The first bytes of a PE image of the given machine, as a jvm.dll: all the
-// judgement reads.
-void WritePeHeader(const std::string& path, unsigned machine) {
-    std::string bytes(0x100, '\0');
-    bytes[0] = 'M';
-    bytes[1] = 'Z';
-    bytes[0x3c] = static_cast<char>(0x80);
-    bytes[0x80] = 'P';
-    bytes[0x81] = 'E';
-    bytes[0x84] = static_cast<char>(machine & 0xff);
-    bytes[0x85] = static_cast<char>(machine >> 8);
-    DWORD error = 0;
-    ASSERT_TRUE(WriteFileBytes(path, bytes, &error)) << path;
-}
 
 class RuntimesTest : public testing::Test {
 protected:
@@ -250,9 +236,9 @@ TEST_F(RuntimesTest, ABundledRuntimeBelowTheMinimumIsShownWithItsVersionAndExitC
 TEST_F(RuntimesTest, EachRuntimeSaysWhetherTheLauncherCouldRunItInItsOwnProcessAndWhyNot) {
     // Java 8's only VM is a 32-bit client, Java 21's a 64-bit server VM.
     CreateFolders(m_java8 + "\\bin\\client");
-    WritePeHeader(m_java8 + "\\bin\\client\\jvm.dll", 0x014c);
+    ASSERT_TRUE(WritePeHeaderFile(m_java8 + "\\bin\\client\\jvm.dll", 0x014c));
     CreateFolders(m_java21 + "\\bin\\server");
-    WritePeHeader(m_java21 + "\\bin\\server\\jvm.dll", 0x8664);
+    ASSERT_TRUE(WritePeHeaderFile(m_java21 + "\\bin\\server\\jvm.dll", 0x8664));
     const bool launcher64 = sizeof(void*) == 8;
     std::string java8Line = launcher64 ? "    in-process: not possible: " + m_java8 +
                                              "\\bin\\client\\jvm.dll is x86, the launcher x64"
