@@ -4,6 +4,8 @@
 // wchar_t (the application's arguments, as Windows holds them).
 #include <new>
 
+#include "framework/Array.h"
+
 template <typename Char>
 class TextListOf {
 public:
@@ -12,35 +14,24 @@ public:
     TextListOf(const TextListOf&) = delete;
     TextListOf& operator=(const TextListOf&) = delete;
 
-    int Count() const { return m_count; }
-    const Char* operator[](int index) const { return m_items[index]; }
+    int Count() const { return static_cast<int>(m_items.size()); }
+    const Char* operator[](int index) const { return m_items[static_cast<size_t>(index)]; }
 
     // Appends a copy of the length characters at text. False when out of
-    // memory; the list is then unchanged.
+    // memory for the copy; the list is then unchanged.
     bool Add(const Char* text, int length) {
-        if (m_count == m_capacity) {
-            int capacity = m_capacity ? 2 * m_capacity : 8;
-            Char** items = new (std::nothrow) Char*[capacity];
-            if (!items) return false;
-            for (int i = 0; i < m_count; ++i) items[i] = m_items[i];
-            delete[] m_items;
-            m_items = items;
-            m_capacity = capacity;
-        }
         Char* copy = new (std::nothrow) Char[length + 1];
         if (!copy) return false;
         for (int i = 0; i < length; ++i) copy[i] = text[i];
         copy[length] = 0;
-        m_items[m_count++] = copy;
+        m_items.push_back(copy);
         return true;
     }
     bool Add(const Char* text) { return Add(text ? text : Empty(), Length(text)); }
 
     void Clear() {
-        for (int i = 0; i < m_count; ++i) delete[] m_items[i];
-        delete[] m_items;
-        m_items = nullptr;
-        m_count = m_capacity = 0;
+        for (Char* item : m_items) delete[] item;
+        m_items.clear();
     }
 
     static const Char* Empty() {
@@ -54,9 +45,7 @@ public:
     }
 
 private:
-    Char** m_items = nullptr;
-    int m_count = 0;
-    int m_capacity = 0;
+    Array<Char*> m_items;
 };
 
 typedef TextListOf<char> TextList;

@@ -96,8 +96,6 @@ bool IsWildcardEntry(const char* entry, int length, int* folderLength) {
     return true;
 }
 
-void AddOption(JvmStartPlan* plan, const CString& option) { plan->options.Add(option); }
-
 }  // namespace
 
 void SplitCommandLineWords(const char* text, TextList* words) { SplitWords(text, words); }
@@ -256,7 +254,7 @@ void ComposeJvmOptions(const JvmOptionInputs& inputs, JvmStartPlan* plan) {
         }
         if (std::strcmp(word, "-p") == 0) word = "--module-path";
         if (IsOneOf(word, kSplitModuleOptions) && i + 1 < words.Count()) {
-            AddOption(plan, CString(word) + "=" + words[++i]);
+            plan->options.Add(CString(word) + "=" + words[++i]);
             continue;
         }
         size_t stack = ParseThreadStackSize(word);
@@ -264,32 +262,32 @@ void ComposeJvmOptions(const JvmOptionInputs& inputs, JvmStartPlan* plan) {
         plan->options.Add(word);
     }
     if (inputs.bootClassPath && *inputs.bootClassPath)
-        AddOption(plan, CString("-Xbootclasspath/p:") + inputs.bootClassPath);
+        plan->options.Add(CString("-Xbootclasspath/p:") + inputs.bootClassPath);
 
     const StartTarget& target = *inputs.target;
     plan->mode = LauncherHelperMode(target.mode);
     switch (target.mode) {
     case START_JAR:
         plan->what = target.jar;
-        AddOption(plan, "-Djava.class.path=" + target.jar);
+        plan->options.Add("-Djava.class.path=" + target.jar);
         break;
     case START_MAIN_CLASS: {
         plan->what = target.mainClass;
         CString classPath = ExpandClassPathWildcards(target.classPath, inputs.listFiles);
-        AddOption(plan, "-Djava.class.path=" + (classPath.IsEmpty() ? CString(".") : classPath));
+        plan->options.Add("-Djava.class.path=" + (classPath.IsEmpty() ? CString(".") : classPath));
         break;
     }
     case START_MAIN_MODULE: {
         plan->what = target.mainModule;
-        if (!target.modulePath.IsEmpty()) AddOption(plan, "--module-path=" + target.modulePath);
+        if (!target.modulePath.IsEmpty()) plan->options.Add("--module-path=" + target.modulePath);
         const char* slash = std::strchr(target.mainModule, '/');
         if (slash) {
-            AddOption(plan, "-Djdk.module.main=" +
+            plan->options.Add("-Djdk.module.main=" +
                                 CString(target.mainModule.GetString(),
                                         static_cast<int>(slash - target.mainModule.GetString())));
-            AddOption(plan, CString("-Djdk.module.main.class=") + (slash + 1));
+            plan->options.Add(CString("-Djdk.module.main.class=") + (slash + 1));
         } else {
-            AddOption(plan, "-Djdk.module.main=" + target.mainModule);
+            plan->options.Add("-Djdk.module.main=" + target.mainModule);
         }
         break;
     }
@@ -301,6 +299,6 @@ void ComposeJvmOptions(const JvmOptionInputs& inputs, JvmStartPlan* plan) {
         command += " ";
         command += (*inputs.arguments)[i];
     }
-    AddOption(plan, command);
-    AddOption(plan, "-Dsun.java.launcher=SUN_STANDARD");
+    plan->options.Add(command);
+    plan->options.Add("-Dsun.java.launcher=SUN_STANDARD");
 }

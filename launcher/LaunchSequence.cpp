@@ -3,7 +3,6 @@
 #include "base/DiagnosticLog.h"
 #include "base/Globals.h"
 #include "base/LauncherProperties.h"
-#include "base/Messages.h"
 #include "base/PathExists.h"
 #include "base/PropertyIds.h"
 #include "framework/AppModule.h"
@@ -27,12 +26,7 @@ int RunInProcess(const LaunchSurface& surface, HINSTANCE instance, int showComma
     CopyJvmMessagesToStandardError(surface.console);
     DWORD error = 0;
     HANDLE thread = StartJvmThread(&s_jvmRequest, &error);
-    if (!thread) {
-        CString message = "Error occured while starting the application...\n";
-        message += SystemErrorText(error);
-        ShowErrorMessage(message);
-        return 1;
-    }
+    if (!thread) return ReportStartError(error);
     g_appThread = thread;
     g_appProcess.dwProcessId = GetCurrentProcessId();
     // The launcher's process is the application: it keeps the instance name.

@@ -11,6 +11,7 @@
 #include "base/Messages.h"
 #include "base/PropertyIds.h"
 #include "framework/AppModule.h"
+#include "framework/Text.h"
 #include "process/AppStart.h"
 #include "process/JvmOutput.h"
 #include "process/JvmRun.h"
@@ -18,9 +19,8 @@
 #include "process/SingleInstance.h"
 #include "process/StartupWatch.h"
 #include "ui/Splash.h"
-#include "ui/StartFailure.h"
 #include "ui/StartError.h"
-#include "framework/Text.h"
+#include "ui/StartFailure.h"
 
 namespace {
 
@@ -30,14 +30,14 @@ namespace {
 // the launcher (and its splash) around.
 const DWORD kAppOutputDrainMs = 3000;
 
+}  // namespace
+
 int ReportStartError(DWORD startError) {
     CString message = "Error occured while starting the application...\n";
     message += SystemErrorText(startError);
     ShowErrorMessage(message);
     return 1;
 }
-
-}  // namespace
 
 void BecomeConsoleLauncher() {
     g_consoleLauncher = true;

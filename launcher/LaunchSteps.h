@@ -89,6 +89,10 @@ bool CreateStartupWindow(HINSTANCE instance, int showCommand);
 CString JoinArgumentLine(const CString& vmParameters, const CString& bootClassPath, const StartTarget& target,
                          const Text& arguments);
 
+// The application could not be started (a child process or the VM's
+// thread): the error box with the Windows error's text; returns 1.
+int ReportStartError(DWORD startError);
+
 // The console launcher's failure branch: the start failure dialog's text as
 // an error message (so on standard error); returns 1.
 int ReportMissingRuntime();

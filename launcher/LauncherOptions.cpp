@@ -1,4 +1,5 @@
 #include "launcher/LauncherOptions.h"
+
 #include "framework/Text.h"
 
 const char* const kUsageText =

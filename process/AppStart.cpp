@@ -1,11 +1,10 @@
 #include "process/AppStart.h"
 
-#include "framework/Text.h"
-#include "framework/Array.h"
-
 #include "base/DiagnosticLog.h"
 #include "base/Globals.h"
+#include "framework/Array.h"
 #include "framework/ScopedWin.h"
+#include "framework/Text.h"
 
 namespace {
 

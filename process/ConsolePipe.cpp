@@ -1,11 +1,10 @@
 #include "process/ConsolePipe.h"
 
-#include "framework/Text.h"
-#include "framework/Array.h"
-
-#include "framework/ScopedWin.h"
-#include "base/DiagnosticLog.h"
 #include "base/CodePages.h"
+#include "base/DiagnosticLog.h"
+#include "framework/Array.h"
+#include "framework/ScopedWin.h"
+#include "framework/Text.h"
 
 bool IsCommandLineTooLong(const char* commandLine) {
     // The system takes at most 32,767 UTF-16 characters with the final NUL.

@@ -1,6 +1,7 @@
 #include "process/JvmLoad.h"
 
 #include "base/Messages.h"
+#include "framework/Text.h"
 
 namespace {
 
@@ -9,17 +10,6 @@ namespace {
 const char* const kRuntimeDlls[] = {"msvcr100.dll", "msvcp100.dll", "vcruntime140.dll", "vcruntime140_1.dll",
                                     "msvcp140.dll"};
 const int kRuntimeDllCount = sizeof(kRuntimeDlls) / sizeof(kRuntimeDlls[0]);
-
-CString ErrorNumber(DWORD error) {
-    char digits[16];
-    char* p = digits + sizeof(digits) - 1;
-    *p = '\0';
-    do {
-        *--p = static_cast<char>('0' + error % 10);
-        error /= 10;
-    } while (error != 0);
-    return p;
-}
 
 }  // namespace
 
@@ -44,7 +34,7 @@ bool LoadJvm(const CString& jvmPath, const CString& binFolder, LoadedJvm* jvm, C
         return true;
     }
     if (!module) {
-        *why = "cannot load " + jvmPath + ": error " + ErrorNumber(error) + " (" + SystemErrorText(error) + ")";
+        *why = "cannot load " + jvmPath + ": error " + ToText(error).c_str() + " (" + SystemErrorText(error) + ")";
     } else {
         *why = jvmPath + " exports no JNI_CreateJavaVM and JNI_GetDefaultJavaVMInitArgs";
         FreeLibrary(module);

@@ -2,10 +2,9 @@
 
 #include <windows.h>
 
-#include "framework/Text.h"
-
-#include "framework/ScopedWin.h"
 #include "base/PathExists.h"
+#include "framework/ScopedWin.h"
+#include "framework/Text.h"
 #include "runtime/Version.h"
 
 namespace {

@@ -1,10 +1,10 @@
 #include "runtime/RegisteredHomes.h"
 
+#include "framework/Array.h"
 #include "runtime/MoreRegistryKeys.h"
 #include "runtime/RegistryKeys.h"
 #include "runtime/RegistryLookup.h"
 #include "runtime/RegistryPlaces.h"
-#include "framework/Array.h"
 
 namespace {
 

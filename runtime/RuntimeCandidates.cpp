@@ -5,12 +5,12 @@
 #include "base/DiagnosticLog.h"
 #include "base/Globals.h"
 #include "base/PathExists.h"
+#include "framework/Array.h"
 #include "runtime/ExeMachine.h"
 #include "runtime/FolderTrust.h"
 #include "runtime/JavaRelease.h"
 #include "runtime/Version.h"
 #include "runtime/VersionProbe.h"
-#include "framework/Array.h"
 
 namespace {
 

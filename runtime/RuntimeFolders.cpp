@@ -5,17 +5,17 @@
 #include <cctype>
 #include <cstring>
 #include <new>
-#include "framework/Text.h"
 
 #include "base/Environment.h"
 #include "base/Globals.h"
 #include "base/PathExists.h"
+#include "framework/Array.h"
 #include "framework/ScopedWin.h"
+#include "framework/Text.h"
 #include "runtime/MoreRegistryKeys.h"
 #include "runtime/RegistryKeys.h"
 #include "runtime/RegistryLookup.h"
 #include "runtime/VersionProbe.h"
-#include "framework/Array.h"
 
 namespace {
 

@@ -3,9 +3,9 @@
 #include "base/DiagnosticLog.h"
 #include "base/Environment.h"
 #include "base/Globals.h"
+#include "framework/Array.h"
 #include "runtime/RegisteredHomes.h"
 #include "runtime/RuntimeFolders.h"
-#include "framework/Array.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 
 #include "base/DiagnosticLog.h"
 #include "base/Globals.h"
-#include "runtime/Version.h"
 #include "framework/Text.h"
+#include "runtime/Version.h"
 
 namespace {
 

@@ -1,4 +1,5 @@
 #include "ui/StartError.h"
+
 #include "framework/Text.h"
 
 namespace {
